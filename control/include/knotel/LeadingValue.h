@@ -1,0 +1,42 @@
+#ifndef KNOTEL_LEADINGVALUE_H
+#define KNOTEL_LEADINGVALUE_H
+
+#include <knotel/knotel_export.h>
+
+#include <QStringView>
+#include <QtGlobal>
+
+namespace knotel {
+
+/**
+ * The number with which @p text begins.
+ *
+ * Blanks, tabs and line feeds are skipped wherever they stand, also inside a number ("1 2" is 12).
+ * A decimal number is an optional sign, digits, an optional "." with digits and an optional
+ * exponent ("E" or "D", optional sign, digits); only "." is a decimal point, whatever the locale.
+ * "&H" followed by hexadecimal digits, or "&O" followed by octal digits, reads as a 16-bit
+ * two's-complement number up to 4 hexadecimal digits (6 octal digits), as a 32-bit one beyond;
+ * a trailing "&" makes it 32-bit ('&hFFFF' is -1, '&hFFFF&' is 65535, '&hFFFFFFFF&' is -1).
+ * Reading stops at the first character that cannot continue the number. A text that does not
+ * begin with a number, and the empty text, give 0.
+ */
+KNOTEL_EXPORT double LeadingValue(QStringView text);
+
+/**
+ * @p value rounded to the nearest 32-bit integer, ties to even (2.5 gives 2, 3.5 gives 4).
+ * Throws knotel::RuntimeError 6 (overflow) when the result does not fit or @p value is not finite.
+ */
+KNOTEL_EXPORT qint32 roundToInt32(double value);
+
+/** As roundToInt32(), for 16 bits. */
+KNOTEL_EXPORT qint16 roundToInt16(double value);
+
+/**
+ * @p value as the nearest single-precision value. Throws knotel::RuntimeError 6 when @p value
+ * is not finite or lies beyond the single range.
+ */
+KNOTEL_EXPORT float toSingle(double value);
+
+} // namespace knotel
+
+#endif

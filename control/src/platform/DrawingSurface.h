@@ -1,0 +1,143 @@
+#ifndef KNOTEL_PLATFORM_DRAWINGSURFACE_H
+#define KNOTEL_PLATFORM_DRAWINGSURFACE_H
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QPainter;
+
+namespace knotel::platform {
+
+enum class DrawMode { XorPen = 7, CopyPen = 13 };
+enum class DrawStyle { Solid = 0, Dot = 2 };
+enum class FillStyle { Solid = 0, Transparent = 1 };
+enum class MousePointer { Default = 0, Crosshair = 2 };
+
+/** One drawing call as the surface received it, for tests that check positions and order. */
+struct DrawCall {
+    enum Kind { Cls, Line, Box, FilledBox, Circle, Print };
+    Kind kind = Cls;
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0; ///< Line/box corners; circle centre in x1, y1 and radius in x2; text position
+    qint32 colour = 0;                    ///< 0x00BBGGRR: line or outline colour, ForeColor for Print
+    QString text;
+    DrawStyle drawStyle = DrawStyle::Solid;
+    DrawMode drawMode = DrawMode::CopyPen;
+    FillStyle fillStyle = FillStyle::Transparent;
+    qint32 fillColour = 0;
+};
+
+/**
+ * The drawing surface: a widget that keeps its picture in a backing image of its own size.
+ *
+ * Every operation draws into the image at once, with unrounded float coordinates in pixels,
+ * and schedules a screen update; Qt's paint event only copies the image to the screen. When the
+ * image holds no picture for the current size (first show, a size change), the paint event
+ * first emits paintRequested() so that the owner can draw one.
+ *
+ * In XorPen mode every touched pixel, fills included, is combined with the drawing colour by
+ * exclusive or, so drawing the same figure twice restores the picture exactly.
+ *
+ * Coordinates that are not finite are refused with knotel::RuntimeError 6 and draw nothing.
+ * Colours are 0x00BBGGRR.
+ */
+class DrawingSurface : public QWidget {
+    Q_OBJECT
+public:
+    explicit DrawingSurface(QWidget* parent = nullptr);
+    ~DrawingSurface() override;
+
+    /** Fills the whole surface with the back colour and sets the current position to (0, 0). */
+    void cls();
+    /** A line in @p colour with the current draw style; the current position becomes (x2, y2). */
+    void line(float x1, float y1, float x2, float y2, qint32 colour);
+    /** A rectangle outline with corners (x1, y1) and (x2, y2). */
+    void box(float x1, float y1, float x2, float y2, qint32 colour);
+    /** A rectangle with corners (x1, y1) and (x2, y2), outline and interior in @p colour. */
+    void filledBox(float x1, float y1, float x2, float y2, qint32 colour);
+    /** A circle outline in @p colour; the interior follows the fill colour and fill style. */
+    void circle(float x, float y, float radius, qint32 colour);
+    /** Draws @p text with its cell's top-left corner at the current position in the fore colour. */
+    void print(const QString& text, bool lineBreak = false);
+
+    float currentX() const { return m_currentX; }
+    float currentY() const { return m_currentY; }
+    void setCurrentX(float x);
+    void setCurrentY(float y);
+    void setForeColor(qint32 colour) { m_foreColor = colour; }
+    qint32 foreColor() const { return m_foreColor; }
+    void setDrawStyle(DrawStyle style) { m_drawStyle = style; }
+    DrawStyle drawStyle() const { return m_drawStyle; }
+    void setDrawMode(DrawMode mode) { m_drawMode = mode; }
+    DrawMode drawMode() const { return m_drawMode; }
+    void setFillColor(qint32 colour) { m_fillColor = colour; }
+    qint32 fillColor() const { return m_fillColor; }
+    void setFillStyle(FillStyle style) { m_fillStyle = style; }
+    FillStyle fillStyle() const { return m_fillStyle; }
+
+    /** Width and height that @p text takes in the current font, in pixels. */
+    float textWidth(const QString& text) const;
+    float textHeight(const QString& text) const;
+    /** Inner size in pixels. */
+    float scaleWidth() const { return float(width()); }
+    float scaleHeight() const { return float(height()); }
+
+    float fontSize() const;
+    void setFontSize(float points);
+    void setFontBold(bool bold);
+
+    void setBackColor(qint32 colour);
+    qint32 backColor() const { return m_backColor; }
+    /** 0 none, 1 fixed single; the surface draws no frame of its own either way. */
+    void setBorderStyle(int style) { m_borderStyle = style; }
+    int borderStyle() const { return m_borderStyle; }
+    void setMousePointer(MousePointer pointer);
+    MousePointer mousePointer() const { return m_pointer; }
+
+    /** A copy of the current picture. */
+    QImage image();
+    /** Receives every drawing call from now on; an empty function stops recording. */
+    void setRecorder(std::function<void(const DrawCall&)> recorder) { m_recorder = std::move(recorder); }
+
+Q_SIGNALS:
+    /** The surface needs a picture for its current size. */
+    void paintRequested();
+    /** Mouse events: @p button is 1 left, 2 right, 4 middle (press and release: the button that changed;
+     *  move: the set held); @p shift is 1 Shift, 2 Ctrl, 4 Alt; the position is in pixels. */
+    void mousePressed(int button, int shift, float x, float y);
+    void mouseMoved(int button, int shift, float x, float y);
+    void mouseReleased(int button, int shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPainter* painter();
+    void endPainting();
+    void preparePen(QPainter& p, qint32 colour) const;
+    void record(DrawCall call) const;
+
+    QImage m_image;
+    std::unique_ptr<QPainter> m_painter;
+    bool m_pictureValid = false;
+    float m_currentX = 0, m_currentY = 0;
+    qint32 m_foreColor = 0;
+    qint32 m_backColor = 0xFFFFFF;
+    qint32 m_fillColor = 0;
+    DrawStyle m_drawStyle = DrawStyle::Solid;
+    DrawMode m_drawMode = DrawMode::CopyPen;
+    FillStyle m_fillStyle = FillStyle::Transparent;
+    int m_borderStyle = 0;
+    MousePointer m_pointer = MousePointer::Default;
+    std::function<void(const DrawCall&)> m_recorder;
+};
+
+} // namespace knotel::platform
+
+#endif
