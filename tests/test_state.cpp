@@ -6,6 +6,8 @@
 
 #include <knotel/Curve.h>
 
+#include <QFontInfo>
+
 #include <cmath>
 #include <limits>
 
@@ -298,4 +300,14 @@ TEST(PointTable, AMovedPointReadsChangedUntilAcceptedOrRewritten)
     c.setChanged(0);
     EXPECT_EQ(c.Changed(), 0);
     EXPECT_EQ(d.SavedY[1], 25.0f);
+}
+
+TEST(CurveDefaults, TheSurfaceDrawsInTheInstalledFixedFont)
+{
+    Curve c;
+    const QFontInfo info(knotel::test::surfaceOf(c)->font());
+    EXPECT_EQ(info.family(), "DejaVu Sans");
+    EXPECT_EQ(knotel::test::surfaceOf(c)->objectName(), "Picture_Curve");
+    for (const char* name : {"Text_Value_XY", "Text_Value_X", "Text_Value_Y", "Label_Value_X", "Label_Value_Y"})
+        EXPECT_NE(c.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
 }
