@@ -1,0 +1,63 @@
+// Which break point or segment of the curve lies under a mouse position: the reverse of the
+// curve drawing, on the same mapping, with no widget involved.
+#include "HitTest.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace knotel {
+
+std::optional<float> toSingle(double v)
+{
+    if (!std::isfinite(v) || std::fabs(v) > double(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return float(v);
+}
+
+int pickPoint(const PlotMapping& map, std::span<const float> x, std::span<const float> y, float mx, float my)
+{
+    const std::size_t count = std::min(x.size(), y.size());
+    for (std::size_t j = 0; j < count; ++j) {
+        const std::optional<float> px = toSingle(map.pixelX(x[j]));
+        const std::optional<float> py = toSingle(map.pixelY(y[j]));
+        if (!px || !py)
+            continue;
+        if (std::fabs(double(*px) - double(mx)) < PickDistance &&
+            std::fabs(double(*py) - double(my)) < PickDistance)
+            return int(j);
+    }
+    return -1;
+}
+
+int pickSegment(const PlotMapping& map, std::span<const float> x, std::span<const float> y, float mx,
+                float my)
+{
+    const std::size_t count = std::min(x.size(), y.size());
+    for (std::size_t j = 0; j + 1 < count; ++j) {
+        const std::optional<float> x1 = toSingle(map.pixelX(x[j]));
+        const std::optional<float> y1 = toSingle(map.pixelY(y[j]));
+        const std::optional<float> x2 = toSingle(map.pixelX(x[j + 1]));
+        const std::optional<float> y2 = toSingle(map.pixelY(y[j + 1]));
+        if (!x1 || !y1 || !x2 || !y2)
+            continue;
+        // Between the ends, ends included, whichever end lies to the left.
+        if (!((*x1 >= mx && *x2 <= mx) || (*x1 <= mx && *x2 >= mx)))
+            continue;
+        // Equal x at both ends divides by zero and gives no slope: a vertical segment is never hit.
+        const std::optional<float> k = toSingle((double(*y2) - double(*y1)) / (double(*x2) - double(*x1)));
+        if (!k)
+            continue;
+        const std::optional<float> m = toSingle(double(*y1) - double(*k) * double(*x1));
+        if (!m)
+            continue;
+        const std::optional<float> yLine = toSingle(double(*k) * double(mx) + double(*m));
+        if (!yLine)
+            continue;
+        if (std::fabs(double(*yLine) - double(my)) < PickDistance)
+            return int(j);
+    }
+    return -1;
+}
+
+} // namespace knotel

@@ -1,0 +1,40 @@
+#ifndef KNOTEL_HITTEST_H
+#define KNOTEL_HITTEST_H
+
+#include "PlotMapping.h"
+
+#include <optional>
+#include <span>
+
+namespace knotel {
+
+/** Pick distance in pixels: a mouse position strictly closer than this, per axis, hits. */
+inline constexpr double PickDistance = 4.0;
+
+/**
+ * @p v stored as a single, or nothing when it is not finite or lies beyond the single range.
+ * Every position and value that the mouse editing stores goes through here, so that nothing
+ * non-finite reaches the point tables or the pick tests.
+ */
+std::optional<float> toSingle(double v);
+
+/**
+ * The first point, in slot order, whose pixel position lies less than 4 pixels from the mouse
+ * position (@p mx, @p my) in both x and y; -1 when none does. @p x and @p y are the points'
+ * axis values, one entry per slot in use. A point whose pixel position is not finite (an axis
+ * with equal ends) is never hit.
+ */
+int pickPoint(const PlotMapping& map, std::span<const float> x, std::span<const float> y, float mx, float my);
+
+/**
+ * The first segment j (from point j to point j + 1), in slot order, whose horizontal extent
+ * includes @p mx, ends included, and whose line passes less than 4 pixels above or below
+ * @p my there; -1 when none does. A segment whose slope cannot be worked out as a finite single
+ * (both ends at the same pixel x, an overflow, a non-finite end) is skipped.
+ */
+int pickSegment(const PlotMapping& map, std::span<const float> x, std::span<const float> y, float mx,
+                float my);
+
+} // namespace knotel
+
+#endif
