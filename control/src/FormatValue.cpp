@@ -1,6 +1,135 @@
 #include <knotel/FormatValue.h>
+#include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>
+
+#include <QVarLengthArray>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
 namespace knotel {
-QString FormatValue(float v, qint32 d) { if (d < 0) throw RuntimeError(5); return QString::number(v, 'f', d); }
-QString singleText(float v) { return QString::number(v, 'g', 7); }
+
+namespace {
+
+// Longest ordinary text of a finite single: "-0.00001234567" (14) or "-1.234567E-38" (13).
+using SingleBuffer = std::array<char, 32>;
+
+// More decimals than any label can show; beyond this the text would only exhaust memory.
+constexpr qint32 kMaxDecimals = 1 << 20;
+
+// Writes the ordinary text of the finite value into out and returns its length.
+int writeSingle(float value, SingleBuffer& out)
+{
+    if (value == 0.0f) { // also negative zero
+        out[0] = '0';
+        return 1;
+    }
+
+    // The exact value correctly rounded to 7 significant digits: "-d.dddddde+XX".
+    std::array<char, 32> sci{};
+    const auto written =
+        std::to_chars(sci.data(), sci.data() + sci.size(), value, std::chars_format::scientific, 6);
+    const char* p = sci.data();
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    std::array<char, 7> digits{};
+    digits[0] = p[0];
+    for (int i = 1; i < 7; ++i)
+        digits[i] = p[i + 1]; // p[1] is the point
+    int exponent = 0;
+    std::from_chars(p[9] == '+' ? p + 10 : p + 9, written.ptr, exponent); // p[8] is the 'e'
+
+    int count = 7;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+
+    int n = 0;
+    if (negative)
+        out[n++] = '-';
+    if (exponent >= -5 && exponent <= 6) {
+        if (exponent >= 0) {
+            for (int i = 0; i <= exponent; ++i)
+                out[n++] = i < count ? digits[i] : '0';
+            if (count > exponent + 1) {
+                out[n++] = '.';
+                for (int i = exponent + 1; i < count; ++i)
+                    out[n++] = digits[i];
+            }
+        } else {
+            out[n++] = '0';
+            out[n++] = '.';
+            for (int i = -1; i > exponent; --i)
+                out[n++] = '0';
+            for (int i = 0; i < count; ++i)
+                out[n++] = digits[i];
+        }
+    } else {
+        out[n++] = digits[0];
+        if (count > 1) {
+            out[n++] = '.';
+            for (int i = 1; i < count; ++i)
+                out[n++] = digits[i];
+        }
+        out[n++] = 'E';
+        out[n++] = exponent < 0 ? '-' : '+';
+        const int magnitude = std::abs(exponent); // at most 45 for a single
+        out[n++] = static_cast<char>('0' + magnitude / 10);
+        out[n++] = static_cast<char>('0' + magnitude % 10);
+    }
+    return n;
 }
+
+} // namespace
+
+QString singleText(float value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
+    SingleBuffer text;
+    return QString::fromLatin1(text.data(), writeSingle(value, text));
+}
+
+// The value's ordinary text t gets a "." if it has none, then `decimals` zeros; it is cut after
+// the point plus `decimals` characters (before the point for 0 decimals), and a "+" goes in front
+// when LeadingValue() of the result is not 0 and it does not start with "-". Exponent texts take
+// the same steps, so (1.5E+20, 2) gives "+1.5E" and (1E+20, 1) gives "+1E+20.0". The text is
+// locale-independent and never has a ",", so there is nothing to replace by ".".
+// Non-finite values give "NaN", "+Inf" and "-Inf" after the check of `decimals`.
+QString FormatValue(float value, qint32 decimals)
+{
+    if (decimals < 0 || decimals > kMaxDecimals)
+        throw RuntimeError(RuntimeError::InvalidArgument);
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("+Inf");
+
+    SingleBuffer text;
+    int size = writeSingle(value, text);
+    int point = 0;
+    while (point < size && text[point] != '.')
+        ++point;
+    if (point == size)
+        text[size++] = '.';
+
+    // The zeros are only ever needed as far as the cut keeps them.
+    const qsizetype kept = decimals > 0 ? point + 1 + qsizetype{decimals} : point;
+    QVarLengthArray<QChar, 64> out(1 + kept); // out[0] is room for the "+"
+    for (qsizetype i = 0; i < kept; ++i)
+        out[1 + i] = QLatin1Char(i < size ? text[i] : '0');
+
+    const QStringView result(out.data() + 1, kept);
+    if (kept > 0 && result.front() == u'-')
+        return result.toString();
+    if (LeadingValue(result) == 0.0)
+        return result.toString();
+    out[0] = u'+';
+    return QStringView(out.data(), kept + 1).toString();
+}
+
+} // namespace knotel

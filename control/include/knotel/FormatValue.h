@@ -19,16 +19,16 @@ namespace knotel {
  * under every locale: (1.66, 1) gives "+1.6", (-1.9, 0) gives "-1", (0.04, 1) gives "0.0" and
  * (-0.04, 1) gives "-0.0".
  *
- * Throws knotel::RuntimeError 5 (invalid argument) when @p decimals is negative.
+ * Throws knotel::RuntimeError 5 (invalid argument) when @p decimals is negative or above 2^20.
  */
 KNOTEL_EXPORT QString FormatValue(float value, qint32 decimals);
 
 /**
  * The ordinary text of a single-precision value: the shortest text with at most 7 significant
- * digits, "-" before negative values, "0" before the point below 1, "." as the decimal point
- * whatever the locale, no trailing zeros or point, and exponent form ("1.5E+20", "1E-06") below
- * 1E-5 and from 1E+7 on. LeadingValue() reads it back to the value within the seven digits.
- * Non-finite values give "NaN", "Inf" and "-Inf".
+ * digits (the exact value correctly rounded, halfway cases to even), "-" before negative values,
+ * "0" before the point below 1, "." as the decimal point whatever the locale, no trailing zeros or
+ * point, and exponent form ("1.5E+20", "1E-06") below 1E-5 and from 1E+7 on. LeadingValue() reads
+ * it back to the value within the seven digits. Non-finite values give "NaN", "Inf" and "-Inf".
  */
 KNOTEL_EXPORT QString singleText(float value);
 
