@@ -3,6 +3,7 @@
 #include "CurvePrivate.h"
 
 #include "ErrorTolerance.h"
+#include "PaintSteps.h"
 #include "platform/DrawingSurface.h"
 
 #include <array>
@@ -13,62 +14,76 @@ namespace {
 
 enum BreakPointShapes { Circle = 1, FilledCircle = 2, Box = 3, FilledBox = 4 };
 
+constexpr float CircleRadius = 3;
+constexpr float FilledCircleRadius = 2;
+constexpr double BoxHalf = 3;
+constexpr double FilledBoxHalf = 2;
+
 } // namespace
 
 void CurvePrivate::drawCurveXor()
 {
+    using paint::position;
     using platform::DrawMode;
     using platform::FillStyle;
     platform::DrawingSurface& surface = *Picture_Curve;
     const PlotMapping map = mapping();
-    // Never past slot 63, whatever Dimensions says; 0 or below draws nothing.
+    // Slots 0 to Dimensions - 1, never past slot 63 whatever Dimensions says; 0 or below draws
+    // nothing.
     const int count = slotsInUse();
 
     surface.setDrawMode(DrawMode::XorPen);
 
     // Each position is worked out in double precision and stored as a single. A figure with a
-    // position that is not finite is refused by the surface and skipped, the same way at the
-    // drawing call and at the erasing one.
-    std::array<float, SlotCount> px;
-    std::array<float, SlotCount> py;
+    // position that is not finite (an empty axis gives an infinite scale) is refused by the
+    // surface and skipped, the same way at the drawing call and at the erasing one.
+    std::array<float, SlotCount> px{};
+    std::array<float, SlotCount> py{};
     for (int i = 0; i < count; ++i) {
-        px[i] = float(map.pixelX(PointX[i]));
-        py[i] = float(map.pixelY(PointY[i]));
+        px[i] = position(map.pixelX(PointX[i]));
+        py[i] = position(map.pixelY(PointY[i]));
     }
 
-    // The line is drawn only once the host has given both coordinates of every point in use.
+    // The line is drawn only once the host has given both coordinates of every point drawn.
     int complete = 0;
     while (complete < count && PointXSet[complete] != 0 && PointYSet[complete] != 0)
         ++complete;
-    if (complete == Dimensions && HideLine == 0) {
+    if (complete == count && HideLine == 0) {
         for (int i = 0; i + 1 < count; ++i)
             tolerate([&] { surface.line(px[i], py[i], px[i + 1], py[i + 1], layout.XorPenColor); });
     }
 
+    // Markers whatever the completeness test and HideLine gave, after all segments, in slot order.
     for (int i = 0; i < count; ++i) {
         const double x = px[i];
         const double y = py[i];
-        tolerate([&] {
-            switch (BreakPointShape) {
-            case Circle:
-                surface.circle(px[i], py[i], 3, layout.XorPenColor);
-                break;
-            case FilledCircle:
-                surface.setFillColor(CurveColor);
-                surface.setFillStyle(FillStyle::Solid);
-                tolerate([&] { surface.circle(px[i], py[i], 2, layout.XorPenColor); });
-                surface.setFillStyle(FillStyle::Transparent);
-                break;
-            case Box:
-                surface.box(float(x - 3), float(y - 3), float(x + 3), float(y + 3), layout.XorPenColor);
-                break;
-            case FilledBox:
-                surface.filledBox(float(x - 2), float(y - 2), float(x + 2), float(y + 2), layout.XorPenColor);
-                break;
-            default:
-                break;
-            }
-        });
+        switch (BreakPointShape) {
+        case Circle:
+            tolerate([&] { surface.circle(px[i], py[i], CircleRadius, layout.XorPenColor); });
+            break;
+        case FilledCircle:
+            // Filled in CurveColor itself; the fill is transparent again at once.
+            surface.setFillColor(CurveColor);
+            surface.setFillStyle(FillStyle::Solid);
+            tolerate([&] { surface.circle(px[i], py[i], FilledCircleRadius, layout.XorPenColor); });
+            surface.setFillStyle(FillStyle::Transparent);
+            break;
+        case Box:
+            tolerate([&] {
+                surface.box(position(x - BoxHalf), position(y - BoxHalf), position(x + BoxHalf),
+                            position(y + BoxHalf), layout.XorPenColor);
+            });
+            break;
+        case FilledBox:
+            tolerate([&] {
+                surface.filledBox(position(x - FilledBoxHalf), position(y - FilledBoxHalf),
+                                  position(x + FilledBoxHalf), position(y + FilledBoxHalf),
+                                  layout.XorPenColor);
+            });
+            break;
+        default:
+            break;
+        }
     }
 
     surface.setDrawMode(DrawMode::CopyPen);
