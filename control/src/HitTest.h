@@ -16,7 +16,7 @@ inline constexpr double PickDistance = 4.0;
  * Every position and value that the mouse editing stores goes through here, so that nothing
  * non-finite reaches the point tables or the pick tests.
  */
-std::optional<float> toSingle(double v);
+std::optional<float> asFiniteSingle(double v);
 
 /**
  * The first point, in slot order, whose pixel position lies less than 4 pixels from the mouse

@@ -121,17 +121,17 @@ void moveCurve(CurvePrivate& c, float mouseY)
 
     float moveMouseY = mouseY;
     for (int i = 0; i < count; ++i) {
-        const std::optional<float> p = toSingle(map.pixelY(c.MoveStartY[i]));
+        const std::optional<float> p = asFiniteSingle(map.pixelY(c.MoveStartY[i]));
         if (!p)
             return;
         if (double(*p) + double(moveMouseY) - start > bottom) {
-            const std::optional<float> limited = toSingle(start + bottom - double(*p));
+            const std::optional<float> limited = asFiniteSingle(start + bottom - double(*p));
             if (!limited)
                 return;
             moveMouseY = *limited;
         }
         if (double(*p) + double(moveMouseY) - start < top) {
-            const std::optional<float> limited = toSingle(start + top - double(*p));
+            const std::optional<float> limited = asFiniteSingle(start + top - double(*p));
             if (!limited)
                 return;
             moveMouseY = *limited;
@@ -141,7 +141,7 @@ void moveCurve(CurvePrivate& c, float mouseY)
     std::array<float, SlotCount> moved;
     const double offset = (double(moveMouseY) - start) / double(c.layout.ScaleY);
     for (int i = 0; i < count; ++i) {
-        const std::optional<float> y = toSingle(double(c.MoveStartY[i]) - offset);
+        const std::optional<float> y = asFiniteSingle(double(c.MoveStartY[i]) - offset);
         if (!y)
             return;
         moved[i] = *y;
@@ -202,8 +202,8 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
     const PlotMapping map = mapping();
     // The mouse's own axis values; outside the plot the read-out shows 0 instead, but a drag
     // still takes these, so that the clamping stops the point at the axis end.
-    const std::optional<float> mouseX = toSingle(map.valueX(x));
-    const std::optional<float> mouseY = toSingle(map.valueY(y));
+    const std::optional<float> mouseX = asFiniteSingle(map.valueX(x));
+    const std::optional<float> mouseY = asFiniteSingle(map.valueY(y));
     const bool insideX =
         layout.PlotLeft < x && double(x) < double(layout.PlotLeft) + double(layout.PlotWidth);
     const bool insideY = layout.PlotTop < y && double(y) < double(layout.PlotTop) + double(layout.PlotHeight);
