@@ -205,8 +205,9 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
     const std::optional<float> mouseX = asFiniteSingle(map.valueX(x));
     const std::optional<float> mouseY = asFiniteSingle(map.valueY(y));
     const bool insideX =
-        layout.PlotLeft < x && double(x) < double(layout.PlotLeft) + double(layout.PlotWidth);
-    const bool insideY = layout.PlotTop < y && double(y) < double(layout.PlotTop) + double(layout.PlotHeight);
+        double(layout.PlotLeft) < double(x) && double(x) < double(layout.PlotLeft) + double(layout.PlotWidth);
+    const bool insideY =
+        double(layout.PlotTop) < double(y) && double(y) < double(layout.PlotTop) + double(layout.PlotHeight);
 
     if (ViewTracker != 0)
         showTracker(*this, insideX ? mouseX.value_or(0.0f) : 0.0f, insideY ? mouseY.value_or(0.0f) : 0.0f);
