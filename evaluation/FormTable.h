@@ -133,7 +133,7 @@ inline constexpr std::array<CommandButton, 6> CommandButtons{{
 }};
 
 /** The line where a button reports an error of the control, in the free space below boxes 39 to 41. */
-inline constexpr TwipsRect StatusPlace{240, 7845, 4455, 285};
+inline constexpr TwipsRect StatusPlace{240, 7815, 4500, 435};
 
 } // namespace knotelbench
 

@@ -34,6 +34,8 @@ KnotelbenchMain::KnotelbenchMain(std::unique_ptr<ColourChooser> chooser, QWidget
     m_status->setObjectName(QStringLiteral("Label_Status"));
     m_status->setGeometry(twips.toPixels(StatusPlace));
     m_status->setFont(m_smallFont);
+    m_status->setWordWrap(true);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette statusPalette = m_status->palette();
     statusPalette.setColor(QPalette::WindowText, Qt::red);
     m_status->setPalette(statusPalette);
