@@ -13,7 +13,7 @@ namespace platform {
 class DrawingSurface;
 }
 class CurvePrivate;
-}
+} // namespace knotel
 
 namespace knotel::test {
 
@@ -27,8 +27,7 @@ CurvePrivate& stateOf(Curve& curve);
 void loadPoints(Curve& curve, std::initializer_list<std::pair<float, float>> points);
 
 /** The error code that @p f throws as knotel::RuntimeError, or 0 when it throws none. */
-template <class F>
-int errorCodeOf(F&& f)
+template <class F> int errorCodeOf(F&& f)
 {
     try {
         f();

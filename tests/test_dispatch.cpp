@@ -105,7 +105,8 @@ TEST(Dispatch, FailedPutsChangeNothing)
     EXPECT_EQ(errorCodeOf([&] { c.put(dims, 2147483648.0); }), RuntimeError::Overflow);
     EXPECT_EQ(errorCodeOf([&] { c.put(dims, -2147483649.0); }), RuntimeError::Overflow);
     EXPECT_EQ(errorCodeOf([&] { c.put(left, 1e39); }), RuntimeError::Overflow);
-    EXPECT_EQ(errorCodeOf([&] { c.put(left, std::numeric_limits<double>::infinity()); }), RuntimeError::Overflow);
+    EXPECT_EQ(errorCodeOf([&] { c.put(left, std::numeric_limits<double>::infinity()); }),
+              RuntimeError::Overflow);
     EXPECT_EQ(errorCodeOf([&] { c.put(id(c, "CurveCaption"), QVariant()); }), RuntimeError::TypeMismatch);
     EXPECT_EQ(c.Dimensions(), 7);
     EXPECT_EQ(c.X_Axis_Left(), -30.0f);

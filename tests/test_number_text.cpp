@@ -195,7 +195,8 @@ TEST(FormatValue, CutsPadsAndSigns)
     EXPECT_EQ(wide.size(), 1003);
     EXPECT_EQ(wide.count(u'0'), 999);
 
-    for (qint32 decimals : {-1, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()})
+    EXPECT_EQ(FormatValue(2.5f, 1024).size(), 1027);
+    for (qint32 decimals : {-1, 1025, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()})
         EXPECT_EQ(errorCode([&] { FormatValue(-1, decimals); }), RuntimeError::InvalidArgument);
     EXPECT_EQ(errorCode([] { FormatValue(std::nanf(""), -5); }), RuntimeError::InvalidArgument);
 }

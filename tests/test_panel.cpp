@@ -27,9 +27,23 @@ QLineEdit* settingBox(Curve& c, int i)
 TEST(SettingsPanel, HasItsControlsWithTheirDesignTextsAllHidden)
 {
     Curve c;
-    const char* texts[] = {"Caption", "+20 XAxisLeft", "-20 XAxisRight", "80 YAxisTop", "20 YAxisBottom",
-                           "XAxisText", "YAxisText", "4 Dimensions", "-20", "70", "-5", "50", "+5", "30",
-                           "+20", "20", "1 BreakPointShape"};
+    const char* texts[] = {"Caption",
+                           "+20 XAxisLeft",
+                           "-20 XAxisRight",
+                           "80 YAxisTop",
+                           "20 YAxisBottom",
+                           "XAxisText",
+                           "YAxisText",
+                           "4 Dimensions",
+                           "-20",
+                           "70",
+                           "-5",
+                           "50",
+                           "+5",
+                           "30",
+                           "+20",
+                           "20",
+                           "1 BreakPointShape"};
     for (int i = 0; i < 17; ++i) {
         QLineEdit* box = settingBox(c, i);
         ASSERT_NE(box, nullptr) << i;

@@ -171,9 +171,9 @@ TEST_P(ValueIndexRounding, RoundsToTheNearestIntegerTiesToEven)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ties, ValueIndexRounding,
-                         ::testing::Values(IndexCase{2.5f, 2.0f}, IndexCase{3.5f, 4.0f}, IndexCase{-0.5f, 0.0f},
-                                           IndexCase{1.4999f, 1.0f}, IndexCase{-2.5f, -2.0f},
-                                           IndexCase{100000.0f, 100000.0f}));
+                         ::testing::Values(IndexCase{2.5f, 2.0f}, IndexCase{3.5f, 4.0f},
+                                           IndexCase{-0.5f, 0.0f}, IndexCase{1.4999f, 1.0f},
+                                           IndexCase{-2.5f, -2.0f}, IndexCase{100000.0f, 100000.0f}));
 
 TEST(ValueIndex, BeyondThirtyTwoBitsFailsWithOverflowAndKeepsTheIndex)
 {
@@ -308,6 +308,7 @@ TEST(CurveDefaults, TheSurfaceDrawsInTheInstalledFixedFont)
     const QFontInfo info(knotel::test::surfaceOf(c)->font());
     EXPECT_EQ(info.family(), "DejaVu Sans");
     EXPECT_EQ(knotel::test::surfaceOf(c)->objectName(), "Picture_Curve");
-    for (const char* name : {"Text_Value_XY", "Text_Value_X", "Text_Value_Y", "Label_Value_X", "Label_Value_Y"})
+    for (const char* name :
+         {"Text_Value_XY", "Text_Value_X", "Text_Value_Y", "Label_Value_X", "Label_Value_Y"})
         EXPECT_NE(c.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
 }

@@ -3,10 +3,10 @@
 #include <knotel/Curve.h>
 
 #include "CurvePrivate.h"
-#include "SettingsPanel.h"
 #include "platform/Colour.h"
 #include "platform/DrawingSurface.h"
 #include "platform/Twips.h"
+#include "SettingsPanel.h"
 
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>
@@ -188,8 +188,14 @@ void Curve::showEvent(QShowEvent* event)
 
 // Plain stored properties.
 #define KNOTEL_STORED_PROPERTY(Type, Name)                                                                   \
-    Type Curve::Name() const { return d->Name; }                                                             \
-    void Curve::set##Name(Type value) { d->Name = value; }
+    Type Curve::Name() const                                                                                 \
+    {                                                                                                        \
+        return d->Name;                                                                                      \
+    }                                                                                                        \
+    void Curve::set##Name(Type value)                                                                        \
+    {                                                                                                        \
+        d->Name = value;                                                                                     \
+    }
 
 KNOTEL_STORED_PROPERTY(qint32, X_Decimals)
 KNOTEL_STORED_PROPERTY(qint32, Y_Decimals)
@@ -218,39 +224,81 @@ KNOTEL_STORED_PROPERTY(qint32, ActualValueColor)
 
 #undef KNOTEL_STORED_PROPERTY
 
-QString Curve::CurveCaption() const { return d->CurveCaption; }
-void Curve::setCurveCaption(const QString& value) { d->CurveCaption = value; }
-QString Curve::X_AxisText() const { return d->X_AxisText; }
-void Curve::setX_AxisText(const QString& value) { d->X_AxisText = value; }
-QString Curve::Y_AxisText() const { return d->Y_AxisText; }
-void Curve::setY_AxisText(const QString& value) { d->Y_AxisText = value; }
+QString Curve::CurveCaption() const
+{
+    return d->CurveCaption;
+}
+void Curve::setCurveCaption(const QString& value)
+{
+    d->CurveCaption = value;
+}
+QString Curve::X_AxisText() const
+{
+    return d->X_AxisText;
+}
+void Curve::setX_AxisText(const QString& value)
+{
+    d->X_AxisText = value;
+}
+QString Curve::Y_AxisText() const
+{
+    return d->Y_AxisText;
+}
+void Curve::setY_AxisText(const QString& value)
+{
+    d->Y_AxisText = value;
+}
 
 // Normalised flags: any non-zero value is stored as -1.
-qint32 Curve::ViewTracker() const { return d->ViewTracker; }
-void Curve::setViewTracker(qint32 value) { d->ViewTracker = value != 0 ? -1 : 0; }
-qint32 Curve::HideLine() const { return d->HideLine; }
-void Curve::setHideLine(qint32 value) { d->HideLine = value != 0 ? -1 : 0; }
+qint32 Curve::ViewTracker() const
+{
+    return d->ViewTracker;
+}
+void Curve::setViewTracker(qint32 value)
+{
+    d->ViewTracker = value != 0 ? -1 : 0;
+}
+qint32 Curve::HideLine() const
+{
+    return d->HideLine;
+}
+void Curve::setHideLine(qint32 value)
+{
+    d->HideLine = value != 0 ? -1 : 0;
+}
 
 // Values whose write also marks them as given.
-float Curve::Y_DashedLine_Top() const { return d->Y_DashedLine_Top; }
+float Curve::Y_DashedLine_Top() const
+{
+    return d->Y_DashedLine_Top;
+}
 void Curve::setY_DashedLine_Top(float value)
 {
     d->Y_DashedLine_Top = value;
     d->DashedLineTopSet = -1;
 }
-float Curve::Y_DashedLine_Bottom() const { return d->Y_DashedLine_Bottom; }
+float Curve::Y_DashedLine_Bottom() const
+{
+    return d->Y_DashedLine_Bottom;
+}
 void Curve::setY_DashedLine_Bottom(float value)
 {
     d->Y_DashedLine_Bottom = value;
     d->DashedLineBottomSet = -1;
 }
-float Curve::Actual_Value_X() const { return d->Actual_Value_X; }
+float Curve::Actual_Value_X() const
+{
+    return d->Actual_Value_X;
+}
 void Curve::setActual_Value_X(float value)
 {
     d->Actual_Value_X = value;
     d->ActualValueXSet = -1;
 }
-float Curve::Actual_Value_Y() const { return d->Actual_Value_Y; }
+float Curve::Actual_Value_Y() const
+{
+    return d->Actual_Value_Y;
+}
 void Curve::setActual_Value_Y(float value)
 {
     d->Actual_Value_Y = value;
@@ -258,14 +306,20 @@ void Curve::setActual_Value_Y(float value)
 }
 
 // BackColor recolours the surface, then the tracker box, at once.
-qint32 Curve::BackColor() const { return d->BackColor; }
+qint32 Curve::BackColor() const
+{
+    return d->BackColor;
+}
 void Curve::setBackColor(qint32 value)
 {
     d->BackColor = value;
     d->applyBackColor();
 }
 
-float Curve::ValueIndex() const { return float(d->ValueIndex); }
+float Curve::ValueIndex() const
+{
+    return float(d->ValueIndex);
+}
 void Curve::setValueIndex(float value)
 {
     d->ValueIndex = roundToInt32(value); // throws 6 and keeps the old index beyond 32 bits

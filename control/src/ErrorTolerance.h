@@ -14,8 +14,7 @@ namespace knotel {
  * Runs one statement of a continue-on-error routine (the layout, the paint pass): an error that
  * the statement raises abandons that statement only, and the caller goes on with the next one.
  */
-template <class Statement>
-void tolerate(Statement&& statement) noexcept
+template <class Statement> void tolerate(Statement&& statement) noexcept
 {
     try {
         statement();

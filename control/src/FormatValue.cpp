@@ -17,7 +17,7 @@ namespace {
 using SingleBuffer = std::array<char, 32>;
 
 // More decimals than any label can show; beyond this the text would only exhaust memory.
-constexpr qint32 kMaxDecimals = 1 << 20;
+constexpr qint32 kMaxDecimals = 1024;
 
 // Writes the ordinary text of the finite value into out and returns its length.
 int writeSingle(float value, SingleBuffer& out)

@@ -118,7 +118,8 @@ void CurvePrivate::computeLayout()
     });
     // A zero span gives an infinite scale (NaN when the plot size is 0 too); the layout goes on.
     tolerate([&] { layout.ScaleX = float(double(layout.PlotWidth) / (double(X_Axis_Right) - X_Axis_Left)); });
-    tolerate([&] { layout.ScaleY = float(double(layout.PlotHeight) / (double(Y_Axis_Top) - Y_Axis_Bottom)); });
+    tolerate(
+        [&] { layout.ScaleY = float(double(layout.PlotHeight) / (double(Y_Axis_Top) - Y_Axis_Bottom)); });
     tolerate([&] { layout.XorPenColor = CurveColor ^ surface.backColor(); });
 }
 

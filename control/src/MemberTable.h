@@ -20,7 +20,8 @@ struct Member {
     void (*set)(Curve&, const QVariant&);
 };
 
-/** Dispatch ids of the interface. Properties run contiguously from FirstPropertyId down from LastPropertyId. */
+/** Dispatch ids of the interface. Properties run contiguously from FirstPropertyId down from LastPropertyId.
+ */
 inline constexpr DispId RePaintId = 0x6003009F;
 inline constexpr DispId FirstPropertyId = 0x68030076; // ValueIndex
 inline constexpr DispId LastPropertyId = 0x6803009B;  // ViewTracker

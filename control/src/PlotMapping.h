@@ -43,8 +43,8 @@ public:
     /** Y = Y_Axis_Bottom - (my - PlotTop - PlotHeight) / ScaleY */
     double valueY(float my) const
     {
-        return double(m_yAxisBottom) -
-               (double(my) - double(m_layout.PlotTop) - double(m_layout.PlotHeight)) / double(m_layout.ScaleY);
+        return double(m_yAxisBottom) - (double(my) - double(m_layout.PlotTop) - double(m_layout.PlotHeight)) /
+                                           double(m_layout.ScaleY);
     }
 
     const PlotLayout& layout() const { return m_layout; }

@@ -88,7 +88,8 @@ SettingsPanel::SettingsPanel(CurvePrivate* curve) : QObject(curve->q)
         platform::placeInTwips(box, c.left, c.top, c.width, c.height);
         box->hide();
         // Connected after the design text is in place: that text is not a change.
-        connect(box, &QLineEdit::textChanged, this, [curve, i](const QString& text) { curve->settingChanged(i, text); });
+        connect(box, &QLineEdit::textChanged, this,
+                [curve, i](const QString& text) { curve->settingChanged(i, text); });
         m_boxes[size_t(i)] = box;
         byTabIndex[size_t(i)] = {c.tabIndex, box};
     }

@@ -2,8 +2,8 @@
 #define KNOTEL_CURVE_H
 
 #include <knotel/Dispatch.h>
-#include <knotel/PlotLayout.h>
 #include <knotel/knotel_export.h>
+#include <knotel/PlotLayout.h>
 
 #include <QWidget>
 
@@ -72,7 +72,8 @@ public:
     explicit Curve(QWidget* parent = nullptr);
     ~Curve() override;
 
-    /** Shows the mouse position in the tracker boxes while the mouse moves. A write stores -1 for any non-zero value. Default 0. */
+    /** Shows the mouse position in the tracker boxes while the mouse moves. A write stores -1 for any
+     * non-zero value. Default 0. */
     qint32 ViewTracker() const;
     void setViewTracker(qint32 value);
     /** Decimals of the X scale labels, the actual-value text and the tracker. Default 0. */
@@ -93,7 +94,8 @@ public:
     /** When non-zero, dragging never changes a point's X. Default 0. */
     qint32 LockX_Axis() const;
     void setLockX_Axis(qint32 value);
-    /** When non-zero, only the break-point markers are drawn and the line cannot be grabbed. A write stores -1 for any non-zero value. Default 0. */
+    /** When non-zero, only the break-point markers are drawn and the line cannot be grabbed. A write stores
+     * -1 for any non-zero value. Default 0. */
     qint32 HideLine() const;
     void setHideLine(qint32 value);
     /** When non-zero, dragging never changes a point's Y and the whole curve cannot move. Default 0. */
@@ -114,7 +116,8 @@ public:
     /** When exactly -1, grabbing the line moves the whole curve vertically. Default -1. */
     qint32 AllowCompleteCurveMove() const;
     void setAllowCompleteCurveMove(qint32 value);
-    /** -1 draws all grid lines, 0 none, any other value only the first vertical and the closing horizontal one. Default -1. */
+    /** -1 draws all grid lines, 0 none, any other value only the first vertical and the closing horizontal
+     * one. Default -1. */
     qint32 ViewGrid() const;
     void setViewGrid(qint32 value);
     /** X value at the plot's left edge. Default -30. */
@@ -129,7 +132,8 @@ public:
     /** Y value at the plot's bottom edge. Default -20. */
     float Y_Axis_Bottom() const;
     void setY_Axis_Bottom(float value);
-    /** Number of break points in use, slots 0 to Dimensions - 1. Stored unchecked; the control never addresses more than 64 slots. Default 7. */
+    /** Number of break points in use, slots 0 to Dimensions - 1. Stored unchecked; the control never
+     * addresses more than 64 slots. Default 7. */
     qint32 Dimensions() const;
     void setDimensions(qint32 value);
     /** Marker of each point: 1 circle, 2 filled circle, 3 box, 4 filled box, other values none. Default 1. */
@@ -174,16 +178,20 @@ public:
     /** Text written vertically left of the Y axis; empty draws none. Default "YAxisText". */
     QString Y_AxisText() const;
     void setY_AxisText(const QString& value);
-    /** X of the point at slot ValueIndex: 0 for a slot not in use, where a write is ignored. A write also makes it the point's reference X. Throws 9 for an in-use slot of 64 or more. */
+    /** X of the point at slot ValueIndex: 0 for a slot not in use, where a write is ignored. A write also
+     * makes it the point's reference X. Throws 9 for an in-use slot of 64 or more. */
     float X_Knotel() const;
     void setX_Knotel(float value);
     /** Y of the point at slot ValueIndex, as X_Knotel. */
     float Y_Knotel() const;
     void setY_Knotel(float value);
-    /** -1 when the point at slot ValueIndex lies away from its reference position. Writing 0 accepts the current position, any other value marks the point changed. Throws 9 for an in-use slot of 64 or more. */
+    /** -1 when the point at slot ValueIndex lies away from its reference position. Writing 0 accepts the
+     * current position, any other value marks the point changed. Throws 9 for an in-use slot of 64 or more.
+     */
     qint32 Changed() const;
     void setChanged(qint32 value);
-    /** Slot addressed by X_Knotel, Y_Knotel and Changed. A write rounds to the nearest integer, ties to even; throws 6 beyond 32 bits. Default 0. */
+    /** Slot addressed by X_Knotel, Y_Knotel and Changed. A write rounds to the nearest integer, ties to even;
+     * throws 6 beyond 32 bits. Default 0. */
     float ValueIndex() const;
     void setValueIndex(float value);
 

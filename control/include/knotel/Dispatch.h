@@ -2,8 +2,8 @@
 #define KNOTEL_DISPATCH_H
 
 #include <QString>
-#include <QVariant>
 #include <QtGlobal>
+#include <QVariant>
 
 class QWidget;
 

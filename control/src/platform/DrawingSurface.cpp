@@ -33,8 +33,8 @@ int shiftState(Qt::KeyboardModifiers modifiers)
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-DrawCall makeCall(DrawCall::Kind kind, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0, qint32 colour = 0,
-                  const QString& text = QString())
+DrawCall makeCall(DrawCall::Kind kind, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0,
+                  qint32 colour = 0, const QString& text = QString())
 {
     DrawCall call;
     call.kind = kind;
@@ -90,24 +90,19 @@ void DrawingSurface::endPainting()
     m_painter.reset();
 }
 
-void DrawingSurface::preparePen(QPainter& p, qint32 colour) const
+void DrawingSurface::preparePen(QPainter& p, qint32 colour)
 {
     // Building a pen allocates; a run of lines or markers in one colour and style reuses it.
-    // Every surface draws on the one user-interface thread.
-    static QPen pen;
-    static bool built = false;
-    static qint32 penColour = 0;
-    static DrawStyle penStyle = DrawStyle::Solid;
-    if (!built || penColour != colour || penStyle != m_drawStyle) {
-        built = true;
-        pen = QPen(toQColor(colour));
-        pen.setCosmetic(true);
-        pen.setWidth(1);
-        pen.setStyle(m_drawStyle == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
-        penColour = colour;
-        penStyle = m_drawStyle;
+    if (!m_penValid || m_penColour != colour || m_penStyle != m_drawStyle) {
+        m_pen = QPen(toQColor(colour));
+        m_pen.setCosmetic(true);
+        m_pen.setWidth(1);
+        m_pen.setStyle(m_drawStyle == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+        m_penColour = colour;
+        m_penStyle = m_drawStyle;
+        m_penValid = true;
     }
-    p.setPen(pen);
+    p.setPen(m_pen);
 }
 
 void DrawingSurface::record(DrawCall call) const

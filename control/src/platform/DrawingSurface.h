@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPen>
 #include <QWidget>
 
 #include <functional>
@@ -21,8 +22,9 @@ enum class MousePointer { Default = 0, Crosshair = 2 };
 struct DrawCall {
     enum Kind { Cls, Line, Box, FilledBox, Circle, Print };
     Kind kind = Cls;
-    float x1 = 0, y1 = 0, x2 = 0, y2 = 0; ///< Line/box corners; circle centre in x1, y1 and radius in x2; text position
-    qint32 colour = 0;                    ///< 0x00BBGGRR: line or outline colour, ForeColor for Print
+    float x1 = 0, y1 = 0, x2 = 0,
+          y2 = 0;      ///< Line/box corners; circle centre in x1, y1 and radius in x2; text position
+    qint32 colour = 0; ///< 0x00BBGGRR: line or outline colour, ForeColor for Print
     QString text;
     DrawStyle drawStyle = DrawStyle::Solid;
     DrawMode drawMode = DrawMode::CopyPen;
@@ -120,7 +122,7 @@ protected:
 private:
     QPainter* painter();
     void endPainting();
-    void preparePen(QPainter& p, qint32 colour) const;
+    void preparePen(QPainter& p, qint32 colour);
     void record(DrawCall call) const;
 
     QImage m_image;
@@ -136,6 +138,11 @@ private:
     int m_borderStyle = 0;
     MousePointer m_pointer = MousePointer::Default;
     std::function<void(const DrawCall&)> m_recorder;
+    // The pen of the last line or outline, reused while its colour and style stay the same.
+    QPen m_pen;
+    qint32 m_penColour = 0;
+    DrawStyle m_penStyle = DrawStyle::Solid;
+    bool m_penValid = false;
 };
 
 } // namespace knotel::platform
