@@ -88,39 +88,39 @@ void KnotelbenchMain::lookUpMembers()
 void KnotelbenchMain::createBoxes(const ScreenTwips& twips)
 {
     for (int i = 0; i < PropertyBoxCount; ++i) {
-        const PropertyBox& spec = PropertyBoxes[static_cast<std::size_t>(i)];
+        const PropertyBox& row = PropertyBoxes[static_cast<std::size_t>(i)];
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("Text_Property_%1").arg(i));
         box->setGeometry(twips.toPixels(placeOfBox(i)));
         // The initial text is not a change: the handling is connected afterwards.
         box->setFont(m_smallFont);
-        box->setText(QString::fromLatin1(spec.initialText));
+        box->setText(QString::fromLatin1(row.initialText));
         box->setCursorPosition(0);
         connect(box, &QLineEdit::textChanged, this, [this, i] { boxChanged(i); });
         m_boxes[static_cast<std::size_t>(i)] = box;
-        m_tabStops.emplace_back(spec.tabIndex, box);
+        m_tabStops.emplace_back(row.tabIndex, box);
     }
 }
 
 void KnotelbenchMain::createButtons(const ScreenTwips& twips)
 {
     for (int k = 0; k < ColourButtonCount; ++k) {
-        const ColourButton& spec = ColourButtons[static_cast<std::size_t>(k)];
-        auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
+        const ColourButton& row = ColourButtons[static_cast<std::size_t>(k)];
+        auto* button = new QPushButton(QString::fromLatin1(row.caption), this);
         button->setObjectName(QStringLiteral("Command_Property_%1").arg(k));
-        button->setGeometry(twips.toPixels(spec.place));
+        button->setGeometry(twips.toPixels(row.place));
         button->setFont(m_smallFont);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, k] { chooseColour(k); });
-        m_tabStops.emplace_back(spec.tabIndex, button);
+        m_tabStops.emplace_back(row.tabIndex, button);
     }
-    for (const CommandButton& spec : CommandButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setGeometry(twips.toPixels(spec.place));
+    for (const CommandButton& row : CommandButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(row.caption), this);
+        button->setObjectName(QString::fromLatin1(row.name));
+        button->setGeometry(twips.toPixels(row.place));
         button->setFont(m_smallFont);
         button->setAutoDefault(false);
-        const Command command = spec.command;
+        const Command command = row.command;
         connect(button, &QPushButton::clicked, this, [this, command] {
             switch (command) {
             case Command::RePaint:
@@ -143,7 +143,7 @@ void KnotelbenchMain::createButtons(const ScreenTwips& twips)
                 break;
             }
         });
-        m_tabStops.emplace_back(spec.tabIndex, button);
+        m_tabStops.emplace_back(row.tabIndex, button);
     }
 }
 
