@@ -1,6 +1,6 @@
 // The curve drawn with the XOR pen: its colour over the plain background, erasing by a second
 // identical call, segments before markers, the four marker shapes and the 64-slot limit.
-#include "TestSupport.h"
+#include "PaintedCurve.h"
 
 #include "CurvePrivate.h"
 #include "platform/DrawingSurface.h"
@@ -18,29 +18,7 @@ using test::differingPixels;
 
 namespace {
 
-/** A control of the evaluation program's size with seven points, painted once. */
-struct Painted {
-    Curve curve;
-    CurvePrivate& d = test::stateOf(curve);
-    platform::DrawingSurface& surface = *test::surfaceOf(curve);
-    std::vector<DrawCall> calls;
-
-    Painted()
-    {
-        curve.resize(611, 321);
-        test::loadPoints(curve, {{-30, 0}, {-20, 10}, {-10, 40}, {0, 30}, {10, 60}, {20, 50}, {30, 70}});
-        curve.RePaint();
-    }
-    template <class F> void record(F&& f)
-    {
-        calls.clear();
-        surface.setRecorder([this](const DrawCall& c) { calls.push_back(c); });
-        f();
-        surface.setRecorder({});
-    }
-    double px(float v) const { return d.mapping().pixelX(v); }
-    double py(float v) const { return d.mapping().pixelY(v); }
-};
+using Painted = test::PaintedCurve;
 
 TEST(XorCurve, ShowsInTheCurveColourOverThePlainBackground)
 {

@@ -1,7 +1,7 @@
 // The paint pass: its order, the scales and grid, the texts, the limit lines and the actual-value
 // marker (the XOR curve has test_curve_xor.cpp). Positions and order are checked on the recorded drawing
 // calls, pictures on the surface's image.
-#include "TestSupport.h"
+#include "PaintedCurve.h"
 
 #include "CurvePrivate.h"
 #include "platform/DrawingSurface.h"
@@ -43,44 +43,8 @@ enum Element {
 };
 enum Part { Label, Tick, Grid };
 
-/** A control of the evaluation program's size with seven points, repainted once. */
-struct Painted {
-    Curve curve;
-    CurvePrivate& d = test::stateOf(curve);
-    platform::DrawingSurface& surface = *test::surfaceOf(curve);
-    std::vector<DrawCall> calls;
-
-    Painted()
-    {
-        curve.resize(611, 321);
-        test::loadPoints(curve, {{-30, 0}, {-20, 10}, {-10, 40}, {0, 30}, {10, 60}, {20, 50}, {30, 70}});
-        curve.RePaint();
-    }
-    template <class F> void record(F&& f)
-    {
-        calls.clear();
-        surface.setRecorder([this](const DrawCall& c) { calls.push_back(c); });
-        f();
-        surface.setRecorder({});
-    }
-    /** Layout and paint pass, as the host's RePaint runs them. */
-    void repaint()
-    {
-        record([this] { curve.RePaint(); });
-    }
-    /** The paint pass alone, over the layout fields as they are. */
-    void paint()
-    {
-        record([this] { d.paintControl(); });
-    }
-
-    float L() const { return float(d.layout.PlotLeft); }
-    float T() const { return float(d.layout.PlotTop); }
-    float B() const { return float(d.layout.PlotTop + d.layout.PlotHeight); }
-    float R() const { return float(d.layout.PlotLeft + d.layout.PlotWidth); }
-    double px(float v) const { return d.mapping().pixelX(v); }
-    double py(float v) const { return d.mapping().pixelY(v); }
-
+/** The painted control, with its recorded calls sorted by the element of the picture they draw. */
+struct Painted : test::PaintedCurve {
     Element elementOf(const DrawCall& c) const
     {
         if (c.kind == DrawCall::Cls)

@@ -1,0 +1,58 @@
+#ifndef KNOTEL_PAINTEDCURVE_H
+#define KNOTEL_PAINTEDCURVE_H
+
+#include "TestSupport.h"
+
+#include "CurvePrivate.h"
+#include "platform/DrawingSurface.h"
+
+#include <knotel/Curve.h>
+
+#include <vector>
+
+namespace knotel::test {
+
+/** A control of the evaluation program's size with seven points, repainted once, whose drawing calls can be
+ * recorded. */
+struct PaintedCurve {
+    Curve curve;
+    CurvePrivate& d = stateOf(curve);
+    platform::DrawingSurface& surface = *surfaceOf(curve);
+    std::vector<platform::DrawCall> calls;
+
+    PaintedCurve()
+    {
+        curve.resize(611, 321);
+        loadPoints(curve, {{-30, 0}, {-20, 10}, {-10, 40}, {0, 30}, {10, 60}, {20, 50}, {30, 70}});
+        curve.RePaint();
+    }
+    /** Records the drawing calls that @p f makes into calls. */
+    template <class F> void record(F&& f)
+    {
+        calls.clear();
+        surface.setRecorder([this](const platform::DrawCall& c) { calls.push_back(c); });
+        f();
+        surface.setRecorder({});
+    }
+    /** Layout and paint pass, as the host's RePaint runs them. */
+    void repaint()
+    {
+        record([this] { curve.RePaint(); });
+    }
+    /** The paint pass alone, over the layout fields as they are. */
+    void paint()
+    {
+        record([this] { d.paintControl(); });
+    }
+
+    float L() const { return float(d.layout.PlotLeft); }
+    float T() const { return float(d.layout.PlotTop); }
+    float B() const { return float(d.layout.PlotTop + d.layout.PlotHeight); }
+    float R() const { return float(d.layout.PlotLeft + d.layout.PlotWidth); }
+    double px(float v) const { return d.mapping().pixelX(v); }
+    double py(float v) const { return d.mapping().pixelY(v); }
+};
+
+} // namespace knotel::test
+
+#endif
