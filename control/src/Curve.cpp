@@ -2,6 +2,7 @@
 // point table behind ValueIndex, RePaint and the Show and Resize hooks.
 #include <knotel/Curve.h>
 
+#include "CurveAccessible.h"
 #include "CurvePrivate.h"
 #include "platform/Colour.h"
 #include "platform/DrawingSurface.h"
@@ -154,6 +155,8 @@ Curve::Curve(QWidget* parent) : QWidget(parent), d(std::make_unique<CurvePrivate
     resize(twips.toPixelsX(DesignWidthTwips), twips.toPixelsY(DesignHeightTwips));
     d->createChildren();
     d->initialize();
+    d->connectKeyboard();
+    accessibility::setUp(*d);
 }
 
 Curve::~Curve() = default;

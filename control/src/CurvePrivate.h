@@ -5,11 +5,13 @@
 
 #include <knotel/PlotLayout.h>
 
+#include <QPointF>
 #include <QString>
 #include <QtGlobal>
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -30,7 +32,8 @@ inline constexpr int SlotCount = 64;
  * The control's whole state and its private routines. Each routine lives in the source file of
  * its concern: the host interface in Curve.cpp, placement and layout in Layout.cpp, the paint
  * pass in PaintControl.cpp and PaintMarks.cpp, the curve in CurveXor.cpp, the mouse in
- * MouseEditing.cpp and the settings panel in SettingsPanel.cpp.
+ * MouseEditing.cpp, the keyboard in KeyboardEditing.cpp and the settings panel in
+ * SettingsPanel.cpp.
  */
 class CurvePrivate {
 public:
@@ -103,6 +106,9 @@ public:
     float MoveMouseY = 0;
     qint32 DropArgument = 0;
 
+    // Keyboard editing: the point the keys act on, clamped into the slots in use where used.
+    qint32 CurrentPoint = 0;
+
     qint16 PaintEnabled = 0;
 
     // Child controls, owned by the control through Qt's parent tree.
@@ -144,6 +150,14 @@ public:
     void mousePress(int button, int shift, float x, float y);
     void mouseMove(int button, int shift, float x, float y);
     void mouseRelease(int button, int shift, float x, float y);
+
+    // KeyboardEditing.cpp
+    void connectKeyboard();
+    bool keyPress(int key, int shift);
+    /** The current point clamped into the slots in use; -1 when no slot is in use. */
+    int currentPoint() const;
+    /** Pixel position of the current point, when there is one and it is finite. */
+    std::optional<QPointF> currentPointPixel() const;
 
     // SettingsPanel.cpp
     void settingChanged(int index, const QString& text);

@@ -7,6 +7,7 @@
 // locked like an end point and has no right-hand neighbour.
 #include "CurvePrivate.h"
 
+#include "EditRules.h"
 #include "HitTest.h"
 #include "platform/Colour.h"
 #include "platform/DrawingSurface.h"
@@ -83,6 +84,8 @@ void dragCoordinate(const AxisRule& rule, int d, int last, std::optional<float> 
     if (std::isfinite(value))
         rule.values[d] = value;
 }
+
+} // namespace
 
 void dragPoint(CurvePrivate& c, std::optional<float> candidateX, std::optional<float> candidateY)
 {
@@ -175,8 +178,6 @@ void showTracker(CurvePrivate& c, float vx, float vy)
     c.Text_Value_XY->setText(QStringLiteral("( ") + textX + QStringLiteral(" / ") + textY +
                              QStringLiteral(" )"));
 }
-
-} // namespace
 
 void CurvePrivate::mousePress(int button, int, float x, float y)
 {

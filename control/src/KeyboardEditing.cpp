@@ -1,0 +1,189 @@
+// Keyboard editing: choosing the current point and moving it, or the whole curve, by keys.
+//
+// A key move is a whole gesture in one: the point is grabbed, moved once by the drag rules that
+// the mouse uses and dropped, so every lock, crossover and clamping rule holds exactly as for a
+// drag, and DroppedValue follows once per key press that changed something.
+#include "CurvePrivate.h"
+
+#include "CurveAccessible.h"
+#include "EditRules.h"
+#include "HitTest.h"
+#include "platform/DrawingSurface.h"
+
+#include <knotel/Curve.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace knotel {
+
+namespace {
+
+constexpr int ShiftKey = 1;
+constexpr int CtrlKey = 2;
+constexpr int AltKey = 4;
+
+/** Equal values, where two NaNs count as equal: a point left as it was is no move. */
+bool same(float a, float b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+/** @p value moved by @p delta in double precision, or nothing when that is not a finite single. */
+std::optional<float> movedBy(float value, double delta)
+{
+    return asFiniteSingle(double(value) + delta);
+}
+
+/** After a key move that changed something: the tracker, then DroppedValue as a drop raises it. */
+void dropped(CurvePrivate& c, int index)
+{
+    const int current = c.currentPoint();
+    if (c.ViewTracker != 0 && current >= 0)
+        showTracker(c, c.PointX[current], c.PointY[current]);
+    c.DropArgument = index;
+    Q_EMIT c.q->DroppedValue(c.DropArgument);
+}
+
+/** Moves point @p d by the drag rules; raises DroppedValue when a coordinate changed. */
+void movePoint(CurvePrivate& c, int d, std::optional<float> candidateX, std::optional<float> candidateY)
+{
+    const float oldX = c.PointX[d];
+    const float oldY = c.PointY[d];
+    c.DragIndex = d;
+    dragPoint(c, candidateX, candidateY);
+    c.DragIndex = -1;
+    if (!same(c.PointX[d], oldX) || !same(c.PointY[d], oldY))
+        dropped(c, d);
+}
+
+/**
+ * Moves the whole curve by @p pixels rows (negative: up) as a grab of the line and one mouse
+ * move would, where the mouse could: the line shown, the curve move on and Y not locked.
+ */
+void moveWholeCurve(CurvePrivate& c, float pixels)
+{
+    const int count = c.slotsInUse();
+    if (count < 2 || c.HideLine != 0 || c.AllowCompleteCurveMove != -1 || c.LockY_Axis != 0)
+        return;
+    std::array<float, SlotCount> old{};
+    std::copy_n(c.PointY.begin(), count, old.begin());
+    std::copy_n(c.PointY.begin(), count, c.MoveStartY.begin());
+    c.MoveStartMouseY = 0;
+    moveCurve(c, pixels);
+    for (int i = 0; i < count; ++i) {
+        if (!same(c.PointY[i], old[i])) {
+            dropped(c, -1);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+void CurvePrivate::connectKeyboard()
+{
+    Picture_Curve->setFocusMarkerSource([this] { return currentPointPixel(); });
+    QObject::connect(Picture_Curve, &platform::DrawingSurface::keyPressed, q,
+                     [this](int key, int shift, bool& used) { used = keyPress(key, shift); });
+}
+
+int CurvePrivate::currentPoint() const
+{
+    const int count = slotsInUse();
+    return count > 0 ? std::clamp(CurrentPoint, 0, count - 1) : -1;
+}
+
+std::optional<QPointF> CurvePrivate::currentPointPixel() const
+{
+    const int i = currentPoint();
+    if (i < 0)
+        return std::nullopt;
+    const PlotMapping map = mapping();
+    const double x = map.pixelX(PointX[i]);
+    const double y = map.pixelY(PointY[i]);
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return std::nullopt;
+    return QPointF(x, y);
+}
+
+bool CurvePrivate::keyPress(int key, int shift)
+{
+    const bool withShift = (shift & ShiftKey) != 0;
+    const bool withCtrl = (shift & CtrlKey) != 0;
+    if ((shift & AltKey) != 0)
+        return false;
+    // One pixel's worth of each axis; a zero or non-finite scale gives no finite candidate.
+    const double pixelX = 1.0 / double(layout.ScaleX);
+    const double pixelY = 1.0 / double(layout.ScaleY);
+    // Page Up moves up on the screen, like Up, whichever way the Y axis runs.
+    const double pageY = std::fabs(double(Y_Step)) * (layout.ScaleY < 0 ? -1.0 : 1.0);
+
+    enum class Act { Choose, MoveX, MoveY, MoveCurve } act = Act::Choose;
+    double amount = 0;
+    int target = 0;
+    const int count = slotsInUse();
+    const int current = currentPoint();
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (withCtrl)
+            return false;
+        act = withShift ? Act::MoveX : Act::Choose;
+        amount = key == Qt::Key_Right ? pixelX : -pixelX;
+        target = current + (key == Qt::Key_Right ? 1 : -1);
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (withCtrl || withShift)
+            return false;
+        act = Act::Choose;
+        target = key == Qt::Key_Home ? 0 : count - 1;
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (withShift)
+            return false;
+        act = withCtrl ? Act::MoveCurve : Act::MoveY;
+        amount = key == Qt::Key_Up ? (withCtrl ? -1.0 : pixelY) : (withCtrl ? 1.0 : -pixelY);
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (withCtrl || withShift)
+            return false;
+        act = Act::MoveY;
+        amount = key == Qt::Key_PageUp ? pageY : -pageY;
+        break;
+    default:
+        return false;
+    }
+
+    // While the mouse holds a point or the line, the keys wait for it to let go.
+    if (current < 0 || DragIndex >= 0 || CurveMoving != 0)
+        return true;
+
+    switch (act) {
+    case Act::Choose:
+        if (target >= 0 && target < count && target != current) {
+            CurrentPoint = target;
+            Picture_Curve->updateFocusMarker();
+            if (ViewTracker != 0)
+                showTracker(*this, PointX[target], PointY[target]);
+            accessibility::currentPointChanged(*this, target);
+        }
+        break;
+    case Act::MoveX:
+        movePoint(*this, current, movedBy(PointX[current], amount), std::nullopt);
+        break;
+    case Act::MoveY:
+        movePoint(*this, current, std::nullopt, movedBy(PointY[current], amount));
+        break;
+    case Act::MoveCurve:
+        moveWholeCurve(*this, float(amount));
+        break;
+    }
+    return true;
+}
+
+} // namespace knotel
