@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <vector>
@@ -140,6 +141,13 @@ TEST_F(KeyboardEditing, TheFocusMarkerShowsOnScreenButNeverInThePicture)
     EXPECT_EQ(differingPixels(surface->image(), picture), 0);
     surface->clearFocus();
     EXPECT_EQ(differingPixels(surface->grab().toImage(), unfocused), 0);
+
+    // A point grabbed by the mouse becomes the current point.
+    const QPointF p3(d.mapping().pixelX(d.PointX[3]), d.mapping().pixelY(d.PointY[3]));
+    QMouseEvent press(QEvent::MouseButtonPress, p3, surface->mapToGlobal(p3), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(surface, &press);
+    EXPECT_EQ(d.currentPoint(), 3);
 }
 
 TEST_F(KeyboardEditing, AssistiveTechnologyReadsThePointsAndHearsTheirMoves)

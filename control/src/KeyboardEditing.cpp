@@ -87,6 +87,14 @@ void CurvePrivate::connectKeyboard()
     Picture_Curve->setFocusMarkerSource([this] { return currentPointPixel(); });
     QObject::connect(Picture_Curve, &platform::DrawingSurface::keyPressed, q,
                      [this](int key, int shift, bool& used) { used = keyPress(key, shift); });
+    // Connected after the mouse handlers: a point grabbed by the mouse becomes the current one.
+    QObject::connect(Picture_Curve, &platform::DrawingSurface::mousePressed, q, [this] {
+        if (DragIndex >= 0 && DragIndex < slotsInUse() && DragIndex != currentPoint()) {
+            CurrentPoint = DragIndex;
+            Picture_Curve->updateFocusMarker();
+            accessibility::currentPointChanged(*this, CurrentPoint);
+        }
+    });
 }
 
 int CurvePrivate::currentPoint() const
