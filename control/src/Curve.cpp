@@ -159,7 +159,13 @@ Curve::Curve(QWidget* parent) : QWidget(parent), d(std::make_unique<CurvePrivate
     accessibility::setUp(*d);
 }
 
-Curve::~Curve() = default;
+Curve::~Curve()
+{
+    // The children outlive the state: when QWidget's destructor closes the window or moves the
+    // focus, nothing of theirs may call back into it.
+    d->Picture_Curve->setFocusMarkerSource({});
+    QObject::disconnect(d->Picture_Curve, nullptr, this, nullptr);
+}
 
 QSize Curve::sizeHint() const
 {

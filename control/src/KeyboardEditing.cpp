@@ -47,7 +47,7 @@ void dropped(CurvePrivate& c, int index)
 }
 
 /** Moves point @p d by the drag rules; raises DroppedValue when a coordinate changed. */
-void movePoint(CurvePrivate& c, int d, std::optional<float> candidateX, std::optional<float> candidateY)
+void keyMovePoint(CurvePrivate& c, int d, std::optional<float> candidateX, std::optional<float> candidateY)
 {
     const float oldX = c.PointX[d];
     const float oldY = c.PointY[d];
@@ -182,10 +182,10 @@ bool CurvePrivate::keyPress(int key, int shift)
         }
         break;
     case Act::MoveX:
-        movePoint(*this, current, movedBy(PointX[current], amount), std::nullopt);
+        keyMovePoint(*this, current, movedBy(PointX[current], amount), std::nullopt);
         break;
     case Act::MoveY:
-        movePoint(*this, current, std::nullopt, movedBy(PointY[current], amount));
+        keyMovePoint(*this, current, std::nullopt, movedBy(PointY[current], amount));
         break;
     case Act::MoveCurve:
         moveWholeCurve(*this, float(amount));
