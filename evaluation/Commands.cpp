@@ -102,9 +102,9 @@ void KnotelbenchMain::chooseColour(int k)
     runCommand(ColourButtons[static_cast<std::size_t>(k)].caption, [this, k] {
         m_chooser->setColour(m_control->get(m_colourMember[static_cast<std::size_t>(k)]).toInt());
         m_chooser->showModal(this);
-        // Box k's change handling writes the colour into the property.
-        assignBoxText(k, hexColourText(m_chooser->colour()));
-        assignBoxText(k + 6, decimalColourText(m_chooser->colour()));
+        // The hexadecimal box's change handling writes the colour into the property.
+        assignBoxText(boxWith(ColourHex(k)), hexColourText(m_chooser->colour()));
+        assignBoxText(boxWith(ColourDecimal(k)), decimalColourText(m_chooser->colour()));
     });
 }
 
