@@ -3,9 +3,8 @@
 #include <knotel/Curve.h>
 
 #include "CurvePrivate.h"
+#include "NumberConversion.h"
 #include "platform/Twips.h"
-
-#include <knotel/LeadingValue.h>
 
 namespace knotel {
 

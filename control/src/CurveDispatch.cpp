@@ -3,7 +3,7 @@
 #include <knotel/Curve.h>
 
 #include "MemberTable.h"
-#include "SingleConversion.h"
+#include "NumberConversion.h"
 
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>

@@ -4,9 +4,9 @@
 #include "CurvePainter.h"
 #include "CurveSettings.h"
 #include "DragGesture.h"
+#include "NumberConversion.h"
 #include "PlotMapping.h"
 #include "PointTable.h"
-#include "SingleConversion.h"
 
 #include <algorithm>
 #include <array>

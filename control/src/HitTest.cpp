@@ -2,7 +2,7 @@
 // curve drawing, on the same mapping, with no widget involved.
 #include "HitTest.h"
 
-#include "SingleConversion.h"
+#include "NumberConversion.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,9 +3,9 @@
 #include "Layout.h"
 
 #include "ErrorTolerance.h"
+#include "NumberConversion.h"
 
 #include <knotel/FormatValue.h>
-#include <knotel/LeadingValue.h>
 
 namespace knotel {
 

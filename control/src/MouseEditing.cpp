@@ -4,8 +4,8 @@
 
 #include "EditRules.h"
 #include "HitTest.h"
+#include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
-#include "SingleConversion.h"
 #include "TrackerDisplay.h"
 
 #include <knotel/Curve.h>

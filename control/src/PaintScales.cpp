@@ -2,8 +2,8 @@
 #include "CurvePainter.h"
 
 #include "ErrorTolerance.h"
+#include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
-#include "SingleConversion.h"
 
 #include <knotel/FormatValue.h>
 

@@ -3,9 +3,9 @@
 #include "SettingsPanel.h"
 
 #include "CurveSettings.h"
+#include "NumberConversion.h"
 #include "platform/Twips.h"
 #include "PointTable.h"
-#include "SingleConversion.h"
 
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>

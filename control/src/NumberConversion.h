@@ -1,11 +1,13 @@
-#ifndef KNOTEL_SINGLECONVERSION_H
-#define KNOTEL_SINGLECONVERSION_H
+#ifndef KNOTEL_NUMBERCONVERSION_H
+#define KNOTEL_NUMBERCONVERSION_H
 
-// Doubles stored as singles. Every value the control keeps, draws or compares in single
-// precision goes through one of these; their names say what happens when the nearest single is
-// infinite or the double is not a number at all.
+// Doubles stored as singles and as 32-bit integers. Every value the control keeps, draws or
+// compares in single precision goes through one of these; their names say what happens when the
+// nearest single is infinite or the double is not a number at all.
 
 #include <knotel/RuntimeError.h>
+
+#include <QtGlobal>
 
 #include <cmath>
 #include <limits>
@@ -54,6 +56,13 @@ inline float toSingleOrInfinity(double v)
         return float(v);
     return v > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
 }
+
+/**
+ * @p value rounded to the nearest 32-bit integer, ties to even (2.5 gives 2, 3.5 gives 4), whatever
+ * the floating-point rounding mode. Throws RuntimeError 6 when the result does not fit or @p value
+ * is not finite.
+ */
+qint32 roundToInt32(double value);
 
 } // namespace knotel
 
