@@ -44,6 +44,7 @@ protected:
         QKeyEvent event(QEvent::KeyPress, k, modifiers);
         QCoreApplication::sendEvent(surfaceOf(c), &event);
     }
+    std::vector<float> ys() const { return {d.points.ys().begin(), d.points.ys().end()}; }
     /** One pixel's worth of each axis. */
     double pixelX() const { return 1.0 / double(d.layout.ScaleX); }
     double pixelY() const { return 1.0 / double(d.layout.ScaleY); }
@@ -61,23 +62,23 @@ TEST_F(KeyboardEditing, KeysMoveTheCurrentPointByTheDragRulesOneDropPerMove)
 {
     // Point 0 is an end point: its X is locked, its Y moves by one pixel's worth.
     key(Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(d.PointX[0], -30.0f);
+    EXPECT_EQ(d.points.pointX(0), -30.0f);
     key(Qt::Key_Up);
-    EXPECT_EQ(d.PointY[0], float(0.0 + pixelY()));
+    EXPECT_EQ(d.points.pointY(0), float(0.0 + pixelY()));
     EXPECT_EQ(drops, std::vector<int>{0});
 
     // Point 1 moves in X; against a neighbour at the same X it cannot, either way.
     key(Qt::Key_Right);
     key(Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(d.PointX[1], float(-20.0 + pixelX()));
+    EXPECT_EQ(d.points.pointX(1), float(-20.0 + pixelX()));
     EXPECT_EQ(drops, (std::vector<int>{0, 1}));
-    d.PointX[1] = -10;
+    d.points.movePointX(1, -10);
     key(Qt::Key_Right, Qt::ShiftModifier);
     key(Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(d.PointX[1], -10.0f);
+    EXPECT_EQ(d.points.pointX(1), -10.0f);
     c.setLockY_Axis(-1);
     key(Qt::Key_Up);
-    EXPECT_EQ(d.PointY[1], 10.0f);
+    EXPECT_EQ(d.points.pointY(1), 10.0f);
     EXPECT_EQ(drops, (std::vector<int>{0, 1})) << "refused moves raise nothing";
     c.setLockY_Axis(0);
 
@@ -85,17 +86,17 @@ TEST_F(KeyboardEditing, KeysMoveTheCurrentPointByTheDragRulesOneDropPerMove)
     c.setViewTracker(-1);
     key(Qt::Key_End);
     key(Qt::Key_PageUp);
-    EXPECT_EQ(d.PointY[6], 70.0f);
+    EXPECT_EQ(d.points.pointY(6), 70.0f);
     key(Qt::Key_PageUp);
     key(Qt::Key_PageUp);
-    EXPECT_EQ(d.PointY[6], 80.0f);
+    EXPECT_EQ(d.points.pointY(6), 80.0f);
     EXPECT_EQ(drops, (std::vector<int>{0, 1, 6, 6}));
     EXPECT_EQ(c.findChild<QLineEdit*>(QStringLiteral("Text_Value_Y"))->text(), QStringLiteral("+80"));
 
     // The current point is kept, clamped into the slots in use.
     c.setDimensions(3);
     key(Qt::Key_Down);
-    EXPECT_EQ(d.PointY[2], float(20.0 - pixelY()));
+    EXPECT_EQ(d.points.pointY(2), float(20.0 - pixelY()));
     key(Qt::Key_Home);
     EXPECT_EQ(d.currentPoint(), 0);
 }
@@ -105,20 +106,20 @@ TEST_F(KeyboardEditing, CtrlUpAndDownMoveTheWholeCurveWhereTheMouseCould)
     // A plot 200 rows high over the Y axis's 100 units: 80 lies exactly on the top row.
     d.layout.PlotHeight = 200;
     d.layout.ScaleY = 2;
-    const std::array<float, SlotCount> before = d.PointY;
+    const std::vector<float> before = ys();
     key(Qt::Key_Up, Qt::ControlModifier);
     for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(d.PointY[i], float(double(before[i]) + pixelY())) << i;
+        EXPECT_EQ(d.points.pointY(i), float(double(before[i]) + pixelY())) << i;
     EXPECT_EQ(drops, std::vector<int>{-1});
 
     // Off, or with a point on the top row: nothing moves and nothing is raised.
     c.setAllowCompleteCurveMove(1);
     key(Qt::Key_Down, Qt::ControlModifier);
     c.setAllowCompleteCurveMove(-1);
-    d.PointY[4] = 80;
-    const std::array<float, SlotCount> atTop = d.PointY;
+    d.points.movePointY(4, 80);
+    const std::vector<float> atTop = ys();
     key(Qt::Key_Up, Qt::ControlModifier);
-    EXPECT_EQ(d.PointY, atTop);
+    EXPECT_EQ(ys(), atTop);
     EXPECT_EQ(drops, std::vector<int>{-1});
 }
 
@@ -143,7 +144,7 @@ TEST_F(KeyboardEditing, TheFocusMarkerShowsOnScreenButNeverInThePicture)
     EXPECT_EQ(differingPixels(surface->grab().toImage(), unfocused), 0);
 
     // A point grabbed by the mouse becomes the current point.
-    const QPointF p3(d.mapping().pixelX(d.PointX[3]), d.mapping().pixelY(d.PointY[3]));
+    const QPointF p3(d.mapping().pixelX(d.points.pointX(3)), d.mapping().pixelY(d.points.pointY(3)));
     QMouseEvent press(QEvent::MouseButtonPress, p3, surface->mapToGlobal(p3), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(surface, &press);

@@ -54,7 +54,7 @@ public:
     bool isValid() const override
     {
         const CurvePrivate* c = stateBehind(m_surface);
-        return c && m_slot < c->slotsInUse();
+        return c && m_slot < c->points.slotsInUse();
     }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return m_surface->window()->windowHandle(); }
@@ -67,7 +67,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         const CurvePrivate* c = stateBehind(m_surface);
-        if (!c || m_slot >= c->slotsInUse())
+        if (!c || m_slot >= c->points.slotsInUse())
             return {};
         switch (t) {
         case QAccessible::Name:
@@ -83,11 +83,11 @@ public:
     QRect rect() const override
     {
         const CurvePrivate* c = stateBehind(m_surface);
-        if (!c || m_slot >= c->slotsInUse())
+        if (!c || m_slot >= c->points.slotsInUse())
             return {};
         const PlotMapping map = c->mapping();
-        const double x = map.pixelX(c->PointX[m_slot]);
-        const double y = map.pixelY(c->PointY[m_slot]);
+        const double x = map.pixelX(c->points.pointX(m_slot));
+        const double y = map.pixelY(c->points.pointY(m_slot));
         if (!(std::fabs(x) < 1e6 && std::fabs(y) < 1e6))
             return {};
         const QPoint centre = m_surface->mapToGlobal(QPoint(qRound(x), qRound(y)));
@@ -140,12 +140,14 @@ public:
             return QAccessibleWidget::text(t);
         switch (t) {
         case QAccessible::Name:
-            return c->CurveCaption;
-        case QAccessible::Description:
+            return c->settings.CurveCaption;
+        case QAccessible::Description: {
+            const CurveSettings& s = c->settings;
             return QStringLiteral("X axis %1 from %2 to %3, Y axis %4 from %5 to %6")
-                .arg(c->X_AxisText, spokenValue(c->X_Axis_Left, c->X_Decimals),
-                     spokenValue(c->X_Axis_Right, c->X_Decimals), c->Y_AxisText,
-                     spokenValue(c->Y_Axis_Bottom, c->Y_Decimals), spokenValue(c->Y_Axis_Top, c->Y_Decimals));
+                .arg(s.X_AxisText, spokenValue(s.X_Axis_Left, s.X_Decimals),
+                     spokenValue(s.X_Axis_Right, s.X_Decimals), s.Y_AxisText,
+                     spokenValue(s.Y_Axis_Bottom, s.Y_Decimals), spokenValue(s.Y_Axis_Top, s.Y_Decimals));
+        }
         default:
             return QAccessibleWidget::text(t);
         }
@@ -205,7 +207,7 @@ private:
     int pointCount() const
     {
         const CurvePrivate* c = curve();
-        return c ? c->slotsInUse() : 0;
+        return c ? c->points.slotsInUse() : 0;
     }
 
     mutable std::array<QAccessible::Id, SlotCount> m_points{};
@@ -230,7 +232,7 @@ void setUp(CurvePrivate& c)
     Q_UNUSED(installed);
 
     for (QWidget* child : c.q->findChildren<QWidget*>()) {
-        if (child->accessibleName().isEmpty() && !child->objectName().isEmpty() && child != c.Picture_Curve)
+        if (child->accessibleName().isEmpty() && !child->objectName().isEmpty() && child != c.surface)
             child->setAccessibleName(child->objectName());
     }
     QObject::connect(c.q, &Curve::DroppedValue, c.q, [&c](int& index) { pointMoved(c, index); });
@@ -240,11 +242,11 @@ void pointMoved(CurvePrivate& c, int index)
 {
     if (!QAccessible::isActive())
         return;
-    const int count = c.slotsInUse();
+    const int count = c.points.slotsInUse();
     const int first = index < 0 ? 0 : index;
     const int last = index < 0 ? count - 1 : index;
     for (int i = first; i <= last && i < count; ++i) {
-        QAccessibleValueChangeEvent event(c.Picture_Curve, pointValue(c, i));
+        QAccessibleValueChangeEvent event(c.surface, pointValue(c, i));
         event.setChild(i);
         QAccessible::updateAccessibility(&event);
     }
@@ -252,9 +254,9 @@ void pointMoved(CurvePrivate& c, int index)
 
 void currentPointChanged(CurvePrivate& c, int index)
 {
-    if (!QAccessible::isActive() || !c.Picture_Curve->hasFocus() || index < 0 || index >= c.slotsInUse())
+    if (!QAccessible::isActive() || !c.surface->hasFocus() || index < 0 || index >= c.points.slotsInUse())
         return;
-    QAccessibleEvent event(c.Picture_Curve, QAccessible::Focus);
+    QAccessibleEvent event(c.surface, QAccessible::Focus);
     event.setChild(index);
     QAccessible::updateAccessibility(&event);
 }
@@ -262,8 +264,8 @@ void currentPointChanged(CurvePrivate& c, int index)
 QString pointValue(const CurvePrivate& c, int i)
 {
     return QStringLiteral("x %1, y %2")
-        .arg(spokenValue(c.PointX[std::size_t(i)], c.X_Decimals),
-             spokenValue(c.PointY[std::size_t(i)], c.Y_Decimals));
+        .arg(spokenValue(c.points.pointX(i), c.settings.X_Decimals),
+             spokenValue(c.points.pointY(i), c.settings.Y_Decimals));
 }
 
 } // namespace knotel::accessibility

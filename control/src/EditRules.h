@@ -5,26 +5,34 @@
 
 namespace knotel {
 
-class CurvePrivate;
-
-// The editing rules that the mouse and the keyboard share (MouseEditing.cpp), so that a point or
-// the curve moves by the same rules whichever way the person edits.
-
-/**
- * Moves point DragIndex towards the candidate values under the axis locks, the end-point locks,
- * the crossover refusal and the clamping to the axis ranges, redrawing the curve with the XOR
- * pen. An empty candidate leaves its coordinate as it is.
- */
-void dragPoint(CurvePrivate& c, std::optional<float> candidateX, std::optional<float> candidateY);
+class CurvePainter;
+class PointTable;
+struct CurveSettings;
+struct DragGesture;
+struct PlotLayout;
 
 /**
- * Shifts every point vertically by (@p mouseY - MoveStartMouseY) pixels from MoveStartY, limited
- * so that every point stays within the plot's pixel rows, redrawing the curve with the XOR pen.
+ * Moves the point at @p slot towards (@p x, @p y) as a drag does, under the host's rules: the
+ * axis locks and end-point locks keep a coordinate, a coordinate that would pass an index
+ * neighbour is refused (unless crossover is allowed), and a kept one is clamped to its axis range.
+ * A coordinate that is nothing (the mouse's value is not a finite single) stays. The curve is
+ * erased before and drawn after with @p painter whenever a coordinate may move.
+ *
+ * The last point, for the end-point locks and the right-hand neighbour, is the last slot in use,
+ * min(Dimensions, 64) - 1: with Dimensions above 64 slot 63 ends the curve as drawn.
  */
-void moveCurve(CurvePrivate& c, float mouseY);
+void dragPoint(PointTable& points, const CurveSettings& settings, int slot, std::optional<float> x,
+               std::optional<float> y, CurvePainter& painter);
 
-/** Shows (@p vx, @p vy) in the tracker boxes. */
-void showTracker(CurvePrivate& c, float vx, float vy);
+/**
+ * Shifts every point vertically by the mouse's way since the grab (@p gesture's start row to
+ * @p mouseY), from the copy taken at the grab, so that no error builds up. The offset is limited
+ * so that each point stays within the plot's pixel rows; later points in slot order have the
+ * last word. A move that would store a value that is not a finite single (a zero or non-finite
+ * scale) changes nothing.
+ */
+void moveCurve(PointTable& points, const CurveSettings& settings, const PlotLayout& layout,
+               DragGesture& gesture, float mouseY, CurvePainter& painter);
 
 } // namespace knotel
 

@@ -7,7 +7,7 @@
 
 #include "CurveAccessible.h"
 #include "EditRules.h"
-#include "HitTest.h"
+#include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
 
 #include <knotel/Curve.h>
@@ -33,29 +33,28 @@ bool same(float a, float b)
 /** @p value moved by @p delta in double precision, or nothing when that is not a finite single. */
 std::optional<float> movedBy(float value, double delta)
 {
-    return asFiniteSingle(double(value) + delta);
+    return toSingleOrNothing(double(value) + delta);
 }
 
 /** After a key move that changed something: the tracker, then DroppedValue as a drop raises it. */
 void dropped(CurvePrivate& c, int index)
 {
     const int current = c.currentPoint();
-    if (c.ViewTracker != 0 && current >= 0)
-        showTracker(c, c.PointX[current], c.PointY[current]);
-    c.DropArgument = index;
-    Q_EMIT c.q->DroppedValue(c.DropArgument);
+    if (c.settings.ViewTracker && current >= 0)
+        c.showTracker(c.points.pointX(current), c.points.pointY(current));
+    int dropIndex = index;
+    Q_EMIT c.q->DroppedValue(dropIndex);
 }
 
-/** Moves point @p d by the drag rules; raises DroppedValue when a coordinate changed. */
-void keyMovePoint(CurvePrivate& c, int d, std::optional<float> candidateX, std::optional<float> candidateY)
+/** Moves point @p slot by the drag rules; raises DroppedValue when a coordinate changed. */
+void keyMovePoint(CurvePrivate& c, int slot, std::optional<float> x, std::optional<float> y)
 {
-    const float oldX = c.PointX[d];
-    const float oldY = c.PointY[d];
-    c.DragIndex = d;
-    dragPoint(c, candidateX, candidateY);
-    c.DragIndex = -1;
-    if (!same(c.PointX[d], oldX) || !same(c.PointY[d], oldY))
-        dropped(c, d);
+    const float oldX = c.points.pointX(slot);
+    const float oldY = c.points.pointY(slot);
+    CurvePainter painter = c.painter();
+    dragPoint(c.points, c.settings, slot, x, y, painter);
+    if (!same(c.points.pointX(slot), oldX) || !same(c.points.pointY(slot), oldY))
+        dropped(c, slot);
 }
 
 /**
@@ -64,16 +63,17 @@ void keyMovePoint(CurvePrivate& c, int d, std::optional<float> candidateX, std::
  */
 void moveWholeCurve(CurvePrivate& c, float pixels)
 {
-    const int count = c.slotsInUse();
-    if (count < 2 || c.HideLine != 0 || c.AllowCompleteCurveMove != -1 || c.LockY_Axis != 0)
+    const int count = c.points.slotsInUse();
+    if (count < 2 || c.settings.HideLine || !c.settings.curveMayMove())
         return;
-    std::array<float, SlotCount> old{};
-    std::copy_n(c.PointY.begin(), count, old.begin());
-    std::copy_n(c.PointY.begin(), count, c.MoveStartY.begin());
-    c.MoveStartMouseY = 0;
-    moveCurve(c, pixels);
+    c.points.beginCurveMove();
+    DragGesture keyGesture;
+    keyGesture.curveMoving = true;
+    keyGesture.startMouseY = 0;
+    CurvePainter painter = c.painter();
+    moveCurve(c.points, c.settings, c.layout, keyGesture, pixels, painter);
     for (int i = 0; i < count; ++i) {
-        if (!same(c.PointY[i], old[i])) {
+        if (!same(c.points.pointY(i), c.points.moveStartY(i))) {
             dropped(c, -1);
             return;
         }
@@ -84,23 +84,23 @@ void moveWholeCurve(CurvePrivate& c, float pixels)
 
 void CurvePrivate::connectKeyboard()
 {
-    Picture_Curve->setFocusMarkerSource([this] { return currentPointPixel(); });
-    QObject::connect(Picture_Curve, &platform::DrawingSurface::keyPressed, q,
+    surface->setFocusMarkerSource([this] { return currentPointPixel(); });
+    QObject::connect(surface, &platform::DrawingSurface::keyPressed, q,
                      [this](int key, int shift, bool& used) { used = keyPress(key, shift); });
     // Connected after the mouse handlers: a point grabbed by the mouse becomes the current one.
-    QObject::connect(Picture_Curve, &platform::DrawingSurface::mousePressed, q, [this] {
-        if (DragIndex >= 0 && DragIndex < slotsInUse() && DragIndex != currentPoint()) {
-            CurrentPoint = DragIndex;
-            Picture_Curve->updateFocusMarker();
-            accessibility::currentPointChanged(*this, CurrentPoint);
+    QObject::connect(surface, &platform::DrawingSurface::mousePressed, q, [this] {
+        if (gesture.point && *gesture.point < points.slotsInUse() && *gesture.point != currentPoint()) {
+            keyPoint = *gesture.point;
+            surface->updateFocusMarker();
+            accessibility::currentPointChanged(*this, keyPoint);
         }
     });
 }
 
 int CurvePrivate::currentPoint() const
 {
-    const int count = slotsInUse();
-    return count > 0 ? std::clamp(CurrentPoint, 0, count - 1) : -1;
+    const int count = points.slotsInUse();
+    return count > 0 ? std::clamp(keyPoint, 0, count - 1) : -1;
 }
 
 std::optional<QPointF> CurvePrivate::currentPointPixel() const
@@ -109,8 +109,8 @@ std::optional<QPointF> CurvePrivate::currentPointPixel() const
     if (i < 0)
         return std::nullopt;
     const PlotMapping map = mapping();
-    const double x = map.pixelX(PointX[i]);
-    const double y = map.pixelY(PointY[i]);
+    const double x = map.pixelX(points.pointX(i));
+    const double y = map.pixelY(points.pointY(i));
     if (!std::isfinite(x) || !std::isfinite(y))
         return std::nullopt;
     return QPointF(x, y);
@@ -126,12 +126,12 @@ bool CurvePrivate::keyPress(int key, int shift)
     const double pixelX = 1.0 / double(layout.ScaleX);
     const double pixelY = 1.0 / double(layout.ScaleY);
     // Page Up moves up on the screen, like Up, whichever way the Y axis runs.
-    const double pageY = std::fabs(double(Y_Step)) * (layout.ScaleY < 0 ? -1.0 : 1.0);
+    const double pageY = std::fabs(double(settings.Y_Step)) * (layout.ScaleY < 0 ? -1.0 : 1.0);
 
     enum class Act { Choose, MoveX, MoveY, MoveCurve } act = Act::Choose;
     double amount = 0;
     int target = 0;
-    const int count = slotsInUse();
+    const int count = points.slotsInUse();
     const int current = currentPoint();
     switch (key) {
     case Qt::Key_Left:
@@ -168,24 +168,24 @@ bool CurvePrivate::keyPress(int key, int shift)
     }
 
     // While the mouse holds a point or the line, the keys wait for it to let go.
-    if (current < 0 || DragIndex >= 0 || CurveMoving != 0)
+    if (current < 0 || gesture.active())
         return true;
 
     switch (act) {
     case Act::Choose:
         if (target >= 0 && target < count && target != current) {
-            CurrentPoint = target;
-            Picture_Curve->updateFocusMarker();
-            if (ViewTracker != 0)
-                showTracker(*this, PointX[target], PointY[target]);
+            keyPoint = target;
+            surface->updateFocusMarker();
+            if (settings.ViewTracker)
+                showTracker(points.pointX(target), points.pointY(target));
             accessibility::currentPointChanged(*this, target);
         }
         break;
     case Act::MoveX:
-        keyMovePoint(*this, current, movedBy(PointX[current], amount), std::nullopt);
+        keyMovePoint(*this, current, movedBy(points.pointX(current), amount), std::nullopt);
         break;
     case Act::MoveY:
-        keyMovePoint(*this, current, std::nullopt, movedBy(PointY[current], amount));
+        keyMovePoint(*this, current, std::nullopt, movedBy(points.pointY(current), amount));
         break;
     case Act::MoveCurve:
         moveWholeCurve(*this, float(amount));
