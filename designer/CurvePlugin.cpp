@@ -1,12 +1,15 @@
 // Qt Designer face of knotel::Curve: widget box entry, form XML and repaint after edits.
 #include "CurvePlugin.h"
 
+#include "FloatPropertySheet.h"
+
 #include <knotel/Curve.h>
 #include <knotel/RuntimeError.h>
 
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QDesignerFormWindowManagerInterface>
+#include <QtDesigner/QExtensionManager>
 
 #include <QIcon>
 
@@ -108,6 +111,9 @@ void CurvePlugin::initialize(QDesignerFormEditorInterface* core)
         return;
     m_initialized = true;
     m_core = core;
+    if (QExtensionManager* manager = core ? core->extensionManager() : nullptr)
+        manager->registerExtensions(new FloatPropertySheetFactory(manager),
+                                    Q_TYPEID(QDesignerPropertySheetExtension));
     watchFormWindows();
 }
 

@@ -32,11 +32,11 @@ int main(int argc, char** argv)
         if (e.code() != knotel::RuntimeError::TypeMismatch)
             return 4;
     }
-    // A form from Qt Designer, compiled by uic: the Curve carries the values the form sets.
+    // A form saved by Qt Designer, compiled by uic: the Curve carries the values the form sets.
     QWidget form;
     Ui::CurveForm ui;
     ui.setupUi(&form);
-    if (ui.curve->Dimensions() != 3 || ui.curve->X_Axis_Right() != 50.5f || ui.curve->CurveColor() != 255 ||
+    if (ui.curve->Dimensions() != 3 || ui.curve->Y_Axis_Top() != 90.0f || ui.curve->CurveColor() != 255 ||
         ui.curve->CurveCaption() != QStringLiteral("Flow") ||
         ui.curve->Y_AxisText() != QStringLiteral("YAxisText"))
         return 5;

@@ -96,7 +96,7 @@ TEST(DesignerPlugin, FormLoadedWithQUiLoaderCarriesItsValues)
     EXPECT_EQ(curve->Dimensions(), 3);
     EXPECT_EQ(curve->X_Axis_Left(), -10.0f);
     EXPECT_EQ(curve->X_Axis_Right(), 50.5f);
-    EXPECT_EQ(curve->Y_Axis_Top(), 120.0f);
+    EXPECT_EQ(curve->Y_Axis_Top(), 90.0f);
     EXPECT_EQ(curve->CurveColor(), 255);
     EXPECT_EQ(curve->CurveCaption(), QStringLiteral("Flow"));
     EXPECT_EQ(curve->X_AxisText(), QStringLiteral("Time"));
