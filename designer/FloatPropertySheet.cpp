@@ -2,10 +2,11 @@
 #include "FloatPropertySheet.h"
 
 #include <knotel/Curve.h>
-#include <knotel/LeadingValue.h>
-#include <knotel/RuntimeError.h>
 
 #include <QtDesigner/QExtensionManager>
+
+#include <cmath>
+#include <limits>
 
 namespace knotel {
 
@@ -89,10 +90,9 @@ void FloatPropertySheet::setProperty(int index, const QVariant& value)
         return;
     if (value.typeId() == QMetaType::Double && m_sheet->property(index).typeId() == QMetaType::Float) {
         // The nearest single; a number beyond the single range changes nothing.
-        try {
-            m_sheet->setProperty(index, QVariant(toSingle(value.toDouble())));
-        } catch (const RuntimeError&) {
-        }
+        const double number = value.toDouble();
+        if (std::isfinite(number) && std::fabs(number) <= double(std::numeric_limits<float>::max()))
+            m_sheet->setProperty(index, QVariant(float(number)));
         return;
     }
     m_sheet->setProperty(index, value);
