@@ -13,8 +13,8 @@
 #include <knotel/Curve.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <optional>
 
 namespace knotel {
 
