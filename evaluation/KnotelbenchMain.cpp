@@ -13,6 +13,28 @@
 
 namespace knotelbench {
 
+namespace {
+
+/**
+ * What assistive technology calls box @p index: the property it writes, else the label that its
+ * initial text carries after the number (X_Knotel, ValueIndex...), else, for the decimal colour
+ * boxes, their colour property.
+ */
+QString boxAccessibleName(int index)
+{
+    const PropertyBox& row = PropertyBoxes[static_cast<std::size_t>(index)];
+    if (row.property)
+        return QString::fromLatin1(row.property);
+    const QString text = QString::fromLatin1(row.initialText);
+    const qsizetype space = text.indexOf(QLatin1Char(' '));
+    if (space >= 0)
+        return text.mid(space + 1);
+    return QString::fromLatin1(ColourButtons[static_cast<std::size_t>(index - ColourButtonCount)].caption) +
+           QStringLiteral(" (decimal)");
+}
+
+} // namespace
+
 KnotelbenchMain::KnotelbenchMain(std::unique_ptr<ColourChooser> chooser, QWidget* parent)
     : QWidget(parent), m_chooser(chooser ? std::move(chooser) : std::make_unique<DialogColourChooser>())
 {
@@ -92,6 +114,7 @@ void KnotelbenchMain::createBoxes(const ScreenTwips& twips)
         const PropertyBox& row = PropertyBoxes[static_cast<std::size_t>(i)];
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("Text_Property_%1").arg(i));
+        box->setAccessibleName(boxAccessibleName(i));
         box->setGeometry(twips.toPixels(placeOfBox(i)));
         // The initial text is not a change: the handling is connected afterwards.
         box->setFont(m_smallFont);

@@ -2,6 +2,7 @@
 // Resize hooks. Each accessor forwards to the part of the state that owns the property.
 #include <knotel/Curve.h>
 
+#include "CurveAccessible.h"
 #include "CurvePrivate.h"
 #include "NumberConversion.h"
 #include "platform/Twips.h"
@@ -22,6 +23,8 @@ Curve::Curve(QWidget* parent) : QWidget(parent), d(std::make_unique<CurvePrivate
     resize(twips.toPixelsX(DesignWidthTwips), twips.toPixelsY(DesignHeightTwips));
     d->createChildren();
     d->initialize();
+    d->connectKeyboard();
+    accessibility::setUp(*d);
 }
 
 Curve::~Curve() = default;

@@ -18,7 +18,15 @@ namespace knotel {
 
 CurvePrivate::CurvePrivate(Curve* q) : q(q) {}
 
-CurvePrivate::~CurvePrivate() = default;
+CurvePrivate::~CurvePrivate()
+{
+    // The children outlive the state: when QWidget's destructor closes the window or moves the
+    // focus, nothing of theirs may call back into it.
+    if (surface) {
+        surface->setFocusMarkerSource({});
+        QObject::disconnect(surface, nullptr, q, nullptr);
+    }
+}
 
 CurvePrivate* CurvePrivate::get(Curve* curve)
 {

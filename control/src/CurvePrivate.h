@@ -9,7 +9,10 @@
 
 #include <knotel/PlotLayout.h>
 
+#include <QPointF>
+
 #include <memory>
+#include <optional>
 
 namespace knotel {
 
@@ -25,7 +28,8 @@ class DrawingSurface;
  * The control's private side: the parts of its state, each with its own rules (settings, point
  * table, layout, drag gesture), its child widgets, and the handlers that the platform and the
  * host interface call. Start-up, RePaint and the Show and Resize handlers live in
- * CurvePrivate.cpp, the mouse handlers in MouseEditing.cpp.
+ * CurvePrivate.cpp, the mouse handlers in MouseEditing.cpp, the keyboard's in
+ * KeyboardEditing.cpp.
  */
 class CurvePrivate {
 public:
@@ -42,6 +46,8 @@ public:
     /** Written by the layout; read by painting and editing. */
     PlotLayout layout;
     DragGesture gesture;
+    /** The point the keys act on, used clamped into the slots in use: see currentPoint(). */
+    int keyPoint = 0;
     /** Off until start-up has ended: the paint pass does nothing before. */
     bool paintEnabled = false;
 
@@ -71,6 +77,18 @@ public:
     void mousePress(int button, int shift, float x, float y);
     void mouseMove(int button, int shift, float x, float y);
     void mouseRelease(int button, int shift, float x, float y);
+    /** The tracker read-out of (@p vx, @p vy); when a text cannot be formatted (negative
+     *  decimals) all texts stay. */
+    void showTracker(float vx, float vy);
+
+    // KeyboardEditing.cpp
+    void connectKeyboard();
+    /** Acts on a key pressed on the surface; false when the key means nothing here. */
+    bool keyPress(int key, int shift);
+    /** The current point clamped into the slots in use; -1 when no slot is in use. */
+    int currentPoint() const;
+    /** Pixel position of the current point, when there is one and it is finite. */
+    std::optional<QPointF> currentPointPixel() const;
 };
 
 } // namespace knotel

@@ -21,9 +21,12 @@ using platform::MousePointer;
 /** The button code of the left button alone. */
 constexpr int LeftButton = 1;
 
+} // namespace
+
 /** The tracker read-out; when a text cannot be formatted (negative decimals) all texts stay. */
-void showTracker(TrackerDisplay& tracker, const CurveSettings& s, float vx, float vy)
+void CurvePrivate::showTracker(float vx, float vy)
 {
+    const CurveSettings& s = settings;
     QString textX;
     QString textY;
     try {
@@ -32,10 +35,8 @@ void showTracker(TrackerDisplay& tracker, const CurveSettings& s, float vx, floa
     } catch (const RuntimeError&) {
         return;
     }
-    tracker.showReadout(textX, textY, s.TextColor);
+    tracker->showReadout(textX, textY, s.TextColor);
 }
-
-} // namespace
 
 void CurvePrivate::mousePress(int button, int, float x, float y)
 {
@@ -69,8 +70,7 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
         double(layout.PlotTop) < double(y) && double(y) < double(layout.PlotTop) + double(layout.PlotHeight);
 
     if (settings.ViewTracker)
-        showTracker(*tracker, settings, insideX ? mouseX.value_or(0.0f) : 0.0f,
-                    insideY ? mouseY.value_or(0.0f) : 0.0f);
+        showTracker(insideX ? mouseX.value_or(0.0f) : 0.0f, insideY ? mouseY.value_or(0.0f) : 0.0f);
 
     if (button != LeftButton) {
         surface->setMousePointer(MousePointer::Default);

@@ -1,6 +1,7 @@
 // The window as it opens, and the change handling of the property boxes.
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QMetaProperty>
 #include <QTest>
 
@@ -70,6 +71,23 @@ TEST_F(WindowTest, InitialTextsOfTheBoxes)
     EXPECT_EQ(window->findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly).size(), 42);
 }
 
+TEST_F(WindowTest, BoxesAreNamedForAssistiveTechnologyAfterTheirProperty)
+{
+    const std::vector<std::pair<int, const char*>> expected = {
+        {0, "CurveColor"},
+        {6, "CurveColor (decimal)"},
+        {11, "ActualValueColor (decimal)"},
+        {14, "LockX_Axis"},
+        {33, "X_Knotel"},
+        {36, "Changed"},
+    };
+    for (const auto& [index, name] : expected) {
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(box(index))->text(QAccessible::Name),
+                  QString::fromLatin1(name))
+            << "box " << index;
+    }
+}
+
 TEST_F(WindowTest, GeometryInPixelsAtFifteenTwipsPerPixel)
 {
     ASSERT_EQ(window->screen()->logicalDotsPerInchX(), 96.0);
@@ -114,6 +132,13 @@ TEST_F(WindowTest, TabOrderRunsByTabIndexFromRePaint)
     EXPECT_EQ(order[18], "Text_Property_6");
     EXPECT_EQ(order[48], "Curve");
     EXPECT_EQ(order[54], "Text_Property_41");
+
+    // At the control's place in the order, Tab lands on its drawing surface.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->findChild<QWidget*>(QStringLiteral("Command_Values"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "Picture_Curve");
 }
 
 /** Every property of the control, read through its typed face. */

@@ -5,6 +5,7 @@
 #include <knotel/RuntimeError.h>
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -33,6 +34,9 @@ int shiftState(Qt::KeyboardModifiers modifiers)
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+/** Half the side of the focus marker's square, in pixels: clear of every break-point marker. */
+constexpr int FocusMarkerHalf = 6;
+
 DrawCall makeCall(DrawCall::Kind kind, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0,
                   qint32 colour = 0, const QString& text = QString())
 {
@@ -55,7 +59,7 @@ DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 DrawingSurface::~DrawingSurface() = default;
@@ -277,6 +281,53 @@ void DrawingSurface::paintEvent(QPaintEvent*)
         screen.drawImage(0, 0, m_image);
     else
         screen.fillRect(rect(), toQColor(m_backColor));
+
+    m_markerRect = focusMarkerRect();
+    if (hasFocus() && !m_markerRect.isNull()) {
+        // A dashed black square over a white one shows on every background.
+        const QRect square = m_markerRect.adjusted(0, 0, -1, -1);
+        screen.setBrush(Qt::NoBrush);
+        screen.setPen(QPen(Qt::white, 1, Qt::SolidLine));
+        screen.drawRect(square);
+        screen.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        screen.drawRect(square);
+    }
+}
+
+QRect DrawingSurface::focusMarkerRect() const
+{
+    const std::optional<QPointF> centre = m_markerSource ? m_markerSource() : std::nullopt;
+    if (!centre || !std::isfinite(centre->x()) || !std::isfinite(centre->y()) ||
+        std::fabs(centre->x()) > 1e6 || std::fabs(centre->y()) > 1e6)
+        return {};
+    const QPoint c(qRound(centre->x()), qRound(centre->y()));
+    return QRect(c.x() - FocusMarkerHalf, c.y() - FocusMarkerHalf, 2 * FocusMarkerHalf + 1,
+                 2 * FocusMarkerHalf + 1);
+}
+
+void DrawingSurface::updateFocusMarker()
+{
+    update(m_markerRect);
+    m_markerRect = focusMarkerRect();
+    update(m_markerRect);
+}
+
+void DrawingSurface::keyPressEvent(QKeyEvent* event)
+{
+    bool used = false;
+    emit keyPressed(event->key(), shiftState(event->modifiers()), used);
+    if (!used)
+        QWidget::keyPressEvent(event);
+}
+
+void DrawingSurface::focusInEvent(QFocusEvent*)
+{
+    updateFocusMarker();
+}
+
+void DrawingSurface::focusOutEvent(QFocusEvent*)
+{
+    updateFocusMarker();
 }
 
 void DrawingSurface::mousePressEvent(QMouseEvent* event)

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -45,6 +46,9 @@ struct DrawCall {
  *
  * Coordinates that are not finite are refused with knotel::RuntimeError 6 and draw nothing.
  * Colours are 0x00BBGGRR.
+ *
+ * The surface takes focus by click and by Tab. While it has focus, a focus marker is drawn over
+ * the screen copy around the place that the marker source gives; it never enters the image.
  */
 class DrawingSurface : public QWidget {
     Q_OBJECT
@@ -104,6 +108,14 @@ public:
     /** Receives every drawing call from now on; an empty function stops recording. */
     void setRecorder(std::function<void(const DrawCall&)> recorder) { m_recorder = std::move(recorder); }
 
+    /** Gives the centre of the focus marker in pixels, or nothing for no marker. */
+    void setFocusMarkerSource(std::function<std::optional<QPointF>()> source)
+    {
+        m_markerSource = std::move(source);
+    }
+    /** The marker source may give another place now: repaints the marker's old and new area. */
+    void updateFocusMarker();
+
 Q_SIGNALS:
     /** The surface needs a picture for its current size. */
     void paintRequested();
@@ -112,18 +124,25 @@ Q_SIGNALS:
     void mousePressed(int button, int shift, float x, float y);
     void mouseMoved(int button, int shift, float x, float y);
     void mouseReleased(int button, int shift, float x, float y);
+    /** A key press while the surface has focus; @p shift as for the mouse. A receiver that acts
+     *  on the key sets @p used, otherwise the key goes on to the parent widgets. */
+    void keyPressed(int key, int shift, bool& used);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QPainter* painter();
     void endPainting();
     void preparePen(QPainter& p, qint32 colour);
     void record(DrawCall call) const;
+    QRect focusMarkerRect() const;
 
     QImage m_image;
     std::unique_ptr<QPainter> m_painter;
@@ -138,6 +157,8 @@ private:
     int m_borderStyle = 0;
     MousePointer m_pointer = MousePointer::Default;
     std::function<void(const DrawCall&)> m_recorder;
+    std::function<std::optional<QPointF>()> m_markerSource;
+    QRect m_markerRect; ///< where the marker was last placed, to repaint it away
     // The pen of the last line or outline, reused while its colour and style stay the same.
     QPen m_pen;
     qint32 m_penColour = 0;

@@ -1,0 +1,188 @@
+// Keyboard editing and the accessible tree: key presses on the drawing surface move the current
+// point or the curve by the drag rules and raise DroppedValue once per press that moved
+// something; the focus marker shows on screen only; assistive technology reads the points.
+#include "TestSupport.h"
+
+#include "CurvePrivate.h"
+#include "platform/DrawingSurface.h"
+
+#include <knotel/Curve.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <vector>
+
+using namespace knotel;
+using knotel::test::differingPixels;
+using knotel::test::loadPoints;
+using knotel::test::stateOf;
+using knotel::test::surfaceOf;
+
+namespace {
+
+class KeyboardEditing : public ::testing::Test {
+protected:
+    Curve c;
+    CurvePrivate& d = stateOf(c);
+    std::vector<int> drops;
+
+    void SetUp() override
+    {
+        c.resize(611, 321);
+        loadPoints(c, {{-30, 0}, {-20, 10}, {-10, 20}, {0, 30}, {10, 40}, {20, 50}, {30, 60}});
+        c.RePaint();
+        QObject::connect(&c, &Curve::DroppedValue, &c, [this](int& index) { drops.push_back(index); });
+    }
+
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent event(QEvent::KeyPress, k, modifiers);
+        QCoreApplication::sendEvent(surfaceOf(c), &event);
+    }
+    std::vector<float> ys() const { return {d.points.ys().begin(), d.points.ys().end()}; }
+    /** One pixel's worth of each axis. */
+    double pixelX() const { return 1.0 / double(d.layout.ScaleX); }
+    double pixelY() const { return 1.0 / double(d.layout.ScaleY); }
+};
+
+void activate(QWidget& w)
+{
+    w.show();
+    w.activateWindow();
+}
+
+} // namespace
+
+TEST_F(KeyboardEditing, KeysMoveTheCurrentPointByTheDragRulesOneDropPerMove)
+{
+    // Point 0 is an end point: its X is locked, its Y moves by one pixel's worth.
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(d.points.pointX(0), -30.0f);
+    key(Qt::Key_Up);
+    EXPECT_EQ(d.points.pointY(0), float(0.0 + pixelY()));
+    EXPECT_EQ(drops, std::vector<int>{0});
+
+    // Point 1 moves in X; against a neighbour at the same X it cannot, either way.
+    key(Qt::Key_Right);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(d.points.pointX(1), float(-20.0 + pixelX()));
+    EXPECT_EQ(drops, (std::vector<int>{0, 1}));
+    d.points.movePointX(1, -10);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(d.points.pointX(1), -10.0f);
+    c.setLockY_Axis(-1);
+    key(Qt::Key_Up);
+    EXPECT_EQ(d.points.pointY(1), 10.0f);
+    EXPECT_EQ(drops, (std::vector<int>{0, 1})) << "refused moves raise nothing";
+    c.setLockY_Axis(0);
+
+    // Page Up steps by Y_Step and stops at the axis top; the tracker follows the current point.
+    c.setViewTracker(-1);
+    key(Qt::Key_End);
+    key(Qt::Key_PageUp);
+    EXPECT_EQ(d.points.pointY(6), 70.0f);
+    key(Qt::Key_PageUp);
+    key(Qt::Key_PageUp);
+    EXPECT_EQ(d.points.pointY(6), 80.0f);
+    EXPECT_EQ(drops, (std::vector<int>{0, 1, 6, 6}));
+    EXPECT_EQ(c.findChild<QLineEdit*>(QStringLiteral("Text_Value_Y"))->text(), QStringLiteral("+80"));
+
+    // The current point is kept, clamped into the slots in use.
+    c.setDimensions(3);
+    key(Qt::Key_Down);
+    EXPECT_EQ(d.points.pointY(2), float(20.0 - pixelY()));
+    key(Qt::Key_Home);
+    EXPECT_EQ(d.currentPoint(), 0);
+}
+
+TEST_F(KeyboardEditing, CtrlUpAndDownMoveTheWholeCurveWhereTheMouseCould)
+{
+    // A plot 200 rows high over the Y axis's 100 units: 80 lies exactly on the top row.
+    d.layout.PlotHeight = 200;
+    d.layout.ScaleY = 2;
+    const std::vector<float> before = ys();
+    key(Qt::Key_Up, Qt::ControlModifier);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(d.points.pointY(i), float(double(before[i]) + pixelY())) << i;
+    EXPECT_EQ(drops, std::vector<int>{-1});
+
+    // Off, or with a point on the top row: nothing moves and nothing is raised.
+    c.setAllowCompleteCurveMove(1);
+    key(Qt::Key_Down, Qt::ControlModifier);
+    c.setAllowCompleteCurveMove(-1);
+    d.points.movePointY(4, 80);
+    const std::vector<float> atTop = ys();
+    key(Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(ys(), atTop);
+    EXPECT_EQ(drops, std::vector<int>{-1});
+}
+
+TEST_F(KeyboardEditing, TheFocusMarkerShowsOnScreenButNeverInThePicture)
+{
+    platform::DrawingSurface* surface = surfaceOf(c);
+    EXPECT_EQ(surface->focusPolicy(), Qt::StrongFocus);
+    activate(c);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&c));
+    surface->clearFocus();
+    const QImage picture = surface->image();
+    const QImage unfocused = surface->grab().toImage();
+
+    surface->setFocus();
+    ASSERT_TRUE(surface->hasFocus());
+    const QImage onPoint0 = surface->grab().toImage();
+    EXPECT_GT(differingPixels(onPoint0, unfocused), 0);
+    key(Qt::Key_Right);
+    EXPECT_GT(differingPixels(surface->grab().toImage(), onPoint0), 0);
+    EXPECT_EQ(differingPixels(surface->image(), picture), 0);
+    surface->clearFocus();
+    EXPECT_EQ(differingPixels(surface->grab().toImage(), unfocused), 0);
+
+    // A point grabbed by the mouse becomes the current point.
+    const QPointF p3(d.mapping().pixelX(d.points.pointX(3)), d.mapping().pixelY(d.points.pointY(3)));
+    QMouseEvent press(QEvent::MouseButtonPress, p3, surface->mapToGlobal(p3), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(surface, &press);
+    EXPECT_EQ(d.currentPoint(), 3);
+}
+
+TEST_F(KeyboardEditing, AssistiveTechnologyReadsThePointsAndHearsTheirMoves)
+{
+    c.setDimensions(3);
+    c.setCurveCaption(QStringLiteral("Flow"));
+    c.setY_Decimals(1);
+    activate(c);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&c));
+    surfaceOf(c)->setFocus();
+
+    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(surfaceOf(c));
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->role(), QAccessible::Chart);
+    EXPECT_EQ(chart->text(QAccessible::Name), QStringLiteral("Flow"));
+    EXPECT_EQ(chart->text(QAccessible::Description),
+              QStringLiteral("X axis X_AxisText from -30 to 30, Y axis YAxisText from -20.0 to 80.0"));
+    ASSERT_EQ(chart->childCount(), 3 + 1); // the points, then the tracker box inside the surface
+    EXPECT_EQ(chart->child(3)->text(QAccessible::Name), QStringLiteral("Text_Value_XY"));
+    EXPECT_EQ(chart->child(2)->text(QAccessible::Name), QStringLiteral("Point 2"));
+    EXPECT_EQ(chart->child(2)->text(QAccessible::Value), QStringLiteral("x -10, y 20.0"));
+    EXPECT_EQ(chart->indexOfChild(chart->child(2)), 2);
+    EXPECT_EQ(chart->child(2)->parent(), chart);
+
+    key(Qt::Key_Right);
+    key(Qt::Key_PageUp);
+
+    EXPECT_EQ(chart->child(1)->text(QAccessible::Value), QStringLiteral("x -20, y 20.0"));
+    EXPECT_TRUE(chart->child(1)->state().focused);
+    EXPECT_TRUE(chart->child(1)->state().selected);
+    EXPECT_FALSE(chart->child(0)->state().focused);
+    EXPECT_EQ(chart->focusChild(), chart->child(1));
+
+    QAccessibleInterface* tracker =
+        QAccessible::queryAccessibleInterface(c.findChild<QLineEdit*>(QStringLiteral("Text_Value_X")));
+    EXPECT_EQ(tracker->text(QAccessible::Name), QStringLiteral("Text_Value_X"));
+}
