@@ -138,9 +138,15 @@ public:
     void drawActualValue();
 
     // CurveXor.cpp
-    void drawCurveXor();
+    /** Draws with the XOR pen the markers of slots @p first to @p last (within the slots in use) and
+     *  every segment with an end among them; by default the whole curve. */
+    void drawCurveXor(int first = 0, int last = SlotCount - 1);
 
     // MouseEditing.cpp
+    /** Moves point @p slot to (@p x, @p y), erasing and redrawing only the figures that touch it;
+     *  moving it to where it is draws nothing. */
+    void movePoint(int slot, float x, float y);
+
     void mousePress(int button, int shift, float x, float y);
     void mouseMove(int button, int shift, float x, float y);
     void mouseRelease(int button, int shift, float x, float y);

@@ -1,11 +1,14 @@
 // The curve itself: segments between successive break points and a marker at every point,
-// drawn with the XOR pen so that a second identical call erases them pixel for pixel.
+// drawn with the XOR pen so that a second identical call erases them pixel for pixel. Because
+// XOR drawing cancels figure by figure, erasing and redrawing only the figures that touch a
+// changed point gives the same picture as erasing and redrawing the whole curve.
 #include "CurvePrivate.h"
 
 #include "ErrorTolerance.h"
 #include "PaintSteps.h"
 #include "platform/DrawingSurface.h"
 
+#include <algorithm>
 #include <array>
 
 namespace knotel {
@@ -21,7 +24,7 @@ constexpr double FilledBoxHalf = 2;
 
 } // namespace
 
-void CurvePrivate::drawCurveXor()
+void CurvePrivate::drawCurveXor(int first, int last)
 {
     using paint::position;
     using platform::DrawMode;
@@ -31,7 +34,13 @@ void CurvePrivate::drawCurveXor()
     // Slots 0 to Dimensions - 1, never past slot 63 whatever Dimensions says; 0 or below draws
     // nothing.
     const int count = slotsInUse();
+    // The figures of slots first to last: their markers and every segment with an end among them.
+    const int from = std::max(first, 0);
+    const int to = std::min(last, count - 1);
+    const int segmentFrom = std::max(from - 1, 0);
+    const int segmentTo = std::min(to, count - 2);
 
+    const platform::DrawingSurface::UpdateBatch batch(surface);
     surface.setDrawMode(DrawMode::XorPen);
 
     // Each position is worked out in double precision and stored as a single. A figure with a
@@ -39,7 +48,7 @@ void CurvePrivate::drawCurveXor()
     // surface and skipped, the same way at the drawing call and at the erasing one.
     std::array<float, SlotCount> px{};
     std::array<float, SlotCount> py{};
-    for (int i = 0; i < count; ++i) {
+    for (int i = segmentFrom; i <= to + 1 && i < count; ++i) {
         px[i] = position(map.pixelX(PointX[i]));
         py[i] = position(map.pixelY(PointY[i]));
     }
@@ -49,12 +58,12 @@ void CurvePrivate::drawCurveXor()
     while (complete < count && PointXSet[complete] != 0 && PointYSet[complete] != 0)
         ++complete;
     if (complete == count && HideLine == 0) {
-        for (int i = 0; i + 1 < count; ++i)
+        for (int i = segmentFrom; i <= segmentTo; ++i)
             tolerate([&] { surface.line(px[i], py[i], px[i + 1], py[i + 1], layout.XorPenColor); });
     }
 
     // Markers whatever the completeness test and HideLine gave, after all segments, in slot order.
-    for (int i = 0; i < count; ++i) {
+    for (int i = from; i <= to; ++i) {
         const double x = px[i];
         const double y = py[i];
         switch (BreakPointShape) {

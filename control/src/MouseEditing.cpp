@@ -55,23 +55,23 @@ struct AxisRule {
 };
 
 /**
- * Applies @p candidate to slot @p d of @p rule's table: refused when it would carry the point
- * past an index neighbour (unless crossover is allowed) or is not a finite single, else clamped
- * to the axis range and stored. @p last is the last slot addressed.
+ * The value of slot @p d of @p rule's table after @p candidate: unchanged when the candidate would
+ * carry the point past an index neighbour (unless crossover is allowed) or is not a finite single,
+ * else the candidate clamped to the axis range. @p last is the last slot addressed.
  */
-void dragCoordinate(const AxisRule& rule, int d, int last, std::optional<float> candidate)
+float dragCoordinate(const AxisRule& rule, int d, int last, std::optional<float> candidate)
 {
-    if (!candidate)
-        return;
     const std::array<float, SlotCount>& v = rule.values;
+    if (!candidate)
+        return v[d];
     if (!rule.allowCrossover) {
         auto crosses = [&](int n) {
             return sign(difference(v[d], v[n])) != sign(difference(*candidate, v[n]));
         };
         if (d > 0 && crosses(d - 1))
-            return;
+            return v[d];
         if (d < last && crosses(d + 1))
-            return;
+            return v[d];
     }
     const float lo = rule.axisFrom < rule.axisTo ? rule.axisFrom : rule.axisTo;
     const float hi = rule.axisFrom < rule.axisTo ? rule.axisTo : rule.axisFrom;
@@ -80,8 +80,7 @@ void dragCoordinate(const AxisRule& rule, int d, int last, std::optional<float> 
         value = hi;
     if (value < lo)
         value = lo;
-    if (std::isfinite(value))
-        rule.values[d] = value;
+    return std::isfinite(value) ? value : v[d];
 }
 
 void dragPoint(CurvePrivate& c, std::optional<float> candidateX, std::optional<float> candidateY)
@@ -94,15 +93,14 @@ void dragPoint(CurvePrivate& c, std::optional<float> candidateX, std::optional<f
     if (!moveX && !moveY)
         return;
 
-    c.drawCurveXor();
     // X first, then Y; each test sees the point as it was before this move.
-    if (moveX)
-        dragCoordinate({c.PointX, c.AllowXCrossover != 0, c.X_Axis_Left, c.X_Axis_Right}, d, last,
-                       candidateX);
-    if (moveY)
-        dragCoordinate({c.PointY, c.AllowYCrossover != 0, c.Y_Axis_Bottom, c.Y_Axis_Top}, d, last,
-                       candidateY);
-    c.drawCurveXor();
+    const float x = moveX ? dragCoordinate({c.PointX, c.AllowXCrossover != 0, c.X_Axis_Left, c.X_Axis_Right},
+                                           d, last, candidateX)
+                          : c.PointX[d];
+    const float y = moveY ? dragCoordinate({c.PointY, c.AllowYCrossover != 0, c.Y_Axis_Bottom, c.Y_Axis_Top},
+                                           d, last, candidateY)
+                          : c.PointY[d];
+    c.movePoint(d, x, y);
 }
 
 /**
@@ -148,6 +146,8 @@ void moveCurve(CurvePrivate& c, float mouseY)
     }
 
     c.MoveMouseY = moveMouseY;
+    // Every figure moves; the screen update covers their old and new boxes only.
+    const platform::DrawingSurface::UpdateBatch batch(*c.Picture_Curve);
     c.drawCurveXor();
     std::copy_n(moved.begin(), count, c.PointY.begin());
     c.drawCurveXor();
@@ -177,6 +177,21 @@ void showTracker(CurvePrivate& c, float vx, float vy)
 }
 
 } // namespace
+
+void CurvePrivate::movePoint(int slot, float x, float y)
+{
+    if (slot < 0 || slot >= SlotCount)
+        return;
+    // Equal values (0 and -0 included) give the same figures: nothing to redraw.
+    const bool moved = !(PointX[slot] == x && PointY[slot] == y);
+    const platform::DrawingSurface::UpdateBatch batch(*Picture_Curve);
+    if (moved)
+        drawCurveXor(slot, slot);
+    PointX[slot] = x;
+    PointY[slot] = y;
+    if (moved)
+        drawCurveXor(slot, slot);
+}
 
 void CurvePrivate::mousePress(int button, int, float x, float y)
 {

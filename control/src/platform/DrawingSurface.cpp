@@ -4,9 +4,9 @@
 
 #include <knotel/RuntimeError.h>
 
-#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPaintEvent>
 
 #include <cmath>
 
@@ -47,6 +47,18 @@ DrawCall makeCall(DrawCall::Kind kind, float x1 = 0, float y1 = 0, float x2 = 0,
     return call;
 }
 
+// The pixels that a figure can touch lie within its exact bounding box widened by this much: half
+// the one-pixel pen, the rounding of float coordinates to pixels and any anti-aliasing fringe.
+constexpr qreal FigureMargin = 2;
+
+// A batch keeps at most this many rectangles; past it they become their bounding rectangle.
+constexpr std::size_t MaxDueRects = 96;
+
+qint64 area(const QRect& r)
+{
+    return qint64(r.width()) * r.height();
+}
+
 } // namespace
 
 DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
@@ -74,20 +86,84 @@ QPainter* DrawingSurface::painter()
             m_image.fill(toQColor(m_backColor));
         }
         m_pictureValid = false;
+        updateAll();
     }
     if (m_image.isNull())
         return nullptr;
-    if (!m_painter)
+    if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
+        m_painterFontValid = false;
+    }
     m_painter->setCompositionMode(m_drawMode == DrawMode::XorPen ? QPainter::RasterOp_SourceXorDestination
                                                                  : QPainter::CompositionMode_SourceOver);
-    update();
     return m_painter.get();
 }
 
 void DrawingSurface::endPainting()
 {
     m_painter.reset();
+}
+
+void DrawingSurface::touched(const QRectF& box, qreal margin)
+{
+    if (m_allDue)
+        return;
+    const QRectF clipped =
+        box.normalized().adjusted(-margin, -margin, margin, margin) & QRectF(QPointF(0, 0), QSizeF(size()));
+    if (clipped.isEmpty())
+        return;
+    const QRect pixels = clipped.toAlignedRect();
+    if (m_batchDepth == 0) {
+        update(pixels);
+        return;
+    }
+    for (const QRect& due : m_due) {
+        if (due.contains(pixels))
+            return;
+    }
+    // Runs of figures along the curve overlap their predecessor: merge while that wastes little.
+    if (!m_due.empty()) {
+        QRect& last = m_due.back();
+        const QRect merged = last.united(pixels);
+        if (area(merged) * 4 <= (area(last) + area(pixels)) * 5) {
+            last = merged;
+            return;
+        }
+    }
+    m_due.push_back(pixels);
+    if (m_due.size() > MaxDueRects) {
+        QRect bounds;
+        for (const QRect& due : m_due)
+            bounds |= due;
+        m_due.assign(1, bounds);
+    }
+}
+
+void DrawingSurface::updateAll()
+{
+    m_allDue = true;
+    m_due.clear();
+    update();
+}
+
+void DrawingSurface::flushUpdates()
+{
+    if (m_due.empty())
+        return;
+    if (!m_allDue) {
+        QRegion region;
+        for (const QRect& due : m_due)
+            region += due;
+        update(region);
+    }
+    m_due.clear();
+}
+
+const QFontMetricsF& DrawingSurface::metrics() const
+{
+    if (!m_metrics)
+        m_metrics = std::make_unique<QFontMetricsF>(font(), this);
+    return *m_metrics;
 }
 
 void DrawingSurface::preparePen(QPainter& p, qint32 colour)
@@ -125,6 +201,7 @@ void DrawingSurface::cls()
         p->setCompositionMode(QPainter::CompositionMode_Source);
         p->fillRect(m_image.rect(), toQColor(m_backColor));
         m_pictureValid = true;
+        updateAll();
     }
 }
 
@@ -135,6 +212,7 @@ void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
     if (QPainter* p = painter()) {
         preparePen(*p, colour);
         p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        touched(QRectF(QPointF(x1, y1), QPointF(x2, y2)), FigureMargin);
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -147,7 +225,9 @@ void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
     if (QPainter* p = painter()) {
         preparePen(*p, colour);
         p->setBrush(Qt::NoBrush);
-        p->drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
+        const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+        p->drawRect(r);
+        touched(r, FigureMargin);
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -161,6 +241,7 @@ void DrawingSurface::filledBox(float x1, float y1, float x2, float y2, qint32 co
         // Corner pixels inclusive, touched once each, so that XOR drawing restores exactly.
         const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(0, 0, 1, 1);
         p->fillRect(r, toQColor(colour));
+        touched(r, FigureMargin);
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -183,6 +264,7 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
         preparePen(*p, colour);
         p->setBrush(Qt::NoBrush);
         p->drawEllipse(centre, radius, radius);
+        touched(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), FigureMargin);
     }
 }
 
@@ -190,17 +272,31 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
 {
     requireFinite({m_currentX, m_currentY});
     record(makeCall(DrawCall::Print, m_currentX, m_currentY, 0, 0, m_foreColor, text));
-    const QFontMetricsF metrics(font(), this);
+    const QFontMetricsF& m = metrics();
     if (QPainter* p = painter()) {
-        p->setFont(font());
-        p->setPen(toQColor(m_foreColor));
-        p->drawText(QPointF(m_currentX, m_currentY + metrics.ascent()), text);
+        if (!m_painterFontValid) {
+            p->setFont(font());
+            m_painterFontValid = true;
+        }
+        if (!m_textPenValid || m_textPenColour != m_foreColor) {
+            m_textPen = QPen(toQColor(m_foreColor));
+            m_textPenColour = m_foreColor;
+            m_textPenValid = true;
+        }
+        p->setPen(m_textPen);
+        const QPointF baseline(m_currentX, m_currentY + m.ascent());
+        p->drawText(baseline, text);
+        if (!m_allDue) {
+            // The glyphs' box covers every pixel they touch; the text cell covers the rest of the line.
+            const QRectF cell(m_currentX, m_currentY, m.horizontalAdvance(text), m.height());
+            touched(m.boundingRect(text).translated(baseline) | cell, FigureMargin);
+        }
     }
     if (lineBreak) {
         m_currentX = 0;
-        m_currentY = float(double(m_currentY) + metrics.height());
+        m_currentY = float(double(m_currentY) + m.height());
     } else {
-        m_currentX = float(double(m_currentX) + metrics.horizontalAdvance(text));
+        m_currentX = float(double(m_currentX) + m.horizontalAdvance(text));
     }
 }
 
@@ -216,14 +312,14 @@ void DrawingSurface::setCurrentY(float y)
 
 float DrawingSurface::textWidth(const QString& text) const
 {
-    return float(QFontMetricsF(font(), this).horizontalAdvance(text));
+    return float(metrics().horizontalAdvance(text));
 }
 
 float DrawingSurface::textHeight(const QString& text) const
 {
     // One line of text, whatever its characters: the height of the font's text cell.
     Q_UNUSED(text);
-    return float(QFontMetricsF(font(), this).height());
+    return float(metrics().height());
 }
 
 float DrawingSurface::fontSize() const
@@ -267,16 +363,33 @@ QImage DrawingSurface::image()
     return m_image.copy();
 }
 
-void DrawingSurface::paintEvent(QPaintEvent*)
+void DrawingSurface::paintEvent(QPaintEvent* event)
 {
+    // Drawing from here on schedules updates of its own again.
+    m_allDue = false;
     if (m_image.size() != size() || !m_pictureValid)
         emit paintRequested();
     endPainting();
     QPainter screen(this);
-    if (m_image.size() == size())
-        screen.drawImage(0, 0, m_image);
-    else
-        screen.fillRect(rect(), toQColor(m_backColor));
+    if (m_image.size() != size()) {
+        screen.fillRect(event->rect(), toQColor(m_backColor));
+        return;
+    }
+    // Only the region asked for; its rectangles are in logical pixels, the image's in its own.
+    const qreal ratio = m_image.devicePixelRatio();
+    for (const QRect& r : event->region()) {
+        const QRectF source(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio);
+        screen.drawImage(QRectF(r), m_image, source);
+    }
+}
+
+void DrawingSurface::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange) {
+        m_metrics.reset();
+        m_painterFontValid = false;
+    }
+    QWidget::changeEvent(event);
 }
 
 void DrawingSurface::mousePressEvent(QMouseEvent* event)

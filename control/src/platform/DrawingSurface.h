@@ -2,12 +2,14 @@
 #define KNOTEL_PLATFORM_DRAWINGSURFACE_H
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPen>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPainter;
 
@@ -36,7 +38,9 @@ struct DrawCall {
  * The drawing surface: a widget that keeps its picture in a backing image of its own size.
  *
  * Every operation draws into the image at once, with unrounded float coordinates in pixels,
- * and schedules a screen update; Qt's paint event only copies the image to the screen. When the
+ * and schedules a screen update of the pixels it can have touched (its bounding box, widened by
+ * the pen and clipped to the surface); cls() and a size change update the whole surface. Qt's
+ * paint event only copies the region it is asked for from the image to the screen. When the
  * image holds no picture for the current size (first show, a size change), the paint event
  * first emits paintRequested() so that the owner can draw one.
  *
@@ -99,6 +103,26 @@ public:
     void setMousePointer(MousePointer pointer);
     MousePointer mousePointer() const { return m_pointer; }
 
+    /**
+     * While an UpdateBatch lives, the boxes of the drawing calls are collected and scheduled as
+     * one update when the outermost batch ends, merged into a few rectangles: many small updates
+     * each cost a region union in Qt's repaint bookkeeping.
+     */
+    class UpdateBatch {
+    public:
+        explicit UpdateBatch(DrawingSurface& surface) : m_surface(surface) { ++m_surface.m_batchDepth; }
+        ~UpdateBatch()
+        {
+            if (--m_surface.m_batchDepth == 0)
+                m_surface.flushUpdates();
+        }
+        UpdateBatch(const UpdateBatch&) = delete;
+        UpdateBatch& operator=(const UpdateBatch&) = delete;
+
+    private:
+        DrawingSurface& m_surface;
+    };
+
     /** A copy of the current picture. */
     QImage image();
     /** Receives every drawing call from now on; an empty function stops recording. */
@@ -115,6 +139,7 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -124,6 +149,11 @@ private:
     void endPainting();
     void preparePen(QPainter& p, qint32 colour);
     void record(DrawCall call) const;
+    /** Schedules the update of @p box (logical pixels, unclipped), widened by @p margin. */
+    void touched(const QRectF& box, qreal margin);
+    void updateAll();
+    void flushUpdates();
+    const QFontMetricsF& metrics() const;
 
     QImage m_image;
     std::unique_ptr<QPainter> m_painter;
@@ -143,6 +173,17 @@ private:
     qint32 m_penColour = 0;
     DrawStyle m_penStyle = DrawStyle::Solid;
     bool m_penValid = false;
+    // The pen of the last text, and whether the painter has the current font.
+    QPen m_textPen;
+    qint32 m_textPenColour = 0;
+    bool m_textPenValid = false;
+    bool m_painterFontValid = false;
+    // Screen updates: the whole surface is due for one, or the boxes collected in a batch.
+    bool m_allDue = false;
+    int m_batchDepth = 0;
+    std::vector<QRect> m_due;
+    // The metrics of font(), made once per font rather than per measuring or printing call.
+    mutable std::unique_ptr<QFontMetricsF> m_metrics;
 };
 
 } // namespace knotel::platform
