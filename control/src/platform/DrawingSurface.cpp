@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace knotel::platform {
@@ -54,12 +55,22 @@ constexpr qreal FigureMargin = 2;
 // A batch keeps at most this many rectangles; past it they become their bounding rectangle.
 constexpr std::size_t MaxDueRects = 96;
 
+// Fonts and texts remembered; past these the oldest font, or all texts of a font, are dropped.
+constexpr std::size_t MaxCachedFonts = 4;
+constexpr qsizetype MaxCachedAdvances = 512;
+
 qint64 area(const QRect& r)
 {
     return qint64(r.width()) * r.height();
 }
 
 } // namespace
+
+struct DrawingSurface::FontCache {
+    QFont font;
+    QFontMetricsF metrics;
+    QHash<QString, qreal> advances;
+};
 
 DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
 {
@@ -108,17 +119,23 @@ void DrawingSurface::touched(const QRectF& box, qreal margin)
 {
     if (m_allDue)
         return;
-    const QRectF clipped =
-        box.normalized().adjusted(-margin, -margin, margin, margin) & QRectF(QPointF(0, 0), QSizeF(size()));
-    if (clipped.isEmpty())
+    // In plain arithmetic: this runs for every figure of a curve move.
+    const QRectF r = box.normalized();
+    const double left = std::max(r.left() - margin, 0.0);
+    const double top = std::max(r.top() - margin, 0.0);
+    const double right = std::min(r.right() + margin, double(width()));
+    const double bottom = std::min(r.bottom() + margin, double(height()));
+    if (!(left < right && top < bottom))
         return;
-    const QRect pixels = clipped.toAlignedRect();
+    const QRect pixels(QPoint(int(std::floor(left)), int(std::floor(top))),
+                       QPoint(int(std::ceil(right)) - 1, int(std::ceil(bottom)) - 1));
     if (m_batchDepth == 0) {
         update(pixels);
         return;
     }
     for (const QRect& due : m_due) {
-        if (due.contains(pixels))
+        if (due.left() <= pixels.left() && pixels.right() <= due.right() && due.top() <= pixels.top() &&
+            pixels.bottom() <= due.bottom())
             return;
     }
     // Runs of figures along the curve overlap their predecessor: merge while that wastes little.
@@ -159,11 +176,35 @@ void DrawingSurface::flushUpdates()
     m_due.clear();
 }
 
-const QFontMetricsF& DrawingSurface::metrics() const
+DrawingSurface::FontCache& DrawingSurface::fontCache() const
 {
-    if (!m_metrics)
-        m_metrics = std::make_unique<QFontMetricsF>(font(), this);
-    return *m_metrics;
+    if (m_font < 0) {
+        const QFont current = font();
+        const auto found =
+            std::find_if(m_fonts.begin(), m_fonts.end(), [&](const FontCache& c) { return c.font == current; });
+        if (found != m_fonts.end()) {
+            m_font = int(found - m_fonts.begin());
+        } else {
+            if (m_fonts.size() >= MaxCachedFonts)
+                m_fonts.erase(m_fonts.begin());
+            m_fonts.push_back(FontCache{current, QFontMetricsF(current, this), {}});
+            m_font = int(m_fonts.size()) - 1;
+        }
+    }
+    return m_fonts[std::size_t(m_font)];
+}
+
+qreal DrawingSurface::advance(const QString& text) const
+{
+    FontCache& cache = fontCache();
+    const auto found = cache.advances.constFind(text);
+    if (found != cache.advances.constEnd())
+        return found.value();
+    if (cache.advances.size() >= MaxCachedAdvances)
+        cache.advances.clear();
+    const qreal width = cache.metrics.horizontalAdvance(text);
+    cache.advances.insert(text, width);
+    return width;
 }
 
 void DrawingSurface::preparePen(QPainter& p, qint32 colour)
@@ -272,7 +313,7 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
 {
     requireFinite({m_currentX, m_currentY});
     record(makeCall(DrawCall::Print, m_currentX, m_currentY, 0, 0, m_foreColor, text));
-    const QFontMetricsF& m = metrics();
+    const QFontMetricsF& m = fontCache().metrics;
     if (QPainter* p = painter()) {
         if (!m_painterFontValid) {
             p->setFont(font());
@@ -288,7 +329,7 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
         p->drawText(baseline, text);
         if (!m_allDue) {
             // The glyphs' box covers every pixel they touch; the text cell covers the rest of the line.
-            const QRectF cell(m_currentX, m_currentY, m.horizontalAdvance(text), m.height());
+            const QRectF cell(m_currentX, m_currentY, advance(text), m.height());
             touched(m.boundingRect(text).translated(baseline) | cell, FigureMargin);
         }
     }
@@ -296,7 +337,7 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
         m_currentX = 0;
         m_currentY = float(double(m_currentY) + m.height());
     } else {
-        m_currentX = float(double(m_currentX) + m.horizontalAdvance(text));
+        m_currentX = float(double(m_currentX) + advance(text));
     }
 }
 
@@ -312,14 +353,14 @@ void DrawingSurface::setCurrentY(float y)
 
 float DrawingSurface::textWidth(const QString& text) const
 {
-    return float(metrics().horizontalAdvance(text));
+    return float(advance(text));
 }
 
 float DrawingSurface::textHeight(const QString& text) const
 {
     // One line of text, whatever its characters: the height of the font's text cell.
     Q_UNUSED(text);
-    return float(metrics().height());
+    return float(fontCache().metrics.height());
 }
 
 float DrawingSurface::fontSize() const
@@ -386,7 +427,7 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
 void DrawingSurface::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
-        m_metrics.reset();
+        m_font = -1;
         m_painterFontValid = false;
     }
     QWidget::changeEvent(event);

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPen>
 #include <QWidget>
@@ -153,7 +154,10 @@ private:
     void touched(const QRectF& box, qreal margin);
     void updateAll();
     void flushUpdates();
-    const QFontMetricsF& metrics() const;
+    struct FontCache;
+    FontCache& fontCache() const;
+    /** horizontalAdvance() of @p text in the current font, remembered per font. */
+    qreal advance(const QString& text) const;
 
     QImage m_image;
     std::unique_ptr<QPainter> m_painter;
@@ -182,8 +186,10 @@ private:
     bool m_allDue = false;
     int m_batchDepth = 0;
     std::vector<QRect> m_due;
-    // The metrics of font(), made once per font rather than per measuring or printing call.
-    mutable std::unique_ptr<QFontMetricsF> m_metrics;
+    // The metrics of the last few fonts and the advances of the texts measured in them: the
+    // paint pass measures the same labels at every pass and switches the font for the caption.
+    mutable std::vector<FontCache> m_fonts;
+    mutable int m_font = -1; ///< Entry of font() in m_fonts, -1 when not looked up since a change
 };
 
 } // namespace knotel::platform
