@@ -164,16 +164,22 @@ void showTracker(CurvePrivate& c, float vx, float vy)
     } catch (const RuntimeError&) {
         return;
     }
-    c.Text_Value_X->setText(textX);
-    c.Text_Value_Y->setText(textY);
+    // Setting a text lays it out and repaints its box even when it is the same; a drag along one
+    // axis keeps the other text.
+    auto show = [](QLineEdit* box, const QString& text) {
+        if (box->text() != text)
+            box->setText(text);
+    };
+    show(c.Text_Value_X, textX);
+    show(c.Text_Value_Y, textY);
     const QColor fore = platform::toQColor(c.TextColor);
     if (c.Text_Value_XY->palette().color(QPalette::Text) != fore) {
         QPalette palette = c.Text_Value_XY->palette();
         palette.setColor(QPalette::Text, fore);
         c.Text_Value_XY->setPalette(palette);
     }
-    c.Text_Value_XY->setText(QStringLiteral("( ") + textX + QStringLiteral(" / ") + textY +
-                             QStringLiteral(" )"));
+    show(c.Text_Value_XY,
+         QStringLiteral("( ") + textX + QStringLiteral(" / ") + textY + QStringLiteral(" )"));
 }
 
 } // namespace

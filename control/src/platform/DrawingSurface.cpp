@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
@@ -70,6 +71,7 @@ struct DrawingSurface::FontCache {
     QFont font;
     QFontMetricsF metrics;
     QHash<QString, qreal> advances;
+    QHash<QString, QStaticText> texts;
 };
 
 DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
@@ -180,14 +182,14 @@ DrawingSurface::FontCache& DrawingSurface::fontCache() const
 {
     if (m_font < 0) {
         const QFont current = font();
-        const auto found =
-            std::find_if(m_fonts.begin(), m_fonts.end(), [&](const FontCache& c) { return c.font == current; });
+        const auto found = std::find_if(m_fonts.begin(), m_fonts.end(),
+                                        [&](const FontCache& c) { return c.font == current; });
         if (found != m_fonts.end()) {
             m_font = int(found - m_fonts.begin());
         } else {
             if (m_fonts.size() >= MaxCachedFonts)
                 m_fonts.erase(m_fonts.begin());
-            m_fonts.push_back(FontCache{current, QFontMetricsF(current, this), {}});
+            m_fonts.push_back(FontCache{current, QFontMetricsF(current, this), {}, {}});
             m_font = int(m_fonts.size()) - 1;
         }
     }
@@ -205,6 +207,21 @@ qreal DrawingSurface::advance(const QString& text) const
     const qreal width = cache.metrics.horizontalAdvance(text);
     cache.advances.insert(text, width);
     return width;
+}
+
+const QStaticText& DrawingSurface::staticText(const QString& text) const
+{
+    FontCache& cache = fontCache();
+    auto found = cache.texts.find(text);
+    if (found == cache.texts.end()) {
+        if (cache.texts.size() >= MaxCachedAdvances)
+            cache.texts.clear();
+        QStaticText st(text);
+        st.setTextFormat(Qt::PlainText);
+        st.prepare(QTransform(), m_painter ? m_painter->font() : cache.font);
+        found = cache.texts.insert(text, st);
+    }
+    return found.value();
 }
 
 void DrawingSurface::preparePen(QPainter& p, qint32 colour)
@@ -326,7 +343,7 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
         }
         p->setPen(m_textPen);
         const QPointF baseline(m_currentX, m_currentY + m.ascent());
-        p->drawText(baseline, text);
+        p->drawStaticText(QPointF(m_currentX, m_currentY), staticText(text));
         if (!m_allDue) {
             // The glyphs' box covers every pixel they touch; the text cell covers the rest of the line.
             const QRectF cell(m_currentX, m_currentY, advance(text), m.height());

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QPainter;
+class QStaticText;
 
 namespace knotel::platform {
 
@@ -158,6 +159,7 @@ private:
     FontCache& fontCache() const;
     /** horizontalAdvance() of @p text in the current font, remembered per font. */
     qreal advance(const QString& text) const;
+    const QStaticText& staticText(const QString& text) const;
 
     QImage m_image;
     std::unique_ptr<QPainter> m_painter;
