@@ -221,11 +221,6 @@ qint32 roundToInt32(double value)
     return static_cast<qint32>(roundChecked(value, -2147483648.0, 2147483647.0));
 }
 
-qint16 roundToInt16(double value)
-{
-    return static_cast<qint16>(roundChecked(value, -32768.0, 32767.0));
-}
-
 float toSingle(double value)
 {
     if (!std::isfinite(value))

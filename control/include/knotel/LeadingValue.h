@@ -29,9 +29,6 @@ KNOTEL_EXPORT double LeadingValue(QStringView text);
  */
 KNOTEL_EXPORT qint32 roundToInt32(double value);
 
-/** As roundToInt32(), for 16 bits. */
-KNOTEL_EXPORT qint16 roundToInt16(double value);
-
 /**
  * @p value as the nearest single-precision value. Throws knotel::RuntimeError 6 when @p value
  * is not finite or its nearest single is infinite.
