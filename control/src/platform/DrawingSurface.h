@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -150,6 +151,8 @@ private:
     QPainter* painter();
     void endPainting();
     void preparePen(QPainter& p, qint32 colour);
+    /** The pixels of a solid horizontal or vertical line when a fill can draw it, else nothing. */
+    std::optional<QRect> solidAxisLine(float x1, float y1, float x2, float y2) const;
     void record(DrawCall call) const;
     /** Schedules the update of @p box (logical pixels, unclipped), widened by @p margin. */
     void touched(const QRectF& box, qreal margin);
