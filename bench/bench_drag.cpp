@@ -59,7 +59,7 @@ public:
     bool grabbed() const
     {
         const CurvePrivate* d = CurvePrivate::get(const_cast<Curve*>(&curve));
-        return d->DragIndex == 31 || d->CurveMoving != 0;
+        return d->gesture.point == 31 || d->gesture.curveMoving;
     }
 
     /** One move of the mouse, to the other row than the last one. */

@@ -1,3 +1,5 @@
+#include "NumberConversion.h"
+
 #include <knotel/FormatValue.h>
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>
@@ -108,14 +110,22 @@ TEST(NumberConversion, RoundToIntTiesToEven)
     }
 }
 
-TEST(NumberConversion, ToSingleOverflowsOnlyToInfinity)
+TEST(NumberConversion, ASingleFailsOnlyWhereItsNearestValueIsInfinite)
 {
-    EXPECT_EQ(knotel::toSingle(0.1), 0.1f);
-    EXPECT_EQ(knotel::toSingle(-1e-40), -1e-40f);
-    EXPECT_EQ(knotel::toSingle(0x1.fffffefffp+127), kFloatMax); // beyond FLT_MAX, nearer to it than to 2^128
-    EXPECT_EQ(knotel::toSingle(-0x1.fffffefffp+127), -kFloatMax);
-    for (double v : {0x1.ffffffp+127, -0x1.ffffffp+127, 1e300, kInf, std::nan("")})
-        EXPECT_EQ(errorCode([&] { knotel::toSingle(v); }), RuntimeError::Overflow) << v;
+    EXPECT_EQ(knotel::toSingleOrThrow(0.1), 0.1f);
+    EXPECT_EQ(knotel::toSingleOrThrow(-1e-40), -1e-40f);
+    EXPECT_EQ(knotel::toSingleOrThrow(0x1.fffffefffp+127),
+              kFloatMax); // beyond FLT_MAX, nearer to it than to 2^128
+    EXPECT_EQ(knotel::toSingleOrThrow(-0x1.fffffefffp+127), -kFloatMax);
+    EXPECT_EQ(knotel::toSingleOrNothing(0x1.fffffefffp+127), kFloatMax);
+    EXPECT_EQ(knotel::toSingleOrInfinity(-0x1.fffffefffp+127), -kFloatMax);
+    for (double v : {0x1.ffffffp+127, -0x1.ffffffp+127, 1e300, kInf, std::nan("")}) {
+        EXPECT_EQ(errorCode([&] { knotel::toSingleOrThrow(v); }), RuntimeError::Overflow) << v;
+        EXPECT_FALSE(knotel::toSingleOrNothing(v).has_value()) << v;
+    }
+    EXPECT_EQ(knotel::toSingleOrInfinity(1e300), kInf);
+    EXPECT_EQ(knotel::toSingleOrInfinity(-0x1.ffffffp+127), -kInf);
+    EXPECT_TRUE(std::isnan(knotel::toSingleOrInfinity(std::nan(""))));
 }
 
 TEST(SingleText, OrdinaryText)

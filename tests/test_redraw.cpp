@@ -52,7 +52,7 @@ struct ShownCurve : QObject {
     QPointF pixelOf(int slot) const
     {
         const PlotMapping map = d.mapping();
-        return {float(map.pixelX(d.PointX[slot])), float(map.pixelY(d.PointY[slot]))};
+        return {float(map.pixelX(d.points.pointX(slot))), float(map.pixelY(d.points.pointY(slot)))};
     }
     void send(QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons held)
     {
@@ -77,7 +77,7 @@ struct ShownCurve : QObject {
         QImage screen =
             curve.screen()->grabWindow(curve.winId()).toImage().convertToFormat(QImage::Format_RGB32);
         QPainter p(&screen);
-        const QRect box = d.Text_Value_XY->geometry();
+        const QRect box = curve.findChild<QLineEdit*>(QStringLiteral("Text_Value_XY"))->geometry();
         p.drawImage(box.topLeft(), picture, box);
         return screen;
     }
@@ -93,7 +93,8 @@ TEST_P(Redraw, LeavesTheFullRepaintsPictureOnTheSurfaceAndTheScreen)
     s.curve.setHideLine(hideLine ? -1 : 0);
     s.curve.setAllowXCrossover(0);
     // Slot 6 lies beyond the right axis end, its marker and segment partly off the surface.
-    s.d.PointX[6] = 33.5f;
+    s.curve.setValueIndex(6);
+    s.curve.setX_Knotel(33.5f);
     s.curve.RePaint();
     QCoreApplication::processEvents();
 
@@ -115,8 +116,8 @@ TEST_P(Redraw, LeavesTheFullRepaintsPictureOnTheSurfaceAndTheScreen)
         s.gesture(mid, {mid + QPointF(0, -30), mid + QPointF(0, 45), mid + QPointF(0, -500)});
         check("curve move");
     }
-    // Y of slot 3 never given: markers only; then point 0 dragged out at the bottom left.
-    s.d.PointYSet[3] = 0;
+    // Slot 7 never given: markers only; then point 0 dragged out at the bottom left.
+    s.curve.setDimensions(8);
     s.curve.RePaint();
     const QPointF p0 = s.pixelOf(0);
     s.gesture(p0, {p0 + QPointF(-50, 500), p0 + QPointF(2, -15)});

@@ -1,29 +1,16 @@
-// Mouse editing: grabbing a point or the line, dragging under the lock and crossover rules,
-// the tracker read-out and DroppedValue on release.
-//
-// Slots are addressed through slotsInUse(), never past slot 63. Where the rules speak of the
-// last point (end-point locks, the right-hand neighbour), that is the last slot addressed,
-// min(Dimensions, 64) - 1: with Dimensions above 64 slot 63 ends the curve as drawn, so it is
-// locked like an end point and has no right-hand neighbour.
+// Mouse editing: grabbing a point or the line, dragging it under the host's rules, the tracker
+// read-out and DroppedValue on release.
 #include "CurvePrivate.h"
 
+#include "EditRules.h"
 #include "HitTest.h"
-#include "platform/Colour.h"
+#include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
+#include "TrackerDisplay.h"
 
 #include <knotel/Curve.h>
 #include <knotel/FormatValue.h>
 #include <knotel/RuntimeError.h>
-
-#include <QLineEdit>
-#include <QPalette>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <limits>
-#include <optional>
-#include <span>
 
 namespace knotel {
 
@@ -34,188 +21,39 @@ using platform::MousePointer;
 /** The button code of the left button alone. */
 constexpr int LeftButton = 1;
 
-int sign(float v)
-{
-    return (v > 0.0f) - (v < 0.0f);
-}
-
-/** a - b as a single, for the sign test of the crossover rule. */
-float difference(float a, float b)
-{
-    return float(std::clamp(double(a) - double(b), -double(std::numeric_limits<float>::max()),
-                            double(std::numeric_limits<float>::max())));
-}
-
-/** The rules of one dragged coordinate: its table, its crossover flag and its axis ends. */
-struct AxisRule {
-    std::array<float, SlotCount>& values;
-    bool allowCrossover;
-    float axisFrom;
-    float axisTo;
-};
-
-/**
- * The value of slot @p d of @p rule's table after @p candidate: unchanged when the candidate would
- * carry the point past an index neighbour (unless crossover is allowed) or is not a finite single,
- * else the candidate clamped to the axis range. @p last is the last slot addressed.
- */
-float dragCoordinate(const AxisRule& rule, int d, int last, std::optional<float> candidate)
-{
-    const std::array<float, SlotCount>& v = rule.values;
-    if (!candidate)
-        return v[d];
-    if (!rule.allowCrossover) {
-        auto crosses = [&](int n) {
-            return sign(difference(v[d], v[n])) != sign(difference(*candidate, v[n]));
-        };
-        if (d > 0 && crosses(d - 1))
-            return v[d];
-        if (d < last && crosses(d + 1))
-            return v[d];
-    }
-    const float lo = rule.axisFrom < rule.axisTo ? rule.axisFrom : rule.axisTo;
-    const float hi = rule.axisFrom < rule.axisTo ? rule.axisTo : rule.axisFrom;
-    float value = *candidate;
-    if (value > hi)
-        value = hi;
-    if (value < lo)
-        value = lo;
-    return std::isfinite(value) ? value : v[d];
-}
-
-void dragPoint(CurvePrivate& c, std::optional<float> candidateX, std::optional<float> candidateY)
-{
-    const int d = c.DragIndex;
-    const int last = c.slotsInUse() - 1;
-    const bool endPoint = d == 0 || d == last;
-    const bool moveX = !(c.LockX_Axis != 0 || (c.LockXEndPoints != 0 && endPoint));
-    const bool moveY = !(c.LockY_Axis != 0 || (c.LockYEndPoints != 0 && endPoint));
-    if (!moveX && !moveY)
-        return;
-
-    // X first, then Y; each test sees the point as it was before this move.
-    const float x = moveX ? dragCoordinate({c.PointX, c.AllowXCrossover != 0, c.X_Axis_Left, c.X_Axis_Right},
-                                           d, last, candidateX)
-                          : c.PointX[d];
-    const float y = moveY ? dragCoordinate({c.PointY, c.AllowYCrossover != 0, c.Y_Axis_Bottom, c.Y_Axis_Top},
-                                           d, last, candidateY)
-                          : c.PointY[d];
-    c.movePoint(d, x, y);
-}
-
-/**
- * Shifts every point vertically by the mouse's way since the grab, from the copy taken then, so
- * that no error builds up. The offset is limited so that each point stays within the plot's
- * pixel rows; later points in slot order have the last word. A move that would store a value
- * that is not a finite single (a zero or non-finite scale) changes nothing.
- */
-void moveCurve(CurvePrivate& c, float mouseY)
-{
-    const PlotMapping map = c.mapping();
-    const int count = c.slotsInUse();
-    const double top = double(c.layout.PlotTop);
-    const double bottom = top + double(c.layout.PlotHeight);
-    const double start = double(c.MoveStartMouseY);
-
-    float moveMouseY = mouseY;
-    for (int i = 0; i < count; ++i) {
-        const std::optional<float> p = asFiniteSingle(map.pixelY(c.MoveStartY[i]));
-        if (!p)
-            return;
-        if (double(*p) + double(moveMouseY) - start > bottom) {
-            const std::optional<float> limited = asFiniteSingle(start + bottom - double(*p));
-            if (!limited)
-                return;
-            moveMouseY = *limited;
-        }
-        if (double(*p) + double(moveMouseY) - start < top) {
-            const std::optional<float> limited = asFiniteSingle(start + top - double(*p));
-            if (!limited)
-                return;
-            moveMouseY = *limited;
-        }
-    }
-
-    std::array<float, SlotCount> moved;
-    const double offset = (double(moveMouseY) - start) / double(c.layout.ScaleY);
-    for (int i = 0; i < count; ++i) {
-        const std::optional<float> y = asFiniteSingle(double(c.MoveStartY[i]) - offset);
-        if (!y)
-            return;
-        moved[i] = *y;
-    }
-
-    c.MoveMouseY = moveMouseY;
-    // Every figure moves; the screen update covers their old and new boxes only.
-    const platform::DrawingSurface::UpdateBatch batch(*c.Picture_Curve);
-    c.drawCurveXor();
-    std::copy_n(moved.begin(), count, c.PointY.begin());
-    c.drawCurveXor();
-}
-
 /** The tracker read-out; when a text cannot be formatted (negative decimals) all texts stay. */
-void showTracker(CurvePrivate& c, float vx, float vy)
+void showTracker(TrackerDisplay& tracker, const CurveSettings& s, float vx, float vy)
 {
     QString textX;
     QString textY;
     try {
-        textX = FormatValue(vx, c.X_Decimals);
-        textY = FormatValue(vy, c.Y_Decimals);
+        textX = FormatValue(vx, s.X_Decimals);
+        textY = FormatValue(vy, s.Y_Decimals);
     } catch (const RuntimeError&) {
         return;
     }
-    // Setting a text lays it out and repaints its box even when it is the same; a drag along one
-    // axis keeps the other text.
-    auto show = [](QLineEdit* box, const QString& text) {
-        if (box->text() != text)
-            box->setText(text);
-    };
-    show(c.Text_Value_X, textX);
-    show(c.Text_Value_Y, textY);
-    const QColor fore = platform::toQColor(c.TextColor);
-    if (c.Text_Value_XY->palette().color(QPalette::Text) != fore) {
-        QPalette palette = c.Text_Value_XY->palette();
-        palette.setColor(QPalette::Text, fore);
-        c.Text_Value_XY->setPalette(palette);
-    }
-    show(c.Text_Value_XY,
-         QStringLiteral("( ") + textX + QStringLiteral(" / ") + textY + QStringLiteral(" )"));
+    tracker.showReadout(textX, textY, s.TextColor);
 }
 
 } // namespace
-
-void CurvePrivate::movePoint(int slot, float x, float y)
-{
-    if (slot < 0 || slot >= SlotCount)
-        return;
-    // Equal values (0 and -0 included) give the same figures: nothing to redraw.
-    const bool moved = !(PointX[slot] == x && PointY[slot] == y);
-    const platform::DrawingSurface::UpdateBatch batch(*Picture_Curve);
-    if (moved)
-        drawCurveXor(slot, slot);
-    PointX[slot] = x;
-    PointY[slot] = y;
-    if (moved)
-        drawCurveXor(slot, slot);
-}
 
 void CurvePrivate::mousePress(int button, int, float x, float y)
 {
     if (button != LeftButton)
         return;
     const PlotMapping map = mapping();
-    const int count = slotsInUse();
-    const std::span<const float> xs(PointX.data(), std::size_t(count));
-    const std::span<const float> ys(PointY.data(), std::size_t(count));
-
-    DragIndex = pickPoint(map, xs, ys, x, y);
-    if (DragIndex < 0 && HideLine == 0 && pickSegment(map, xs, ys, x, y) >= 0) {
-        std::copy_n(PointY.begin(), count, MoveStartY.begin());
-        MoveStartMouseY = y;
-        CurveMoving = -1;
+    const int picked = pickPoint(map, points.xs(), points.ys(), x, y);
+    if (picked >= 0) {
+        gesture.point = picked;
+    } else {
+        gesture.point.reset();
+        if (!settings.HideLine && pickSegment(map, points.xs(), points.ys(), x, y) >= 0) {
+            points.beginCurveMove();
+            gesture.startMouseY = y;
+            gesture.curveMoving = true;
+        }
     }
-    Picture_Curve->setMousePointer(CurveMoving == -1 || DragIndex >= 0 ? MousePointer::Crosshair
-                                                                       : MousePointer::Default);
+    surface->setMousePointer(gesture.active() ? MousePointer::Crosshair : MousePointer::Default);
 }
 
 void CurvePrivate::mouseMove(int button, int, float x, float y)
@@ -223,41 +61,42 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
     const PlotMapping map = mapping();
     // The mouse's own axis values; outside the plot the read-out shows 0 instead, but a drag
     // still takes these, so that the clamping stops the point at the axis end.
-    const std::optional<float> mouseX = asFiniteSingle(map.valueX(x));
-    const std::optional<float> mouseY = asFiniteSingle(map.valueY(y));
+    const std::optional<float> mouseX = toSingleOrNothing(map.valueX(x));
+    const std::optional<float> mouseY = toSingleOrNothing(map.valueY(y));
     const bool insideX =
         double(layout.PlotLeft) < double(x) && double(x) < double(layout.PlotLeft) + double(layout.PlotWidth);
     const bool insideY =
         double(layout.PlotTop) < double(y) && double(y) < double(layout.PlotTop) + double(layout.PlotHeight);
 
-    if (ViewTracker != 0)
-        showTracker(*this, insideX ? mouseX.value_or(0.0f) : 0.0f, insideY ? mouseY.value_or(0.0f) : 0.0f);
+    if (settings.ViewTracker)
+        showTracker(*tracker, settings, insideX ? mouseX.value_or(0.0f) : 0.0f,
+                    insideY ? mouseY.value_or(0.0f) : 0.0f);
 
     if (button != LeftButton) {
-        Picture_Curve->setMousePointer(MousePointer::Default);
-        DragIndex = -1;
-        CurveMoving = 0;
+        surface->setMousePointer(MousePointer::Default);
+        gesture.clear();
         return;
     }
-    if (DragIndex >= 0 && DragIndex < SlotCount)
-        dragPoint(*this, mouseX, mouseY);
-    if (CurveMoving != 0 && AllowCompleteCurveMove == -1 && LockY_Axis == 0)
-        moveCurve(*this, y);
+    CurvePainter curvePainter = painter();
+    if (gesture.point)
+        dragPoint(points, settings, *gesture.point, mouseX, mouseY, curvePainter);
+    if (gesture.curveMoving && settings.curveMayMove())
+        moveCurve(points, settings, layout, gesture, y, curvePainter);
 }
 
 void CurvePrivate::mouseRelease(int, int, float, float)
 {
-    Picture_Curve->setMousePointer(MousePointer::Default);
+    surface->setMousePointer(MousePointer::Default);
     // The host's handler runs, and may read every property, before the gesture state is cleared.
-    if (DragIndex >= 0) {
-        DropArgument = DragIndex;
-        Q_EMIT q->DroppedValue(DropArgument);
-        DragIndex = -1;
+    if (gesture.point) {
+        int dropIndex = *gesture.point;
+        Q_EMIT q->DroppedValue(dropIndex);
+        gesture.point.reset();
     }
-    if (CurveMoving != 0) {
-        DropArgument = -1;
-        Q_EMIT q->DroppedValue(DropArgument);
-        CurveMoving = 0;
+    if (gesture.curveMoving) {
+        int dropIndex = -1;
+        Q_EMIT q->DroppedValue(dropIndex);
+        gesture.curveMoving = false;
     }
 }
 
