@@ -73,6 +73,8 @@ qint64 area(const QRect& r)
 
 struct DrawingSurface::FontCache {
     QFont font;
+    int dpiX = 0;
+    int dpiY = 0;
     QFontMetricsF metrics;
     QHash<QString, qreal> advances;
     QHash<QString, QStaticText> texts;
@@ -185,15 +187,19 @@ void DrawingSurface::flushUpdates()
 DrawingSurface::FontCache& DrawingSurface::fontCache() const
 {
     if (m_font < 0) {
+        // Text measures differently on a screen of another resolution.
         const QFont current = font();
-        const auto found = std::find_if(m_fonts.begin(), m_fonts.end(),
-                                        [&](const FontCache& c) { return c.font == current; });
+        const int dpiX = logicalDpiX();
+        const int dpiY = logicalDpiY();
+        const auto found = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const FontCache& c) {
+            return c.font == current && c.dpiX == dpiX && c.dpiY == dpiY;
+        });
         if (found != m_fonts.end()) {
             m_font = int(found - m_fonts.begin());
         } else {
             if (m_fonts.size() >= MaxCachedFonts)
                 m_fonts.erase(m_fonts.begin());
-            m_fonts.push_back(FontCache{current, QFontMetricsF(current, this), {}, {}});
+            m_fonts.push_back(FontCache{current, dpiX, dpiY, QFontMetricsF(current, this), {}, {}});
             m_font = int(m_fonts.size()) - 1;
         }
     }
@@ -257,6 +263,8 @@ void DrawingSurface::record(DrawCall call) const
 void DrawingSurface::cls()
 {
     record(makeCall(DrawCall::Cls));
+    // Each paint pass looks its font up again, so that a change of screen is seen.
+    m_font = -1;
     m_currentX = 0;
     m_currentY = 0;
     if (QPainter* p = painter()) {
