@@ -1,8 +1,9 @@
-// The cost of one drag move with 64 points: the move handler with its erasing and drawing
-// DrawCurveXor calls and the screen update they schedule, beside the same move followed by a
-// full paint pass. A 1000 Hz mouse delivers a move every millisecond.
+// The cost of mouse editing with 64 points, each move followed by the screen update that it
+// schedules, as a host sees it: one drag move of point 31 with the tracker read-out off and on,
+// and one whole-curve move, at the evaluation program's control size and at full HD. Beside
+// them the floor: clearing and copying the bytes of a backing image of the same size once.
+// A 1000 Hz mouse delivers a move every millisecond.
 #include "CurvePrivate.h"
-#include "platform/DrawingSurface.h"
 #include "PlotMapping.h"
 
 #include <knotel/Curve.h>
@@ -13,18 +14,23 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace {
 
 using knotel::Curve;
 using knotel::CurvePrivate;
 
-/** A shown control with 64 points and point 31 grabbed; moves alternate between two rows. */
+/** A shown control with 64 points and the mouse held down on point 31 or on the segment after it;
+ *  moves alternate between two rows 6 pixels apart. */
 class DragScene {
 public:
-    explicit DragScene(bool tracker)
+    enum Grab { Point, Segment };
+
+    DragScene(int width, int height, bool tracker, Grab grab)
     {
-        curve.resize(611, 321);
+        curve.resize(width, height);
         curve.setDimensions(64);
         for (int i = 0; i < 64; ++i) {
             curve.setValueIndex(float(i));
@@ -38,22 +44,30 @@ public:
 
         surface = curve.findChild<QWidget*>(QStringLiteral("Picture_Curve"));
         const knotel::PlotMapping map(curve.plotLayout(), curve.X_Axis_Left(), curve.Y_Axis_Bottom());
-        curve.setValueIndex(31);
-        from = QPointF(float(map.pixelX(curve.X_Knotel())), float(map.pixelY(curve.Y_Knotel())));
+        auto pixel = [&](int slot) {
+            curve.setValueIndex(float(slot));
+            return QPointF(map.pixelX(curve.X_Knotel()), map.pixelY(curve.Y_Knotel()));
+        };
+        from = grab == Point ? pixel(31) : (pixel(31) + pixel(32)) / 2;
         to = from + QPointF(0, -6);
         send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     }
 
     ~DragScene() { send(QEvent::MouseButtonRelease, from, Qt::LeftButton, Qt::NoButton); }
 
-    /** One move of the grabbed point, to the other row than the last one. */
+    /** True when the press grabbed what the scene asked for. */
+    bool grabbed() const
+    {
+        const CurvePrivate* d = CurvePrivate::get(const_cast<Curve*>(&curve));
+        return d->gesture.point == 31 || d->gesture.curveMoving;
+    }
+
+    /** One move of the mouse, to the other row than the last one. */
     void move()
     {
         flip = !flip;
         send(QEvent::MouseMove, flip ? to : from, Qt::NoButton, Qt::LeftButton);
     }
-
-    void paintControl() { CurvePrivate::get(&curve)->paintControl(); }
 
 private:
     void send(QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons held)
@@ -68,25 +82,64 @@ private:
     bool flip = false;
 };
 
+void sizes(benchmark::internal::Benchmark* b)
+{
+    b->Args({611, 321})->Args({1920, 1080});
+}
+
 void BM_DragMove(benchmark::State& state)
 {
-    DragScene scene(state.range(0) != 0);
+    DragScene scene(int(state.range(0)), int(state.range(1)), state.range(2) != 0, DragScene::Point);
+    if (!scene.grabbed())
+        state.SkipWithError("point 31 not grabbed");
     for (auto _ : state) {
         scene.move();
         QCoreApplication::processEvents(); // the scheduled screen update
     }
 }
-BENCHMARK(BM_DragMove)->ArgName("tracker")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragMove)
+    ->ArgNames({"w", "h", "tracker"})
+    ->Args({611, 321, 0})
+    ->Args({611, 321, 1})
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
+    ->Unit(benchmark::kMicrosecond);
 
-void BM_DragMoveThenPaintControl(benchmark::State& state)
+void BM_CurveMove(benchmark::State& state)
 {
-    DragScene scene(state.range(0) != 0);
+    DragScene scene(int(state.range(0)), int(state.range(1)), false, DragScene::Segment);
+    if (!scene.grabbed())
+        state.SkipWithError("segment 31 not grabbed");
     for (auto _ : state) {
         scene.move();
-        scene.paintControl();
         QCoreApplication::processEvents();
     }
 }
-BENCHMARK(BM_DragMoveThenPaintControl)->ArgName("tracker")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CurveMove)->ArgNames({"w", "h"})->Apply(sizes)->Unit(benchmark::kMicrosecond);
+
+// The floor: one pass over the backing image's bytes (32 bits a pixel), writing and copying.
+void BM_FloorMemset(benchmark::State& state)
+{
+    std::vector<unsigned char> bytes(std::size_t(state.range(0) * state.range(1) * 4));
+    for (auto _ : state) {
+        std::memset(bytes.data(), int(state.iterations() & 0xFF), bytes.size());
+        benchmark::DoNotOptimize(bytes.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_FloorMemset)->ArgNames({"w", "h"})->Apply(sizes)->Unit(benchmark::kMicrosecond);
+
+void BM_FloorMemcpy(benchmark::State& state)
+{
+    const std::size_t size = std::size_t(state.range(0) * state.range(1) * 4);
+    std::vector<unsigned char> source(size, 0x55);
+    std::vector<unsigned char> target(size);
+    for (auto _ : state) {
+        std::memcpy(target.data(), source.data(), size);
+        benchmark::DoNotOptimize(target.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_FloorMemcpy)->ArgNames({"w", "h"})->Apply(sizes)->Unit(benchmark::kMicrosecond);
 
 } // namespace

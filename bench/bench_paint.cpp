@@ -1,5 +1,6 @@
 // The cost of the paint pass: a full PaintControl at the evaluation program's control size and
-// at full HD, and one DrawCurveXor of 64 points for each break-point shape.
+// at full HD, alone and as the host's RePaint of a shown control followed by the screen update,
+// and one DrawCurveXor of 64 points for each break-point shape.
 #include "CurvePrivate.h"
 
 #include <knotel/Curve.h>
@@ -37,7 +38,6 @@ public:
 
     CurvePrivate& d() { return *CurvePrivate::get(&curve); }
 
-private:
     Curve curve;
 };
 
@@ -48,6 +48,22 @@ void BM_PaintControl(benchmark::State& state)
         scene.d().paintControl();
 }
 BENCHMARK(BM_PaintControl)
+    ->ArgNames({"w", "h"})
+    ->Args({611, 321})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_RePaintWithScreenUpdate(benchmark::State& state)
+{
+    PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
+    scene.curve.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        scene.curve.RePaint();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RePaintWithScreenUpdate)
     ->ArgNames({"w", "h"})
     ->Args({611, 321})
     ->Args({1920, 1080})

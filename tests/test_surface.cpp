@@ -5,6 +5,7 @@
 #include "platform/DrawingSurface.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 #include <QPaintEvent>
 
 #include <cmath>
@@ -61,6 +62,32 @@ TEST(Surface, XorFiguresDrawnTwiceRestoreEveryPixel)
     EXPECT_GT(differingPixels(before, drawn), 100);
     figures();
     EXPECT_EQ(differingPixels(before, s.surface.image()), 0);
+}
+
+TEST(Surface, HorizontalAndVerticalLinesCoverThePixelsOfQtsOwnPen)
+{
+    // Axis-aligned lines are filled rather than stroked; the pixels must stay those of the pen.
+    DrawingSurface surface;
+    surface.resize(120, 80);
+    surface.setBackColor(0);
+    surface.cls();
+    QImage expected(120, 80, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    QPainter p(&expected);
+    QPen pen(Qt::white);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    const float ends[][4] = {{10.5f, 3.25f, 60.5f, 3.25f}, {59.99f, 7.999f, 2.0001f, 7.999f},
+                             {-40, 12.5f, 500, 12.5f},     {30, 20, 31, 20},
+                             {5.75f, 30.5f, 5.75f, 70.5f}, {100.0001f, 79.5f, 100.0001f, 22.9999f},
+                             {110.5f, -9, 110.5f, 300},    {90.2f, 50.1f, 90.2f, 50.6f},
+                             {70.3f, 60.7f, 70.9f, 60.7f}};
+    for (const auto& e : ends) {
+        surface.line(e[0], e[1], e[2], e[3], 0xFFFFFF);
+        p.drawLine(QPointF(e[0], e[1]), QPointF(e[2], e[3]));
+    }
+    p.end();
+    EXPECT_EQ(differingPixels(surface.image(), expected), 0);
 }
 
 TEST(Surface, XorPenOverTheBackColourShowsTheCurveColour)

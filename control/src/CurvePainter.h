@@ -32,8 +32,12 @@ public:
 
     /** The paint pass. A failing clear goes to the caller; nothing after it does. */
     void paintControl();
-    /** The curve's segments, then its markers, in slot order, with the XOR pen. */
-    void drawCurveXor();
+    /** The curve's segments, then its markers, in slot order, with the XOR pen: the markers of slots
+     *  @p first to @p last (within the slots in use) and every segment with an end among them; by
+     *  default the whole curve. */
+    void drawCurveXor(int first = 0, int last = SlotCount - 1);
+    /** The surface drawn on, for callers that gather the screen updates of several drawings. */
+    platform::DrawingSurface& surface() const { return m_surface; }
 
 private:
     // PaintFrame.cpp

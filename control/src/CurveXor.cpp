@@ -1,11 +1,14 @@
 // The curve itself: segments between successive break points and a marker at every point,
-// drawn with the XOR pen so that a second identical call erases them pixel for pixel.
+// drawn with the XOR pen so that a second identical call erases them pixel for pixel. Because
+// XOR drawing cancels figure by figure, erasing and redrawing only the figures that touch a
+// changed point gives the same picture as erasing and redrawing the whole curve.
 #include "CurvePainter.h"
 
 #include "ErrorTolerance.h"
 #include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
 
+#include <algorithm>
 #include <array>
 
 namespace knotel {
@@ -21,7 +24,7 @@ constexpr double FilledBoxHalf = 2;
 
 } // namespace
 
-void CurvePainter::drawCurveXor()
+void CurvePainter::drawCurveXor(int first, int last)
 {
     using platform::DrawMode;
     using platform::FillStyle;
@@ -31,7 +34,13 @@ void CurvePainter::drawCurveXor()
     // Slots 0 to Dimensions - 1, never past slot 63 whatever Dimensions says; 0 or below draws
     // nothing.
     const int count = m_points.slotsInUse();
+    // The figures of slots first to last: their markers and every segment with an end among them.
+    const int from = std::max(first, 0);
+    const int to = std::min(last, count - 1);
+    const int segmentFrom = std::max(from - 1, 0);
+    const int segmentTo = std::min(to, count - 2);
 
+    const platform::DrawingSurface::UpdateBatch batch(surface);
     surface.setDrawMode(DrawMode::XorPen);
 
     // Each position is worked out in double precision and stored as a single. A figure with a
@@ -39,19 +48,19 @@ void CurvePainter::drawCurveXor()
     // surface and skipped, the same way at the drawing call and at the erasing one.
     std::array<float, SlotCount> px{};
     std::array<float, SlotCount> py{};
-    for (int i = 0; i < count; ++i) {
+    for (int i = segmentFrom; i <= to + 1 && i < count; ++i) {
         px[i] = toSingleOrInfinity(map.pixelX(m_points.pointX(i)));
         py[i] = toSingleOrInfinity(map.pixelY(m_points.pointY(i)));
     }
 
     // The line is drawn only once the host has given both coordinates of every point drawn.
     if (m_points.complete() && !m_settings.HideLine) {
-        for (int i = 0; i + 1 < count; ++i)
+        for (int i = segmentFrom; i <= segmentTo; ++i)
             tolerate([&] { surface.line(px[i], py[i], px[i + 1], py[i + 1], pen); });
     }
 
     // Markers whatever the completeness test and HideLine gave, after all segments, in slot order.
-    for (int i = 0; i < count; ++i) {
+    for (int i = from; i <= to; ++i) {
         const double x = px[i];
         const double y = py[i];
         switch (m_settings.BreakPointShape) {

@@ -5,6 +5,7 @@
 #include "CurveSettings.h"
 #include "DragGesture.h"
 #include "NumberConversion.h"
+#include "platform/DrawingSurface.h"
 #include "PlotMapping.h"
 #include "PointTable.h"
 
@@ -72,6 +73,21 @@ std::optional<float> draggedCoordinate(const PointTable& points, const AxisRule&
 
 } // namespace
 
+void movePoint(PointTable& points, int slot, float x, float y, CurvePainter& painter)
+{
+    if (slot < 0 || slot >= SlotCount)
+        return;
+    // Equal values (0 and -0 included) give the same figures: nothing to redraw.
+    const bool moved = !(points.pointX(slot) == x && points.pointY(slot) == y);
+    const platform::DrawingSurface::UpdateBatch batch(painter.surface());
+    if (moved)
+        painter.drawCurveXor(slot, slot);
+    points.movePointX(slot, x);
+    points.movePointY(slot, y);
+    if (moved)
+        painter.drawCurveXor(slot, slot);
+}
+
 void dragPoint(PointTable& points, const CurveSettings& s, int slot, std::optional<float> x,
                std::optional<float> y, CurvePainter& painter)
 {
@@ -84,21 +100,22 @@ void dragPoint(PointTable& points, const CurveSettings& s, int slot, std::option
     if (!moveX && !moveY)
         return;
 
-    painter.drawCurveXor();
     // X first, then Y; each test sees the point as it was before this move.
+    float newX = points.pointX(slot);
+    float newY = points.pointY(slot);
     if (moveX) {
         if (const auto v = draggedCoordinate(
                 points, {&PointTable::pointX, s.AllowXCrossover != 0, s.X_Axis_Left, s.X_Axis_Right}, slot,
                 last, x))
-            points.movePointX(slot, *v);
+            newX = *v;
     }
     if (moveY) {
         if (const auto v = draggedCoordinate(
                 points, {&PointTable::pointY, s.AllowYCrossover != 0, s.Y_Axis_Bottom, s.Y_Axis_Top}, slot,
                 last, y))
-            points.movePointY(slot, *v);
+            newY = *v;
     }
-    painter.drawCurveXor();
+    movePoint(points, slot, newX, newY, painter);
 }
 
 void moveCurve(PointTable& points, const CurveSettings& s, const PlotLayout& layout, DragGesture& gesture,
@@ -139,6 +156,8 @@ void moveCurve(PointTable& points, const CurveSettings& s, const PlotLayout& lay
     }
 
     gesture.moveMouseY = moveMouseY;
+    // Every figure moves; the screen update covers their old and new boxes only.
+    const platform::DrawingSurface::UpdateBatch batch(painter.surface());
     painter.drawCurveXor();
     for (int i = 0; i < count; ++i)
         points.movePointY(i, moved[std::size_t(i)]);

@@ -12,6 +12,13 @@ struct DragGesture;
 struct PlotLayout;
 
 /**
+ * Puts the point at @p slot at (@p x, @p y), no rules applied: erases the figures that touch it
+ * with @p painter, stores the coordinates and draws those figures again, as one screen update.
+ * Moving a point to where it is draws nothing.
+ */
+void movePoint(PointTable& points, int slot, float x, float y, CurvePainter& painter);
+
+/**
  * Moves the point at @p slot towards (@p x, @p y) as a drag does, under the host's rules: the
  * axis locks and end-point locks keep a coordinate, a coordinate that would pass an index
  * neighbour is refused (unless crossover is allowed), and a kept one is clamped to its axis range.

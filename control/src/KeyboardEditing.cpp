@@ -53,6 +53,7 @@ void keyMovePoint(CurvePrivate& c, int slot, std::optional<float> x, std::option
     const float oldY = c.points.pointY(slot);
     CurvePainter painter = c.painter();
     dragPoint(c.points, c.settings, slot, x, y, painter);
+    c.surface->updateFocusMarker();
     if (!same(c.points.pointX(slot), oldX) || !same(c.points.pointY(slot), oldY))
         dropped(c, slot);
 }
@@ -72,6 +73,7 @@ void moveWholeCurve(CurvePrivate& c, float pixels)
     keyGesture.startMouseY = 0;
     CurvePainter painter = c.painter();
     moveCurve(c.points, c.settings, c.layout, keyGesture, pixels, painter);
+    c.surface->updateFocusMarker();
     for (int i = 0; i < count; ++i) {
         if (!same(c.points.pointY(i), c.points.moveStartY(i))) {
             dropped(c, -1);

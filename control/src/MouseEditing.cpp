@@ -82,6 +82,9 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
         dragPoint(points, settings, *gesture.point, mouseX, mouseY, curvePainter);
     if (gesture.curveMoving && settings.curveMayMove())
         moveCurve(points, settings, layout, gesture, y, curvePainter);
+    // The focus marker is wider than a point's figure: it follows the current point itself.
+    if (gesture.active() && surface->hasFocus())
+        surface->updateFocusMarker();
 }
 
 void CurvePrivate::mouseRelease(int, int, float, float)

@@ -116,15 +116,21 @@ void TrackerDisplay::setBackColor(qint32 colour)
 
 void TrackerDisplay::showReadout(const QString& x, const QString& y, qint32 textColour)
 {
-    m_x->setText(x);
-    m_y->setText(y);
+    // Setting a text lays it out and repaints its box even when it is the same; a drag along one
+    // axis keeps the other text.
+    const auto show = [](QLineEdit* box, const QString& text) {
+        if (box->text() != text)
+            box->setText(text);
+    };
+    show(m_x, x);
+    show(m_y, y);
     const QColor fore = platform::toQColor(textColour);
     if (m_xy->palette().color(QPalette::Text) != fore) {
         QPalette palette = m_xy->palette();
         palette.setColor(QPalette::Text, fore);
         m_xy->setPalette(palette);
     }
-    m_xy->setText(QStringLiteral("( ") + x + QStringLiteral(" / ") + y + QStringLiteral(" )"));
+    show(m_xy, QStringLiteral("( ") + x + QStringLiteral(" / ") + y + QStringLiteral(" )"));
 }
 
 } // namespace knotel

@@ -8,8 +8,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPaintEvent>
+#include <QStaticText>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace knotel::platform {
 
@@ -51,7 +55,35 @@ DrawCall makeCall(DrawCall::Kind kind, float x1 = 0, float y1 = 0, float x2 = 0,
     return call;
 }
 
+// The pixels that a figure can touch lie within its exact bounding box widened by this much: half
+// the one-pixel pen, the rounding of float coordinates to pixels and any anti-aliasing fringe.
+constexpr qreal FigureMargin = 2;
+
+// A batch keeps at most this many rectangles; past it they become their bounding rectangle.
+constexpr std::size_t MaxDueRects = 96;
+
+// Fonts and texts remembered; past these the oldest font, or all texts of a font, are dropped.
+constexpr std::size_t MaxCachedFonts = 4;
+constexpr qsizetype MaxCachedAdvances = 512;
+
+// Lines up to this far out, and at least a pixel long, take the axis-aligned fill.
+constexpr double AxisLineReach = 16384;
+
+qint64 area(const QRect& r)
+{
+    return qint64(r.width()) * r.height();
+}
+
 } // namespace
+
+struct DrawingSurface::FontCache {
+    QFont font;
+    int dpiX = 0;
+    int dpiY = 0;
+    QFontMetricsF metrics;
+    QHash<QString, qreal> advances;
+    QHash<QString, QStaticText> texts;
+};
 
 DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
 {
@@ -78,20 +110,133 @@ QPainter* DrawingSurface::painter()
             m_image.fill(toQColor(m_backColor));
         }
         m_pictureValid = false;
+        updateAll();
     }
     if (m_image.isNull())
         return nullptr;
-    if (!m_painter)
+    if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
+        m_painterFontValid = false;
+    }
     m_painter->setCompositionMode(m_drawMode == DrawMode::XorPen ? QPainter::RasterOp_SourceXorDestination
                                                                  : QPainter::CompositionMode_SourceOver);
-    update();
     return m_painter.get();
 }
 
 void DrawingSurface::endPainting()
 {
     m_painter.reset();
+}
+
+void DrawingSurface::touched(const QRectF& box, qreal margin)
+{
+    if (m_allDue)
+        return;
+    // In plain arithmetic: this runs for every figure of a curve move.
+    const QRectF r = box.normalized();
+    const double left = std::max(r.left() - margin, 0.0);
+    const double top = std::max(r.top() - margin, 0.0);
+    const double right = std::min(r.right() + margin, double(width()));
+    const double bottom = std::min(r.bottom() + margin, double(height()));
+    if (!(left < right && top < bottom))
+        return;
+    const QRect pixels(QPoint(int(std::floor(left)), int(std::floor(top))),
+                       QPoint(int(std::ceil(right)) - 1, int(std::ceil(bottom)) - 1));
+    if (m_batchDepth == 0) {
+        update(pixels);
+        return;
+    }
+    for (const QRect& due : m_due) {
+        if (due.left() <= pixels.left() && pixels.right() <= due.right() && due.top() <= pixels.top() &&
+            pixels.bottom() <= due.bottom())
+            return;
+    }
+    // Runs of figures along the curve overlap their predecessor: merge while that wastes little.
+    if (!m_due.empty()) {
+        QRect& last = m_due.back();
+        const QRect merged = last.united(pixels);
+        if (area(merged) * 4 <= (area(last) + area(pixels)) * 5) {
+            last = merged;
+            return;
+        }
+    }
+    m_due.push_back(pixels);
+    if (m_due.size() > MaxDueRects) {
+        QRect bounds;
+        for (const QRect& due : m_due)
+            bounds |= due;
+        m_due.assign(1, bounds);
+    }
+}
+
+void DrawingSurface::updateAll()
+{
+    m_allDue = true;
+    m_due.clear();
+    update();
+}
+
+void DrawingSurface::flushUpdates()
+{
+    if (m_due.empty())
+        return;
+    if (!m_allDue) {
+        QRegion region;
+        for (const QRect& due : m_due)
+            region += due;
+        update(region);
+    }
+    m_due.clear();
+}
+
+DrawingSurface::FontCache& DrawingSurface::fontCache() const
+{
+    if (m_font < 0) {
+        // Text measures differently on a screen of another resolution.
+        const QFont current = font();
+        const int dpiX = logicalDpiX();
+        const int dpiY = logicalDpiY();
+        const auto found = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const FontCache& c) {
+            return c.font == current && c.dpiX == dpiX && c.dpiY == dpiY;
+        });
+        if (found != m_fonts.end()) {
+            m_font = int(found - m_fonts.begin());
+        } else {
+            if (m_fonts.size() >= MaxCachedFonts)
+                m_fonts.erase(m_fonts.begin());
+            m_fonts.push_back(FontCache{current, dpiX, dpiY, QFontMetricsF(current, this), {}, {}});
+            m_font = int(m_fonts.size()) - 1;
+        }
+    }
+    return m_fonts[std::size_t(m_font)];
+}
+
+qreal DrawingSurface::advance(const QString& text) const
+{
+    FontCache& cache = fontCache();
+    const auto found = cache.advances.constFind(text);
+    if (found != cache.advances.constEnd())
+        return found.value();
+    if (cache.advances.size() >= MaxCachedAdvances)
+        cache.advances.clear();
+    const qreal width = cache.metrics.horizontalAdvance(text);
+    cache.advances.insert(text, width);
+    return width;
+}
+
+const QStaticText& DrawingSurface::staticText(const QString& text) const
+{
+    FontCache& cache = fontCache();
+    auto found = cache.texts.find(text);
+    if (found == cache.texts.end()) {
+        if (cache.texts.size() >= MaxCachedAdvances)
+            cache.texts.clear();
+        QStaticText st(text);
+        st.setTextFormat(Qt::PlainText);
+        st.prepare(QTransform(), m_painter ? m_painter->font() : cache.font);
+        found = cache.texts.insert(text, st);
+    }
+    return found.value();
 }
 
 void DrawingSurface::preparePen(QPainter& p, qint32 colour)
@@ -123,13 +268,40 @@ void DrawingSurface::record(DrawCall call) const
 void DrawingSurface::cls()
 {
     record(makeCall(DrawCall::Cls));
+    // Each paint pass looks its font up again, so that a change of screen is seen.
+    m_font = -1;
     m_currentX = 0;
     m_currentY = 0;
     if (QPainter* p = painter()) {
         p->setCompositionMode(QPainter::CompositionMode_Source);
         p->fillRect(m_image.rect(), toQColor(m_backColor));
         m_pictureValid = true;
+        updateAll();
     }
+}
+
+std::optional<QRect> DrawingSurface::solidAxisLine(float x1, float y1, float x2, float y2) const
+{
+    // Qt's one-pixel cosmetic pen strokes pixel by pixel. On a horizontal or vertical line at
+    // least a pixel long it covers exactly the pixels whose cell holds a point of the line: from
+    // floor(start) to floor(end), in the row or column floor(position). Filling that rectangle
+    // gives the same pixels at a fraction of the cost; grid lines and axes are such lines.
+    if (m_drawStyle != DrawStyle::Solid || (x1 != x2 && y1 != y2))
+        return std::nullopt;
+    for (float v : {x1, y1, x2, y2}) {
+        if (std::fabs(double(v)) > AxisLineReach)
+            return std::nullopt;
+    }
+    const bool horizontal = y1 == y2;
+    const double a = horizontal ? std::min(x1, x2) : std::min(y1, y2);
+    const double b = horizontal ? std::max(x1, x2) : std::max(y1, y2);
+    if (!(b - a >= 1))
+        return std::nullopt;
+    const int across = int(std::floor(horizontal ? double(y1) : double(x1)));
+    const int from = int(std::floor(a));
+    const int to = int(std::floor(b));
+    return horizontal ? QRect(QPoint(from, across), QPoint(to, across))
+                      : QRect(QPoint(across, from), QPoint(across, to));
 }
 
 void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
@@ -137,8 +309,13 @@ void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::Line, x1, y1, x2, y2, colour));
     if (QPainter* p = painter()) {
-        preparePen(*p, colour);
-        p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        if (const std::optional<QRect> cells = solidAxisLine(x1, y1, x2, y2)) {
+            p->fillRect(*cells, toQColor(colour));
+        } else {
+            preparePen(*p, colour);
+            p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        }
+        touched(QRectF(QPointF(x1, y1), QPointF(x2, y2)), FigureMargin);
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -151,7 +328,9 @@ void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
     if (QPainter* p = painter()) {
         preparePen(*p, colour);
         p->setBrush(Qt::NoBrush);
-        p->drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
+        const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+        p->drawRect(r);
+        touched(r, FigureMargin);
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -165,6 +344,7 @@ void DrawingSurface::filledBox(float x1, float y1, float x2, float y2, qint32 co
         // Corner pixels inclusive, touched once each, so that XOR drawing restores exactly.
         const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(0, 0, 1, 1);
         p->fillRect(r, toQColor(colour));
+        touched(r, FigureMargin);
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -187,6 +367,7 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
         preparePen(*p, colour);
         p->setBrush(Qt::NoBrush);
         p->drawEllipse(centre, radius, radius);
+        touched(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), FigureMargin);
     }
 }
 
@@ -194,17 +375,31 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
 {
     requireFinite({m_currentX, m_currentY});
     record(makeCall(DrawCall::Print, m_currentX, m_currentY, 0, 0, m_foreColor, text));
-    const QFontMetricsF metrics(font(), this);
+    const QFontMetricsF& m = fontCache().metrics;
     if (QPainter* p = painter()) {
-        p->setFont(font());
-        p->setPen(toQColor(m_foreColor));
-        p->drawText(QPointF(m_currentX, m_currentY + metrics.ascent()), text);
+        if (!m_painterFontValid) {
+            p->setFont(font());
+            m_painterFontValid = true;
+        }
+        if (!m_textPenValid || m_textPenColour != m_foreColor) {
+            m_textPen = QPen(toQColor(m_foreColor));
+            m_textPenColour = m_foreColor;
+            m_textPenValid = true;
+        }
+        p->setPen(m_textPen);
+        const QPointF baseline(m_currentX, m_currentY + m.ascent());
+        p->drawStaticText(QPointF(m_currentX, m_currentY), staticText(text));
+        if (!m_allDue) {
+            // The glyphs' box covers every pixel they touch; the text cell covers the rest of the line.
+            const QRectF cell(m_currentX, m_currentY, advance(text), m.height());
+            touched(m.boundingRect(text).translated(baseline) | cell, FigureMargin);
+        }
     }
     if (lineBreak) {
         m_currentX = 0;
-        m_currentY = float(double(m_currentY) + metrics.height());
+        m_currentY = float(double(m_currentY) + m.height());
     } else {
-        m_currentX = float(double(m_currentX) + metrics.horizontalAdvance(text));
+        m_currentX = float(double(m_currentX) + advance(text));
     }
 }
 
@@ -220,14 +415,14 @@ void DrawingSurface::setCurrentY(float y)
 
 float DrawingSurface::textWidth(const QString& text) const
 {
-    return float(QFontMetricsF(font(), this).horizontalAdvance(text));
+    return float(advance(text));
 }
 
 float DrawingSurface::textHeight(const QString& text) const
 {
     // One line of text, whatever its characters: the height of the font's text cell.
     Q_UNUSED(text);
-    return float(QFontMetricsF(font(), this).height());
+    return float(fontCache().metrics.height());
 }
 
 float DrawingSurface::fontSize() const
@@ -271,16 +466,24 @@ QImage DrawingSurface::image()
     return m_image.copy();
 }
 
-void DrawingSurface::paintEvent(QPaintEvent*)
+void DrawingSurface::paintEvent(QPaintEvent* event)
 {
+    // Drawing from here on schedules updates of its own again.
+    m_allDue = false;
     if (m_image.size() != size() || !m_pictureValid)
         emit paintRequested();
     endPainting();
     QPainter screen(this);
-    if (m_image.size() == size())
-        screen.drawImage(0, 0, m_image);
-    else
-        screen.fillRect(rect(), toQColor(m_backColor));
+    if (m_image.size() != size()) {
+        screen.fillRect(event->rect(), toQColor(m_backColor));
+    } else {
+        // Only the region asked for; its rectangles are in logical pixels, the image's in its own.
+        const qreal ratio = m_image.devicePixelRatio();
+        for (const QRect& r : event->region()) {
+            const QRectF source(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio);
+            screen.drawImage(QRectF(r), m_image, source);
+        }
+    }
 
     m_markerRect = focusMarkerRect();
     if (hasFocus() && !m_markerRect.isNull()) {
@@ -328,6 +531,15 @@ void DrawingSurface::focusInEvent(QFocusEvent*)
 void DrawingSurface::focusOutEvent(QFocusEvent*)
 {
     updateFocusMarker();
+}
+
+void DrawingSurface::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange) {
+        m_font = -1;
+        m_painterFontValid = false;
+    }
+    QWidget::changeEvent(event);
 }
 
 void DrawingSurface::mousePressEvent(QMouseEvent* event)

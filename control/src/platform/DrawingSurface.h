@@ -2,6 +2,8 @@
 #define KNOTEL_PLATFORM_DRAWINGSURFACE_H
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPen>
 #include <QWidget>
@@ -9,8 +11,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QPainter;
+class QStaticText;
 
 namespace knotel::platform {
 
@@ -37,7 +41,9 @@ struct DrawCall {
  * The drawing surface: a widget that keeps its picture in a backing image of its own size.
  *
  * Every operation draws into the image at once, with unrounded float coordinates in pixels,
- * and schedules a screen update; Qt's paint event only copies the image to the screen. When the
+ * and schedules a screen update of the pixels it can have touched (its bounding box, widened by
+ * the pen and clipped to the surface); cls() and a size change update the whole surface. Qt's
+ * paint event only copies the region it is asked for from the image to the screen. When the
  * image holds no picture for the current size (first show, a size change), the paint event
  * first emits paintRequested() so that the owner can draw one.
  *
@@ -103,6 +109,26 @@ public:
     void setMousePointer(MousePointer pointer);
     MousePointer mousePointer() const { return m_pointer; }
 
+    /**
+     * While an UpdateBatch lives, the boxes of the drawing calls are collected and scheduled as
+     * one update when the outermost batch ends, merged into a few rectangles: many small updates
+     * each cost a region union in Qt's repaint bookkeeping.
+     */
+    class UpdateBatch {
+    public:
+        explicit UpdateBatch(DrawingSurface& surface) : m_surface(surface) { ++m_surface.m_batchDepth; }
+        ~UpdateBatch()
+        {
+            if (--m_surface.m_batchDepth == 0)
+                m_surface.flushUpdates();
+        }
+        UpdateBatch(const UpdateBatch&) = delete;
+        UpdateBatch& operator=(const UpdateBatch&) = delete;
+
+    private:
+        DrawingSurface& m_surface;
+    };
+
     /** A copy of the current picture. */
     QImage image();
     /** Receives every drawing call from now on; an empty function stops recording. */
@@ -130,6 +156,7 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -141,8 +168,19 @@ private:
     QPainter* painter();
     void endPainting();
     void preparePen(QPainter& p, qint32 colour);
+    /** The pixels of a solid horizontal or vertical line when a fill can draw it, else nothing. */
+    std::optional<QRect> solidAxisLine(float x1, float y1, float x2, float y2) const;
     void record(DrawCall call) const;
     QRect focusMarkerRect() const;
+    /** Schedules the update of @p box (logical pixels, unclipped), widened by @p margin. */
+    void touched(const QRectF& box, qreal margin);
+    void updateAll();
+    void flushUpdates();
+    struct FontCache;
+    FontCache& fontCache() const;
+    /** horizontalAdvance() of @p text in the current font, remembered per font. */
+    qreal advance(const QString& text) const;
+    const QStaticText& staticText(const QString& text) const;
 
     QImage m_image;
     std::unique_ptr<QPainter> m_painter;
@@ -164,6 +202,19 @@ private:
     qint32 m_penColour = 0;
     DrawStyle m_penStyle = DrawStyle::Solid;
     bool m_penValid = false;
+    // The pen of the last text, and whether the painter has the current font.
+    QPen m_textPen;
+    qint32 m_textPenColour = 0;
+    bool m_textPenValid = false;
+    bool m_painterFontValid = false;
+    // Screen updates: the whole surface is due for one, or the boxes collected in a batch.
+    bool m_allDue = false;
+    int m_batchDepth = 0;
+    std::vector<QRect> m_due;
+    // The metrics of the last few fonts and the advances of the texts measured in them: the
+    // paint pass measures the same labels at every pass and switches the font for the caption.
+    mutable std::vector<FontCache> m_fonts;
+    mutable int m_font = -1; ///< Entry of font() in m_fonts, -1 when not looked up since a change
 };
 
 } // namespace knotel::platform
