@@ -101,6 +101,8 @@ public:
     qint32 CurveMoving = 0;
     float MoveStartMouseY = 0;
     float MoveMouseY = 0;
+    float DragStartX = 0; // the grabbed point where the press found it
+    float DragStartY = 0;
     qint32 DropArgument = 0;
 
     qint16 PaintEnabled = 0;
@@ -118,6 +120,16 @@ public:
     int slotsInUse() const { return std::clamp(Dimensions, 0, SlotCount); }
     /** True when slot @p i is in use by the host's rule: i < Dimensions, then i >= 0. */
     bool inUse(qint32 i) const { return i < Dimensions && i >= 0; }
+    /** True when the line between the points is drawn: HideLine is 0 and the host has given both
+     * coordinates of every point in use. */
+    bool lineDrawn() const
+    {
+        const int count = slotsInUse();
+        int complete = 0;
+        while (complete < count && PointXSet[complete] != 0 && PointYSet[complete] != 0)
+            ++complete;
+        return complete == count && HideLine == 0;
+    }
     /** The value-to-pixel mapping of the current layout and axes. */
     PlotMapping mapping() const { return PlotMapping(layout, X_Axis_Left, Y_Axis_Bottom); }
 

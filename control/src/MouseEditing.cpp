@@ -107,9 +107,10 @@ void dragPoint(CurvePrivate& c, std::optional<float> candidateX, std::optional<f
 
 /**
  * Shifts every point vertically by the mouse's way since the grab, from the copy taken then, so
- * that no error builds up. The offset is limited so that each point stays within the plot's
- * pixel rows; later points in slot order have the last word. A move that would store a value
- * that is not a finite single (a zero or non-finite scale) changes nothing.
+ * that no error builds up. The offset is limited so that each point that lay within the plot's
+ * pixel rows at the grab stays within them; a point the host stored outside them moves along and
+ * limits nothing. A move that would store a value that is not a finite single (a zero or
+ * non-finite scale) changes nothing.
  */
 void moveCurve(CurvePrivate& c, float mouseY)
 {
@@ -122,8 +123,8 @@ void moveCurve(CurvePrivate& c, float mouseY)
     float moveMouseY = mouseY;
     for (int i = 0; i < count; ++i) {
         const std::optional<float> p = asFiniteSingle(map.pixelY(c.MoveStartY[i]));
-        if (!p)
-            return;
+        if (!p || double(*p) < top || double(*p) > bottom)
+            continue;
         if (double(*p) + double(moveMouseY) - start > bottom) {
             const std::optional<float> limited = asFiniteSingle(start + bottom - double(*p));
             if (!limited)
@@ -151,6 +152,27 @@ void moveCurve(CurvePrivate& c, float mouseY)
     c.drawCurveXor();
     std::copy_n(moved.begin(), count, c.PointY.begin());
     c.drawCurveXor();
+}
+
+bool same(float a, float b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+/** True when the grabbed point lies elsewhere than at the press. */
+bool pointMoved(const CurvePrivate& c)
+{
+    const int d = c.DragIndex;
+    return !same(c.PointX[d], c.DragStartX) || !same(c.PointY[d], c.DragStartY);
+}
+
+/** True when any point in use lies higher or lower than at the grab of the line. */
+bool curveMoved(const CurvePrivate& c)
+{
+    for (int i = 0; i < c.slotsInUse(); ++i)
+        if (!same(c.PointY[i], c.MoveStartY[i]))
+            return true;
+    return false;
 }
 
 /** The tracker read-out; when a text cannot be formatted (negative decimals) all texts stay. */
@@ -188,7 +210,12 @@ void CurvePrivate::mousePress(int button, int, float x, float y)
     const std::span<const float> ys(PointY.data(), std::size_t(count));
 
     DragIndex = pickPoint(map, xs, ys, x, y);
-    if (DragIndex < 0 && HideLine == 0 && pickSegment(map, xs, ys, x, y) >= 0) {
+    if (DragIndex >= 0) {
+        DragStartX = PointX[DragIndex];
+        DragStartY = PointY[DragIndex];
+    }
+    // The line can be grabbed only where it is drawn.
+    if (DragIndex < 0 && lineDrawn() && pickSegment(map, xs, ys, x, y) >= 0) {
         std::copy_n(PointY.begin(), count, MoveStartY.begin());
         MoveStartMouseY = y;
         CurveMoving = -1;
@@ -213,7 +240,17 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
         showTracker(*this, insideX ? mouseX.value_or(0.0f) : 0.0f, insideY ? mouseY.value_or(0.0f) : 0.0f);
 
     if (button != LeftButton) {
+        // The gesture ends here and its release will raise nothing, so a drag that moved something
+        // is reported now, as its release would have done.
         Picture_Curve->setMousePointer(MousePointer::Default);
+        if (DragIndex >= 0 && DragIndex < SlotCount && pointMoved(*this)) {
+            DropArgument = DragIndex;
+            Q_EMIT q->DroppedValue(DropArgument);
+        }
+        if (CurveMoving != 0 && curveMoved(*this)) {
+            DropArgument = -1;
+            Q_EMIT q->DroppedValue(DropArgument);
+        }
         DragIndex = -1;
         CurveMoving = 0;
         return;
