@@ -175,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     resetCurve(curve, 611, 321);
     FuzzedDataProvider in(data, size);
 
-    for (int step = 0; step < 200 && in.remaining_bytes() > 0; ++step) {
+    for (int step = 0; step < 32 && in.remaining_bytes() > 0; ++step) {
         const int op = in.ConsumeIntegralInRange<int>(0, 99);
         switch (op < 78 ? 0 : op < 93 ? 1 : op < 98 ? 2 : op < 99 ? 3 : 4) {
         default: {
