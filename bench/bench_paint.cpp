@@ -58,7 +58,7 @@ void BM_DrawCurveXor(benchmark::State& state)
 {
     PaintScene scene(611, 321, qint32(state.range(0)));
     for (auto _ : state)
-        scene.d().drawCurveXor();
+        scene.d().painter().drawCurveXor();
 }
 BENCHMARK(BM_DrawCurveXor)->ArgName("shape")->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
 

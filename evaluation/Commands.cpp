@@ -1,9 +1,9 @@
 // The buttons: point and changed-flag transfer through ValueIndex, the generated test curve,
 // the repaint and the colour choosers.
 #include "KnotelbenchMain.h"
+#include "NumberConversion.h"
 #include "ValueText.h"
 
-#include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>
 
 #include <QLabel>
@@ -73,7 +73,7 @@ void KnotelbenchMain::rePaint()
 void KnotelbenchMain::createRandomValues()
 {
     runCommand("Create som random values", [this] {
-        const qint16 n = knotel::roundToInt16(m_control->get(m_dimensions).toInt());
+        const qint16 n = roundToInt16(m_control->get(m_dimensions).toInt());
         if (n < 1)
             return;
         // X runs evenly from -30 to +30, Y falls from 80 to 20 with a random offset in [-5, +5).
@@ -84,9 +84,9 @@ void KnotelbenchMain::createRandomValues()
         try {
             for (qint16 i = 0; i < n; ++i) {
                 m_control->put(m_valueIndex, qint32(i));
-                m_control->put(m_xKnotel, knotel::toSingle(spacing * i - 30.0));
+                m_control->put(m_xKnotel, toSingle(spacing * i - 30.0));
                 const double r = m_random.next();
-                m_control->put(m_yKnotel, knotel::toSingle(80.0 - spacing * i + r * 10.0 - 5.0));
+                m_control->put(m_yKnotel, toSingle(80.0 - spacing * i + r * 10.0 - 5.0));
             }
         } catch (const knotel::RuntimeError& error) {
             stopped = error; // slot 64 and beyond: the points written so far are shown
@@ -102,9 +102,9 @@ void KnotelbenchMain::chooseColour(int k)
     runCommand(ColourButtons[static_cast<std::size_t>(k)].caption, [this, k] {
         m_chooser->setColour(m_control->get(m_colourMember[static_cast<std::size_t>(k)]).toInt());
         m_chooser->showModal(this);
-        // Box k's change handling writes the colour into the property.
-        assignBoxText(k, hexColourText(m_chooser->colour()));
-        assignBoxText(k + 6, decimalColourText(m_chooser->colour()));
+        // The hexadecimal box's change handling writes the colour into the property.
+        assignBoxText(boxWith(ColourHex(k)), hexColourText(m_chooser->colour()));
+        assignBoxText(boxWith(ColourDecimal(k)), decimalColourText(m_chooser->colour()));
     });
 }
 

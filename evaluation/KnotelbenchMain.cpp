@@ -43,7 +43,8 @@ KnotelbenchMain::KnotelbenchMain(std::unique_ptr<ColourChooser> chooser, QWidget
     orderTabs();
 
     // Start step: the actual value, the caption and the axis texts, then a repaint.
-    for (const int index : {26, 27, 30, 31, 32})
+    for (const int index : {boxWriting("Actual_Value_X"), boxWriting("Actual_Value_Y"),
+                            boxWriting("CurveCaption"), boxWriting("X_AxisText"), boxWriting("Y_AxisText")})
         boxChanged(index);
     runCommand("Start", [this] { m_control->invoke(m_rePaint); });
 

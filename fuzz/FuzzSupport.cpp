@@ -13,24 +13,12 @@ namespace knotel::fuzz {
 void resetCurve(Curve& curve, int width, int height)
 {
     CurvePrivate& s = *CurvePrivate::get(&curve);
-    // Every field that initialize() leaves alone starts as 0 in a new control.
-    s.X_Decimals = s.Y_Decimals = s.DisableSave = s.LockX_Axis = s.LockY_Axis = 0;
-    s.LockXEndPoints = s.LockYEndPoints = s.AllowXCrossover = s.AllowYCrossover = 0;
-    s.AllowCompleteCurveMove = s.ViewGrid = s.Dimensions = s.BreakPointShape = 0;
-    s.X_Step = s.Y_Step = s.Actual_Value_X = s.Actual_Value_Y = 0;
-    s.HideLine = s.ViewTracker = 0;
-    s.Y_DashedLine_Top = s.Y_DashedLine_Bottom = 0;
-    s.ValueIndex = 0;
-    s.ActualValueXSet = s.ActualValueYSet = s.DashedLineTopSet = s.DashedLineBottomSet = 0;
-    for (auto* table : {&s.PointX, &s.PointY, &s.SavedX, &s.SavedY, &s.MoveStartY})
-        table->fill(0);
-    s.PointXSet.fill(0);
-    s.PointYSet.fill(0);
-    s.MoveStartMouseY = s.MoveMouseY = 0;
-    s.DropArgument = 0;
+    s.settings = CurveSettings{};
+    s.points = PointTable{};
+    s.gesture = DragGesture{};
     curve.resize(width, height);
-    s.PaintEnabled = 0;
-    s.initialize(); // the defaults, the layout, and painting enabled again
+    s.paintEnabled = false;
+    s.initialize(); // the back colour, the layout, and painting enabled again
 }
 
 const std::vector<DispId>& propertyIds()
@@ -87,7 +75,7 @@ bool pictureSurvivesRePaint(Curve& curve)
 {
     static QImage before;
     static QImage after;
-    QWidget* surface = CurvePrivate::get(&curve)->Picture_Curve;
+    QWidget* surface = CurvePrivate::get(&curve)->surface;
     if (surface->width() <= 0 || surface->height() <= 0) {
         curve.RePaint();
         return true;

@@ -174,8 +174,8 @@ public:
             m_held &= ~up;
             send(QEvent::MouseButtonRelease, m_last, up);
         }
-        FUZZ_CHECK(m_s.DragIndex == -1 && m_s.CurveMoving == 0);
-        FUZZ_CHECK(m_s.Picture_Curve->mousePointer() == platform::MousePointer::Default);
+        FUZZ_CHECK(!m_s.gesture.active());
+        FUZZ_CHECK(m_s.surface->mousePointer() == platform::MousePointer::Default);
 
         FUZZ_CHECK(pictureSurvivesRePaint(m_curve));
     }
@@ -183,7 +183,13 @@ public:
 private:
     struct Snapshot {
         std::array<float, SlotCount> x, y;
-        explicit Snapshot(const CurvePrivate& s) : x(s.PointX), y(s.PointY) {}
+        explicit Snapshot(const CurvePrivate& s)
+        {
+            for (int i = 0; i < SlotCount; ++i) {
+                x[std::size_t(i)] = s.points.pointX(i);
+                y[std::size_t(i)] = s.points.pointY(i);
+            }
+        }
     };
 
     static bool within(float v, float a, float b) { return std::min(a, b) <= v && v <= std::max(a, b); }
@@ -207,7 +213,7 @@ private:
     {
         const PlotMapping map = m_s.mapping();
         const PlotLayout& l = m_s.layout;
-        const int count = m_s.slotsInUse();
+        const int count = m_s.points.slotsInUse();
         const double dx = in.ConsumeIntegralInRange<int>(-10, 10) * 0.5;
         const double dy = in.ConsumeIntegralInRange<int>(-10, 10) * 0.5;
         double x = m_last.x();
@@ -217,16 +223,16 @@ private:
         case 1: // on a point
             if (count > 0) {
                 const int j = in.ConsumeIntegralInRange<int>(0, count - 1);
-                x = map.pixelX(m_s.PointX[j]);
-                y = map.pixelY(m_s.PointY[j]);
+                x = map.pixelX(m_s.points.pointX(j));
+                y = map.pixelY(m_s.points.pointY(j));
             }
             break;
         case 2: // on a segment
             if (count > 1) {
                 const int j = in.ConsumeIntegralInRange<int>(0, count - 2);
                 const double t = in.ConsumeIntegralInRange<int>(1, 15) / 16.0;
-                x = map.pixelX(m_s.PointX[j]) * (1 - t) + map.pixelX(m_s.PointX[j + 1]) * t;
-                y = map.pixelY(m_s.PointY[j]) * (1 - t) + map.pixelY(m_s.PointY[j + 1]) * t;
+                x = map.pixelX(m_s.points.pointX(j)) * (1 - t) + map.pixelX(m_s.points.pointX(j + 1)) * t;
+                y = map.pixelY(m_s.points.pointY(j)) * (1 - t) + map.pixelY(m_s.points.pointY(j + 1)) * t;
             }
             break;
         case 3: // anywhere on the plot
@@ -252,7 +258,7 @@ private:
 
     void send(QEvent::Type type, QPointF at, Qt::MouseButton button)
     {
-        QWidget* surface = m_s.Picture_Curve;
+        QWidget* surface = m_s.surface;
         QMouseEvent event(type, at, surface->mapToGlobal(at), button, m_held, Qt::NoModifier);
         QCoreApplication::sendEvent(surface, &event);
     }
@@ -260,17 +266,19 @@ private:
     /** After a press: what was grabbed, and where it started. */
     void noteGrab()
     {
-        if (m_s.DragIndex >= 0) {
-            const int d = m_s.DragIndex;
-            m_dragStartInsideX = within(m_s.PointX[d], m_s.X_Axis_Left, m_s.X_Axis_Right);
-            m_dragStartInsideY = within(m_s.PointY[d], m_s.Y_Axis_Bottom, m_s.Y_Axis_Top);
+        if (m_s.gesture.point) {
+            const int d = *m_s.gesture.point;
+            m_dragStartInsideX =
+                within(m_s.points.pointX(d), m_s.settings.X_Axis_Left, m_s.settings.X_Axis_Right);
+            m_dragStartInsideY =
+                within(m_s.points.pointY(d), m_s.settings.Y_Axis_Bottom, m_s.settings.Y_Axis_Top);
         }
-        if (m_s.CurveMoving != 0) {
+        if (m_s.gesture.curveMoving) {
             const PlotMapping map = m_s.mapping();
             const double top = m_s.layout.PlotTop;
             const double bottom = top + m_s.layout.PlotHeight;
             for (int i = 0; i < SlotCount; ++i) {
-                const double p = map.pixelY(m_s.MoveStartY[i]);
+                const double p = map.pixelY(m_s.points.moveStartY(i));
                 m_rowInside[i] = std::isfinite(p) && top <= p && p <= bottom;
             }
         }
@@ -279,27 +287,27 @@ private:
     void check(const Snapshot& before)
     {
         for (int i = 0; i < SlotCount; ++i) {
-            if (std::isfinite(before.x[i]))
-                FUZZ_CHECK(std::isfinite(m_s.PointX[i]));
-            if (std::isfinite(before.y[i]))
-                FUZZ_CHECK(std::isfinite(m_s.PointY[i]));
+            if (std::isfinite(before.x[std::size_t(i)]))
+                FUZZ_CHECK(std::isfinite(m_s.points.pointX(i)));
+            if (std::isfinite(before.y[std::size_t(i)]))
+                FUZZ_CHECK(std::isfinite(m_s.points.pointY(i)));
         }
-        const int d = m_s.DragIndex;
-        if (d >= 0 && d < SlotCount) {
+        if (m_s.gesture.point) {
+            const int d = *m_s.gesture.point;
             if (m_dragStartInsideX)
-                FUZZ_CHECK(within(m_s.PointX[d], m_s.X_Axis_Left, m_s.X_Axis_Right));
+                FUZZ_CHECK(within(m_s.points.pointX(d), m_s.settings.X_Axis_Left, m_s.settings.X_Axis_Right));
             if (m_dragStartInsideY)
-                FUZZ_CHECK(within(m_s.PointY[d], m_s.Y_Axis_Bottom, m_s.Y_Axis_Top));
+                FUZZ_CHECK(within(m_s.points.pointY(d), m_s.settings.Y_Axis_Bottom, m_s.settings.Y_Axis_Top));
         }
-        if (m_s.CurveMoving != 0) {
+        if (m_s.gesture.curveMoving) {
             // The limit works on pixels of the mouse, which are singles: a hundredth of a pixel of slack.
             const PlotMapping map = m_s.mapping();
             const double top = m_s.layout.PlotTop;
             const double bottom = top + m_s.layout.PlotHeight;
-            for (int i = 0; i < m_s.slotsInUse(); ++i) {
+            for (int i = 0; i < m_s.points.slotsInUse(); ++i) {
                 if (!m_rowInside[i])
                     continue;
-                const double p = map.pixelY(m_s.PointY[i]);
+                const double p = map.pixelY(m_s.points.pointY(i));
                 FUZZ_CHECK(top - 0.01 <= p && p <= bottom + 0.01);
             }
         }

@@ -2,6 +2,8 @@
 // in the property writes: only RuntimeError may come out, a decimal number is never NaN.
 #include "FuzzCommon.h"
 
+#include "NumberConversion.h"
+
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>
 
@@ -23,8 +25,7 @@ void readNumber(QStringView text)
     }
     FUZZ_CHECK(!std::isnan(v));
     for (auto convert : {+[](double x) { return double(knotel::roundToInt32(x)); },
-                         +[](double x) { return double(knotel::roundToInt16(x)); },
-                         +[](double x) { return double(knotel::toSingle(x)); }}) {
+                         +[](double x) { return double(knotel::toSingleOrThrow(x)); }}) {
         try {
             const double converted = convert(v);
             FUZZ_CHECK(std::isfinite(converted));

@@ -20,10 +20,12 @@ struct PaintedCurve {
     platform::DrawingSurface& surface = *surfaceOf(curve);
     std::vector<platform::DrawCall> calls;
 
-    PaintedCurve()
+    /** @p withPoints false leaves every slot as a new control has it: no coordinate given. */
+    explicit PaintedCurve(bool withPoints = true)
     {
         curve.resize(611, 321);
-        loadPoints(curve, {{-30, 0}, {-20, 10}, {-10, 40}, {0, 30}, {10, 60}, {20, 50}, {30, 70}});
+        if (withPoints)
+            loadPoints(curve, {{-30, 0}, {-20, 10}, {-10, 40}, {0, 30}, {10, 60}, {20, 50}, {30, 70}});
         curve.RePaint();
     }
     /** Records the drawing calls that @p f makes into calls. */
@@ -42,7 +44,7 @@ struct PaintedCurve {
     /** The paint pass alone, over the layout fields as they are. */
     void paint()
     {
-        record([this] { d.paintControl(); });
+        record([this] { d.painter().paintControl(); });
     }
 
     float L() const { return float(d.layout.PlotLeft); }

@@ -39,6 +39,11 @@ struct Control {
         curve.RePaint();
     }
     const PlotLayout& l() const { return d.layout; }
+    /** A child widget of the control, by its object name. */
+    template <class W> W* child(const char* name) const
+    {
+        return curve.findChild<W*>(QString::fromLatin1(name));
+    }
     double digitWidth() const { return surface.textWidth(QStringLiteral("8")); }
     double digitHeight() const { return surface.textHeight(QStringLiteral("8")); }
 };
@@ -72,7 +77,8 @@ TEST_P(LayoutTexts, EachTextMakesRoomForItselfAndShowsItsTracker)
     EXPECT_EQ(c.l().PlotLeft, left);
     EXPECT_EQ(c.l().PlotWidth, roundEven(611.0 - left - 18));
 
-    const qint32 top = tc.caption ? roundEven(double(c.surface.textHeight(c.d.CurveCaption)) * 1.5 + 5) : 13;
+    const qint32 top =
+        tc.caption ? roundEven(double(c.surface.textHeight(c.curve.CurveCaption())) * 1.5 + 5) : 13;
     EXPECT_EQ(c.l().PlotTop, top);
     qint32 height = roundEven(321.0 - top - c.digitHeight() - 6);
     if (tc.xText)
@@ -81,15 +87,15 @@ TEST_P(LayoutTexts, EachTextMakesRoomForItselfAndShowsItsTracker)
     EXPECT_FLOAT_EQ(c.l().ScaleX, float(c.l().PlotWidth / 60.0));
     EXPECT_FLOAT_EQ(c.l().ScaleY, float(c.l().PlotHeight / 100.0));
 
-    EXPECT_EQ(!c.d.Label_Value_X->isHidden(), tc.xText);
-    EXPECT_EQ(!c.d.Text_Value_X->isHidden(), tc.xText);
-    EXPECT_EQ(!c.d.Label_Value_Y->isHidden(), tc.yText);
-    EXPECT_EQ(!c.d.Text_Value_Y->isHidden(), tc.yText);
+    EXPECT_EQ(!c.child<QLabel>("Label_Value_X")->isHidden(), tc.xText);
+    EXPECT_EQ(!c.child<QLineEdit>("Text_Value_X")->isHidden(), tc.xText);
+    EXPECT_EQ(!c.child<QLabel>("Label_Value_Y")->isHidden(), tc.yText);
+    EXPECT_EQ(!c.child<QLineEdit>("Text_Value_Y")->isHidden(), tc.yText);
     if (tc.xText) {
-        EXPECT_EQ(c.d.Label_Value_X->text(), c.d.X_AxisText);
+        EXPECT_EQ(c.child<QLabel>("Label_Value_X")->text(), c.curve.X_AxisText());
     }
     if (tc.yText) {
-        EXPECT_EQ(c.d.Label_Value_Y->text(), c.d.Y_AxisText);
+        EXPECT_EQ(c.child<QLabel>("Label_Value_Y")->text(), c.curve.Y_AxisText());
     }
 }
 
@@ -234,15 +240,15 @@ TEST(Resize, PlacesTheSurfaceAndTheTrackersAndLaysOutAfresh)
         c.curve.RePaint();
         EXPECT_EQ(c.surface.geometry(), QRect(QPoint(0, 0), size));
         EXPECT_EQ(c.surface.borderStyle(), 0);
-        const QRect xy = c.d.Text_Value_XY->geometry();
+        const QRect xy = c.child<QLineEdit>("Text_Value_XY")->geometry();
         EXPECT_EQ(xy.size(), twips.toPixels(0, 0, 1515, 195).size());
         EXPECT_EQ(size.width() - (xy.x() + xy.width()), 5);
         EXPECT_EQ(size.height() - (xy.y() + xy.height()), 2);
         // Below the surface, out of sight.
-        EXPECT_EQ(c.d.Text_Value_X->y(), size.height() + twips.toPixelsY(50));
-        EXPECT_EQ(c.d.Text_Value_Y->y(), size.height() + twips.toPixelsY(50));
-        EXPECT_EQ(c.d.Label_Value_X->y(), size.height() + twips.toPixelsY(80));
-        EXPECT_EQ(c.d.Label_Value_Y->y(), size.height() + twips.toPixelsY(80));
+        EXPECT_EQ(c.child<QLineEdit>("Text_Value_X")->y(), size.height() + twips.toPixelsY(50));
+        EXPECT_EQ(c.child<QLineEdit>("Text_Value_Y")->y(), size.height() + twips.toPixelsY(50));
+        EXPECT_EQ(c.child<QLabel>("Label_Value_X")->y(), size.height() + twips.toPixelsY(80));
+        EXPECT_EQ(c.child<QLabel>("Label_Value_Y")->y(), size.height() + twips.toPixelsY(80));
         EXPECT_EQ(c.l().PlotWidth, roundEven(size.width() - c.l().PlotLeft - 18.0));
         EXPECT_EQ(c.surface.image().size(), size);
     }
@@ -260,7 +266,7 @@ TEST(Resize, AShownControlLaysOutAndRepaintsOnItsOwn)
     c.surface.repaint();
     const QImage image = c.surface.image();
     EXPECT_EQ(image.size(), QSize(700, 380));
-    EXPECT_GT(test::pixelsOfColour(image, c.d.AxisColor), 100);
+    EXPECT_GT(test::pixelsOfColour(image, c.curve.AxisColor()), 100);
 }
 
 } // namespace

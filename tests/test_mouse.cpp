@@ -329,7 +329,7 @@ TEST_F(MouseEditing, TheCurveMoveStopsAtTheBottomAndTopRowsOfThePlot)
     duringDrop = [&] {
         c.setValueIndex(6);
         EXPECT_EQ(c.Changed(), -1); // the handler sees the moved curve
-        EXPECT_EQ(stateOf(c).CurveMoving, -1);
+        EXPECT_TRUE(stateOf(c).gesture.curveMoving);
         EXPECT_NEAR(map().pixelY(c.Y_Knotel()), l.PlotTop, 1e-3);
     };
     release(grab);
@@ -363,7 +363,7 @@ TEST_F(MouseEditing, TheRightButtonDuringADragEndsItReportingOnlyWhatMoved)
     press(pixelOfPoint(3));
     const QPointF first = pixelOfPoint(3) + QPointF(-5, -5);
     move(first);
-    duringDrop = [&] { EXPECT_EQ(stateOf(c).DragIndex, 3); };
+    duringDrop = [&] { EXPECT_EQ(stateOf(c).gesture.point, 3); };
     move(first + QPointF(-5, -5), Qt::LeftButton | Qt::RightButton);
     EXPECT_FALSE(crosshair());
     EXPECT_EQ(drops, std::vector<int>{3}); // reported at once, as a release would
@@ -417,7 +417,7 @@ TEST_F(MouseEditing, TheDropHandlerReadsTheDraggedPoint)
         EXPECT_EQ(c.X_Knotel(), valueX(to));
         EXPECT_EQ(c.Y_Knotel(), valueY(to));
         EXPECT_EQ(c.Changed(), -1);
-        EXPECT_EQ(stateOf(c).DragIndex, 4);
+        EXPECT_EQ(stateOf(c).gesture.point, 4);
     };
     press(pixelOfPoint(4));
     move(to);

@@ -53,13 +53,13 @@ struct Painted : test::PaintedCurve {
             return TheCurve;
         if (c.drawStyle == DrawStyle::Dot)
             return LimitLine;
-        if (c.colour == d.ActualValueColor)
+        if (c.colour == curve.ActualValueColor())
             return Marker;
-        if (c.kind == DrawCall::Print && c.colour == d.TextColor)
-            return c.text == d.CurveCaption ? Caption : AxisText;
+        if (c.kind == DrawCall::Print && c.colour == curve.TextColor())
+            return c.text == curve.CurveCaption() ? Caption : AxisText;
         if (c.kind == DrawCall::Print)
             return c.y1 == B() + 5 ? XScale : YScale;
-        if (c.colour == d.GridColor)
+        if (c.colour == curve.GridColor())
             return c.x1 == c.x2 ? XScale : YScale;
         if (c.x1 == R() + 6 || c.y2 == T() - 16 || (c.y1 == T() - 6 && c.y2 == T() - 6))
             return Arrow;
@@ -73,7 +73,7 @@ struct Painted : test::PaintedCurve {
     }
     Part partOf(const DrawCall& c) const
     {
-        return c.kind == DrawCall::Print ? Label : c.colour == d.GridColor ? Grid : Tick;
+        return c.kind == DrawCall::Print ? Label : c.colour == curve.GridColor() ? Grid : Tick;
     }
     std::vector<DrawCall> of(Element e) const
     {
@@ -119,15 +119,13 @@ std::vector<std::array<float, 4>> segments(const std::vector<DrawCall>& calls)
 // ---------------------------------------------------------------------------------------------
 // The pass as a whole
 
-TEST(PaintPass, DrawsNothingWhilePaintingIsDisabled)
+TEST(PaintPass, DrawsNothingWhileTheControlIsBeingCreated)
 {
-    Painted p;
-    const QImage before = p.surface.image();
-    p.d.PaintEnabled = 0;
-    p.curve.setBackColor(0x000000);
-    p.repaint();
-    EXPECT_TRUE(p.calls.empty());
-    EXPECT_EQ(differingPixels(before, p.surface.image()), 0);
+    // Creation ends with a RePaint that lays out but paints nothing: the surface has no picture yet.
+    Curve c;
+    EXPECT_TRUE(test::surfaceOf(c)->image().isNull());
+    c.RePaint();
+    EXPECT_FALSE(test::surfaceOf(c)->image().isNull());
 }
 
 TEST(PaintPass, DrawsItsElementsInTheFixedOrder)
@@ -154,7 +152,7 @@ TEST(PaintPass, DrawsItsElementsInTheFixedOrder)
                                                      {R + 6, B - 3, R + 16, B},
                                                      {R + 6, B - 3, R + 6, B + 3}}));
     EXPECT_EQ(segments(p.of(AxisLine)), (std::vector<S>{{L, B, R + 6, B}, {L, T - 6, L, B}}));
-    EXPECT_EQ(p.surface.foreColor(), p.d.TextColor);
+    EXPECT_EQ(p.surface.foreColor(), p.curve.TextColor());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -393,9 +391,9 @@ TEST(PaintPass, AxisTextsAndCaptionArePlacedAndTheFontRestored)
         y = float(double(y) + metrics.height());
     }
     // Centred under the plot, one line plus 2 px above the bottom edge.
-    EXPECT_EQ(axisTexts[3].text, p.d.X_AxisText);
+    EXPECT_EQ(axisTexts[3].text, p.curve.X_AxisText());
     EXPECT_EQ(axisTexts[3].x1,
-              float((p.d.layout.PlotWidth - width(p.d.X_AxisText)) / 2 + p.d.layout.PlotLeft));
+              float((p.d.layout.PlotWidth - width(p.curve.X_AxisText())) / 2 + p.d.layout.PlotLeft));
     EXPECT_EQ(axisTexts[3].y1, float(321 - line - 2));
 
     // Centred across the surface in the enlarged bold font; afterwards Bold is off, not restored.
@@ -404,7 +402,7 @@ TEST(PaintPass, AxisTextsAndCaptionArePlacedAndTheFontRestored)
     const auto caption = p.of(Caption);
     ASSERT_EQ(caption.size(), 1u);
     EXPECT_EQ(caption[0].x1,
-              float((611 - QFontMetricsF(large, &p.surface).horizontalAdvance(p.d.CurveCaption)) / 2));
+              float((611 - QFontMetricsF(large, &p.surface).horizontalAdvance(p.curve.CurveCaption())) / 2));
     EXPECT_EQ(caption[0].y1, 2.0f);
     EXPECT_FALSE(p.surface.font().bold());
     EXPECT_EQ(p.surface.font().pointSizeF(), bold.pointSizeF());
@@ -458,7 +456,7 @@ TEST_P(LimitLines, AreDrawnStrictlyInsideThePlotOnly)
     const auto lines = p.of(LimitLine);
     EXPECT_EQ(segments(lines), expected);
     for (const DrawCall& c : lines)
-        EXPECT_EQ(c.colour, p.d.ActualValueColor);
+        EXPECT_EQ(c.colour, p.curve.ActualValueColor());
     // The pen is solid again for everything after the limit lines.
     EXPECT_EQ(p.of(AxisLine).size(), 2u);
     EXPECT_EQ(p.surface.drawStyle(), DrawStyle::Solid);

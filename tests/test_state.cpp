@@ -14,7 +14,9 @@
 using namespace knotel;
 using knotel::test::errorCodeOf;
 using knotel::test::loadPoints;
+using knotel::test::pixelsOfColour;
 using knotel::test::stateOf;
+using knotel::test::surfaceOf;
 
 TEST(CurveDefaults, FreshControlHasTheDocumentedDefaults)
 {
@@ -66,14 +68,15 @@ TEST(CurveDefaults, EverySlotStartsAtTheOriginUnchangedAndNotGiven)
     }
     const CurvePrivate& d = stateOf(c);
     for (int i = 0; i < SlotCount; ++i) {
-        EXPECT_EQ(d.PointXSet[i], 0);
-        EXPECT_EQ(d.PointYSet[i], 0);
+        EXPECT_FALSE(d.points.xGiven(i));
+        EXPECT_FALSE(d.points.yGiven(i));
     }
-    EXPECT_EQ(d.DragIndex, -1);
-    EXPECT_EQ(d.CurveMoving, 0);
-    EXPECT_EQ(d.PaintEnabled, -1);
-    EXPECT_EQ(d.ActualValueXSet, 0);
-    EXPECT_EQ(d.DashedLineTopSet, 0);
+    EXPECT_FALSE(d.gesture.active());
+    EXPECT_FALSE(d.settings.Actual_Value_X.has_value());
+    EXPECT_FALSE(d.settings.Y_DashedLine_Top.has_value());
+    // Painting is on once the control exists: a RePaint draws the plot.
+    c.RePaint();
+    EXPECT_GT(pixelsOfColour(surfaceOf(c)->image(), c.AxisColor()), 0);
 }
 
 TEST(CurveDefaults, InitialisationComputesTheFirstLayoutAndTheBackColour)
@@ -138,11 +141,11 @@ TEST(CurveProperties, WritingAValueMarksItGivenEvenWhenItEqualsTheDefault)
 {
     Curve c;
     c.setActual_Value_X(0.0f);
-    EXPECT_EQ(stateOf(c).ActualValueXSet, -1);
-    EXPECT_EQ(stateOf(c).ActualValueYSet, 0);
+    EXPECT_TRUE(stateOf(c).settings.Actual_Value_X.has_value());
+    EXPECT_FALSE(stateOf(c).settings.Actual_Value_Y.has_value());
     c.setY_DashedLine_Bottom(0.0f);
-    EXPECT_EQ(stateOf(c).DashedLineBottomSet, -1);
-    EXPECT_EQ(stateOf(c).DashedLineTopSet, 0);
+    EXPECT_TRUE(stateOf(c).settings.Y_DashedLine_Bottom.has_value());
+    EXPECT_FALSE(stateOf(c).settings.Y_DashedLine_Top.has_value());
 }
 
 TEST(CurveProperties, BackColourRecoloursAtOnceButTheXorPenWaitsForALayout)
@@ -202,7 +205,7 @@ TEST(PointTable, SlotsOutsideTheCurveIgnoreWritesAndReadZero)
     }
     const CurvePrivate& d = stateOf(c);
     for (int i = 0; i < SlotCount; ++i)
-        EXPECT_EQ(d.PointX[i], 0.0f);
+        EXPECT_EQ(d.points.pointX(i), 0.0f);
 }
 
 TEST(PointTable, NoPointIsInUseWithoutDimensions)
@@ -212,7 +215,7 @@ TEST(PointTable, NoPointIsInUseWithoutDimensions)
     c.setValueIndex(0);
     c.setX_Knotel(5);
     EXPECT_EQ(c.X_Knotel(), 0.0f);
-    EXPECT_EQ(stateOf(c).PointXSet[0], 0);
+    EXPECT_FALSE(stateOf(c).points.xGiven(0));
 }
 
 TEST(PointTable, SlotsOfSixtyFourAndMoreFailWithSubscriptOutOfRange)
@@ -246,7 +249,7 @@ TEST(PointTable, ShrinkingAndRegrowingDimensionsKeepsTheSlots)
     c.setDimensions(7);
     EXPECT_EQ(c.X_Knotel(), 5.0f);
     EXPECT_EQ(c.Y_Knotel(), 50.0f);
-    EXPECT_EQ(stateOf(c).PointYSet[5], -1);
+    EXPECT_TRUE(stateOf(c).points.yGiven(5));
 }
 
 TEST(PointTable, LoadingAPointLeavesItUnchanged)
@@ -256,9 +259,9 @@ TEST(PointTable, LoadingAPointLeavesItUnchanged)
     c.setX_Knotel(5);
     c.setY_Knotel(3);
     EXPECT_EQ(c.Changed(), 0);
-    EXPECT_EQ(stateOf(c).PointXSet[2], -1);
-    EXPECT_EQ(stateOf(c).PointYSet[2], -1);
-    EXPECT_EQ(stateOf(c).PointXSet[1], 0);
+    EXPECT_TRUE(stateOf(c).points.xGiven(2));
+    EXPECT_TRUE(stateOf(c).points.yGiven(2));
+    EXPECT_FALSE(stateOf(c).points.xGiven(1));
 }
 
 TEST(PointTable, ChangedWorksByNegatingTheReference)
@@ -289,17 +292,20 @@ TEST(PointTable, AMovedPointReadsChangedUntilAcceptedOrRewritten)
     Curve c;
     loadPoints(c, {{-30, 10}, {0, 20}, {30, 30}});
     CurvePrivate& d = stateOf(c);
-    d.PointX[1] = 4.0f; // as a drag leaves it
+    d.points.movePointX(1, 4.0f); // as a drag leaves it
     c.setValueIndex(1);
     EXPECT_EQ(c.Changed(), -1);
     c.setX_Knotel(9);
     EXPECT_EQ(c.Changed(), 0);
 
-    d.PointY[1] = 25.0f;
+    d.points.movePointY(1, 25.0f);
     EXPECT_EQ(c.Changed(), -1);
     c.setChanged(0);
     EXPECT_EQ(c.Changed(), 0);
-    EXPECT_EQ(d.SavedY[1], 25.0f);
+    d.points.movePointY(1, 26.0f);
+    EXPECT_EQ(c.Changed(), -1);
+    d.points.movePointY(1, 25.0f); // back at the accepted reference
+    EXPECT_EQ(c.Changed(), 0);
 }
 
 TEST(CurveDefaults, TheSurfaceDrawsInTheInstalledFixedFont)

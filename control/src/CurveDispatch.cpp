@@ -3,6 +3,7 @@
 #include <knotel/Curve.h>
 
 #include "MemberTable.h"
+#include "NumberConversion.h"
 
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>
@@ -106,7 +107,7 @@ void Curve::put(DispId id, const QVariant& value)
         converted = QVariant::fromValue(roundToInt32(numberOf(value)));
         break;
     case MemberKind::Single:
-        converted = QVariant::fromValue(toSingle(numberOf(value)));
+        converted = QVariant::fromValue(toSingleOrThrow(numberOf(value)));
         break;
     case MemberKind::Text:
         converted = textOf(value);

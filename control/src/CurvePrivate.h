@@ -1,164 +1,76 @@
 #ifndef KNOTEL_CURVEPRIVATE_H
 #define KNOTEL_CURVEPRIVATE_H
 
+#include "CurvePainter.h"
+#include "CurveSettings.h"
+#include "DragGesture.h"
 #include "PlotMapping.h"
+#include "PointTable.h"
 
 #include <knotel/PlotLayout.h>
 
-#include <QString>
-#include <QtGlobal>
-
-#include <algorithm>
-#include <array>
-
-class QLabel;
-class QLineEdit;
+#include <memory>
 
 namespace knotel {
 
 class Curve;
 class SettingsPanel;
+class TrackerDisplay;
 
 namespace platform {
 class DrawingSurface;
 }
 
-/** Number of break-point slots; the tables never grow. */
-inline constexpr int SlotCount = 64;
-
 /**
- * The control's whole state and its private routines. Each routine lives in the source file of
- * its concern: the host interface in Curve.cpp, placement and layout in Layout.cpp, the paint
- * pass in PaintControl.cpp and PaintMarks.cpp, the curve in CurveXor.cpp, the mouse in
- * MouseEditing.cpp and the settings panel in SettingsPanel.cpp.
+ * The control's private side: the parts of its state, each with its own rules (settings, point
+ * table, layout, drag gesture), its child widgets, and the handlers that the platform and the
+ * host interface call. Start-up, RePaint and the Show and Resize handlers live in
+ * CurvePrivate.cpp, the mouse handlers in MouseEditing.cpp.
  */
 class CurvePrivate {
 public:
     explicit CurvePrivate(Curve* q);
+    ~CurvePrivate();
 
-    /** The private state of @p curve. */
+    /** The private side of @p curve. */
     static CurvePrivate* get(Curve* curve);
 
     Curve* const q;
 
-    // Settings, one behind each property. Values are as the host wrote them (see Curve.h).
-    qint32 X_Decimals = 0;
-    qint32 Y_Decimals = 0;
-    qint32 DisableSave = 0;
-    qint32 LockX_Axis = 0;
-    qint32 LockY_Axis = 0;
-    qint32 LockXEndPoints = 0;
-    qint32 LockYEndPoints = 0;
-    qint32 AllowXCrossover = 0;
-    qint32 AllowYCrossover = 0;
-    qint32 AllowCompleteCurveMove = 0;
-    qint32 ViewGrid = 0;
-    float X_Axis_Left = 0;
-    float X_Axis_Right = 0;
-    float Y_Axis_Bottom = 0;
-    float Y_Axis_Top = 0;
-    qint32 Dimensions = 0;
-    qint32 BreakPointShape = 0;
-    float X_Step = 0;
-    float Y_Step = 0;
-    float Actual_Value_X = 0;
-    float Actual_Value_Y = 0;
-    qint32 CurveColor = 0;
-    qint32 GridColor = 0;
-    qint32 BackColor = 0;
-    qint32 AxisColor = 0;
-    qint32 TextColor = 0;
-    qint32 ActualValueColor = 0;
-    QString CurveCaption;
-    QString X_AxisText;
-    QString Y_AxisText;
-    qint16 HideLine = 0;    // always -1 or 0
-    qint16 ViewTracker = 0; // always -1 or 0
-    float Y_DashedLine_Top = 0;
-    float Y_DashedLine_Bottom = 0;
-    qint32 ValueIndex = 0;
-
-    // Has-been-set flags: set by the property write, never cleared.
-    qint16 ActualValueXSet = 0;
-    qint16 ActualValueYSet = 0;
-    qint16 DashedLineTopSet = 0;
-    qint16 DashedLineBottomSet = 0;
-
-    // The break-point table.
-    std::array<float, SlotCount> PointX{};
-    std::array<float, SlotCount> PointY{};
-    std::array<float, SlotCount> SavedX{};
-    std::array<float, SlotCount> SavedY{};
-    std::array<qint16, SlotCount> PointXSet{};
-    std::array<qint16, SlotCount> PointYSet{};
-    std::array<float, SlotCount> MoveStartY{};
-
-    // Written by computeLayout().
+    CurveSettings settings;
+    PointTable points;
+    /** Written by the layout; read by painting and editing. */
     PlotLayout layout;
+    DragGesture gesture;
+    /** Off until start-up has ended: the paint pass does nothing before. */
+    bool paintEnabled = false;
 
-    // Gesture state of the mouse editing.
-    qint32 DragIndex = 0;
-    qint32 CurveMoving = 0;
-    float MoveStartMouseY = 0;
-    float MoveMouseY = 0;
-    float DragStartX = 0; // the grabbed point where the press found it
-    float DragStartY = 0;
-    qint32 DropArgument = 0;
-
-    qint16 PaintEnabled = 0;
-
-    // Child controls, owned by the control through Qt's parent tree.
-    platform::DrawingSurface* Picture_Curve = nullptr;
-    QLineEdit* Text_Value_XY = nullptr;
-    QLineEdit* Text_Value_X = nullptr;
-    QLineEdit* Text_Value_Y = nullptr;
-    QLabel* Label_Value_X = nullptr;
-    QLabel* Label_Value_Y = nullptr;
+    // Child widgets, owned by the control through Qt's parent tree.
+    platform::DrawingSurface* surface = nullptr;
     SettingsPanel* settingsPanel = nullptr;
+    std::unique_ptr<TrackerDisplay> tracker;
 
-    /** Slots that the drawing and mouse routines address: 0 to Dimensions - 1, never past slot 63. */
-    int slotsInUse() const { return std::clamp(Dimensions, 0, SlotCount); }
-    /** True when slot @p i is in use by the host's rule: i < Dimensions, then i >= 0. */
-    bool inUse(qint32 i) const { return i < Dimensions && i >= 0; }
-    /** True when the line between the points is drawn: HideLine is 0 and the host has given both
-     * coordinates of every point in use. */
-    bool lineDrawn() const
-    {
-        const int count = slotsInUse();
-        int complete = 0;
-        while (complete < count && PointXSet[complete] != 0 && PointYSet[complete] != 0)
-            ++complete;
-        return complete == count && HideLine == 0;
-    }
+    /** A painter over the current state and surface. */
+    CurvePainter painter() { return CurvePainter(settings, points, layout, *surface); }
     /** The value-to-pixel mapping of the current layout and axes. */
-    PlotMapping mapping() const { return PlotMapping(layout, X_Axis_Left, Y_Axis_Bottom); }
+    PlotMapping mapping() const { return PlotMapping(layout, settings.X_Axis_Left, settings.Y_Axis_Bottom); }
 
-    // Curve.cpp
+    // CurvePrivate.cpp
     void createChildren();
     void initialize();
     void applyBackColor();
     void rePaint();
     void showHandler();
-
-    // Layout.cpp
     void resizeHandler();
+    /** Computes the layout and shows or hides the tracker boxes it names. */
     void computeLayout();
-
-    // PaintControl.cpp: the paint pass. PaintMarks.cpp: its limit lines and actual-value marker.
+    /** The paint pass, once start-up has ended. */
     void paintControl();
-    void drawLimitLines();
-    void drawActualValue();
-
-    // CurveXor.cpp
-    void drawCurveXor();
 
     // MouseEditing.cpp
     void mousePress(int button, int shift, float x, float y);
     void mouseMove(int button, int shift, float x, float y);
     void mouseRelease(int button, int shift, float x, float y);
-
-    // SettingsPanel.cpp
-    void settingChanged(int index, const QString& text);
 };
 
 } // namespace knotel

@@ -1,9 +1,9 @@
 // The curve itself: segments between successive break points and a marker at every point,
 // drawn with the XOR pen so that a second identical call erases them pixel for pixel.
-#include "CurvePrivate.h"
+#include "CurvePainter.h"
 
 #include "ErrorTolerance.h"
-#include "PaintSteps.h"
+#include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
 
 #include <array>
@@ -21,16 +21,16 @@ constexpr double FilledBoxHalf = 2;
 
 } // namespace
 
-void CurvePrivate::drawCurveXor()
+void CurvePainter::drawCurveXor()
 {
-    using paint::position;
     using platform::DrawMode;
     using platform::FillStyle;
-    platform::DrawingSurface& surface = *Picture_Curve;
+    platform::DrawingSurface& surface = m_surface;
     const PlotMapping map = mapping();
+    const qint32 pen = m_layout.XorPenColor;
     // Slots 0 to Dimensions - 1, never past slot 63 whatever Dimensions says; 0 or below draws
     // nothing.
-    const int count = slotsInUse();
+    const int count = m_points.slotsInUse();
 
     surface.setDrawMode(DrawMode::XorPen);
 
@@ -40,45 +40,42 @@ void CurvePrivate::drawCurveXor()
     std::array<float, SlotCount> px{};
     std::array<float, SlotCount> py{};
     for (int i = 0; i < count; ++i) {
-        px[i] = position(map.pixelX(PointX[i]));
-        py[i] = position(map.pixelY(PointY[i]));
+        px[i] = toSingleOrInfinity(map.pixelX(m_points.pointX(i)));
+        py[i] = toSingleOrInfinity(map.pixelY(m_points.pointY(i)));
     }
 
     // The line is drawn only once the host has given both coordinates of every point drawn.
-    int complete = 0;
-    while (complete < count && PointXSet[complete] != 0 && PointYSet[complete] != 0)
-        ++complete;
-    if (complete == count && HideLine == 0) {
+    if (m_points.complete() && !m_settings.HideLine) {
         for (int i = 0; i + 1 < count; ++i)
-            tolerate([&] { surface.line(px[i], py[i], px[i + 1], py[i + 1], layout.XorPenColor); });
+            tolerate([&] { surface.line(px[i], py[i], px[i + 1], py[i + 1], pen); });
     }
 
     // Markers whatever the completeness test and HideLine gave, after all segments, in slot order.
     for (int i = 0; i < count; ++i) {
         const double x = px[i];
         const double y = py[i];
-        switch (BreakPointShape) {
+        switch (m_settings.BreakPointShape) {
         case Circle:
-            tolerate([&] { surface.circle(px[i], py[i], CircleRadius, layout.XorPenColor); });
+            tolerate([&] { surface.circle(px[i], py[i], CircleRadius, pen); });
             break;
         case FilledCircle:
             // Filled in CurveColor itself; the fill is transparent again at once.
-            surface.setFillColor(CurveColor);
+            surface.setFillColor(m_settings.CurveColor);
             surface.setFillStyle(FillStyle::Solid);
-            tolerate([&] { surface.circle(px[i], py[i], FilledCircleRadius, layout.XorPenColor); });
+            tolerate([&] { surface.circle(px[i], py[i], FilledCircleRadius, pen); });
             surface.setFillStyle(FillStyle::Transparent);
             break;
         case Box:
             tolerate([&] {
-                surface.box(position(x - BoxHalf), position(y - BoxHalf), position(x + BoxHalf),
-                            position(y + BoxHalf), layout.XorPenColor);
+                surface.box(toSingleOrInfinity(x - BoxHalf), toSingleOrInfinity(y - BoxHalf),
+                            toSingleOrInfinity(x + BoxHalf), toSingleOrInfinity(y + BoxHalf), pen);
             });
             break;
         case FilledBox:
             tolerate([&] {
-                surface.filledBox(position(x - FilledBoxHalf), position(y - FilledBoxHalf),
-                                  position(x + FilledBoxHalf), position(y + FilledBoxHalf),
-                                  layout.XorPenColor);
+                surface.filledBox(
+                    toSingleOrInfinity(x - FilledBoxHalf), toSingleOrInfinity(y - FilledBoxHalf),
+                    toSingleOrInfinity(x + FilledBoxHalf), toSingleOrInfinity(y + FilledBoxHalf), pen);
             });
             break;
         default:

@@ -5,9 +5,6 @@
 
 #include <QtGlobal>
 
-#include <cmath>
-#include <limits>
-
 namespace knotel {
 
 /**
@@ -38,14 +35,6 @@ inline qint32 sub32(qint32 a, qint32 b)
     if (__builtin_sub_overflow(a, b, &r))
         throw RuntimeError(RuntimeError::Overflow);
     return r;
-}
-
-/** @p v stored as a single; throws RuntimeError 6 when it is not finite or beyond the single range. */
-inline float finiteSingle(double v)
-{
-    if (!std::isfinite(v) || std::fabs(v) > double(std::numeric_limits<float>::max()))
-        throw RuntimeError(RuntimeError::Overflow);
-    return float(v);
 }
 
 } // namespace knotel

@@ -2,25 +2,19 @@
 // curve drawing, on the same mapping, with no widget involved.
 #include "HitTest.h"
 
+#include "NumberConversion.h"
+
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace knotel {
-
-std::optional<float> asFiniteSingle(double v)
-{
-    if (!std::isfinite(v) || std::fabs(v) > double(std::numeric_limits<float>::max()))
-        return std::nullopt;
-    return float(v);
-}
 
 int pickPoint(const PlotMapping& map, std::span<const float> x, std::span<const float> y, float mx, float my)
 {
     const std::size_t count = std::min(x.size(), y.size());
     for (std::size_t j = 0; j < count; ++j) {
-        const std::optional<float> px = asFiniteSingle(map.pixelX(x[j]));
-        const std::optional<float> py = asFiniteSingle(map.pixelY(y[j]));
+        const std::optional<float> px = toSingleOrNothing(map.pixelX(x[j]));
+        const std::optional<float> py = toSingleOrNothing(map.pixelY(y[j]));
         if (!px || !py)
             continue;
         if (std::fabs(double(*px) - double(mx)) < PickDistance &&
@@ -35,10 +29,10 @@ int pickSegment(const PlotMapping& map, std::span<const float> x, std::span<cons
 {
     const std::size_t count = std::min(x.size(), y.size());
     for (std::size_t j = 0; j + 1 < count; ++j) {
-        const std::optional<float> x1 = asFiniteSingle(map.pixelX(x[j]));
-        const std::optional<float> y1 = asFiniteSingle(map.pixelY(y[j]));
-        const std::optional<float> x2 = asFiniteSingle(map.pixelX(x[j + 1]));
-        const std::optional<float> y2 = asFiniteSingle(map.pixelY(y[j + 1]));
+        const std::optional<float> x1 = toSingleOrNothing(map.pixelX(x[j]));
+        const std::optional<float> y1 = toSingleOrNothing(map.pixelY(y[j]));
+        const std::optional<float> x2 = toSingleOrNothing(map.pixelX(x[j + 1]));
+        const std::optional<float> y2 = toSingleOrNothing(map.pixelY(y[j + 1]));
         if (!x1 || !y1 || !x2 || !y2)
             continue;
         // Between the ends, ends included, whichever end lies to the left.
@@ -46,13 +40,13 @@ int pickSegment(const PlotMapping& map, std::span<const float> x, std::span<cons
             continue;
         // Equal x at both ends divides by zero and gives no slope: a vertical segment is never hit.
         const std::optional<float> k =
-            asFiniteSingle((double(*y2) - double(*y1)) / (double(*x2) - double(*x1)));
+            toSingleOrNothing((double(*y2) - double(*y1)) / (double(*x2) - double(*x1)));
         if (!k)
             continue;
-        const std::optional<float> m = asFiniteSingle(double(*y1) - double(*k) * double(*x1));
+        const std::optional<float> m = toSingleOrNothing(double(*y1) - double(*k) * double(*x1));
         if (!m)
             continue;
-        const std::optional<float> yLine = asFiniteSingle(double(*k) * double(mx) + double(*m));
+        const std::optional<float> yLine = toSingleOrNothing(double(*k) * double(mx) + double(*m));
         if (!yLine)
             continue;
         if (std::fabs(double(*yLine) - double(my)) < PickDistance)

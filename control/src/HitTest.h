@@ -12,13 +12,6 @@ namespace knotel {
 inline constexpr double PickDistance = 4.0;
 
 /**
- * @p v stored as a single, or nothing when it is not finite or lies beyond the single range.
- * Every position and value that the mouse editing stores goes through here, so that nothing
- * non-finite reaches the point tables or the pick tests.
- */
-std::optional<float> asFiniteSingle(double v);
-
-/**
  * The first point, in slot order, whose pixel position lies less than 4 pixels from the mouse
  * position (@p mx, @p my) in both x and y; -1 when none does. @p x and @p y are the points'
  * axis values, one entry per slot in use. A point whose pixel position is not finite (an axis

@@ -182,28 +182,6 @@ double readDecimalNumber(Cursor& in)
     return negative ? -value : value;
 }
 
-// value rounded to an integer, ties to even, independent of the floating-point rounding mode.
-double roundHalfEven(double value)
-{
-    const double lower = std::floor(value);
-    const double fraction = value - lower; // exact for every finite double
-    if (fraction > 0.5)
-        return lower + 1.0;
-    if (fraction < 0.5)
-        return lower;
-    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
-}
-
-double roundChecked(double value, double lowest, double highest)
-{
-    if (!std::isfinite(value))
-        throw RuntimeError(RuntimeError::Overflow);
-    const double rounded = roundHalfEven(value);
-    if (rounded < lowest || rounded > highest)
-        throw RuntimeError(RuntimeError::Overflow);
-    return rounded;
-}
-
 } // namespace
 
 double LeadingValue(QStringView text)
@@ -214,33 +192,6 @@ double LeadingValue(QStringView text)
         return readRadixNumber(in);
     }
     return readDecimalNumber(in);
-}
-
-qint32 roundToInt32(double value)
-{
-    return static_cast<qint32>(roundChecked(value, -2147483648.0, 2147483647.0));
-}
-
-qint16 roundToInt16(double value)
-{
-    return static_cast<qint16>(roundChecked(value, -32768.0, 32767.0));
-}
-
-float toSingle(double value)
-{
-    if (!std::isfinite(value))
-        throw RuntimeError(RuntimeError::Overflow);
-    // Halfway between FLT_MAX and 2^128: from here on the nearest single is infinite (a tie goes
-    // to the even 2^128). The bound is checked first since converting an out-of-range double is
-    // undefined in C++.
-    constexpr double kInfinityBound = 0x1.ffffffp+127;
-    constexpr double kFloatMax = std::numeric_limits<float>::max();
-    const double magnitude = std::fabs(value);
-    if (magnitude >= kInfinityBound)
-        throw RuntimeError(RuntimeError::Overflow);
-    if (magnitude > kFloatMax)
-        return value < 0 ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
-    return static_cast<float>(value);
 }
 
 } // namespace knotel

@@ -1,8 +1,8 @@
-// The paint pass's limit lines and actual-value marker.
-#include "CurvePrivate.h"
+// The limit lines and the actual-value marker.
+#include "CurvePainter.h"
 
 #include "ErrorTolerance.h"
-#include "PaintSteps.h"
+#include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
 
 #include <knotel/FormatValue.h>
@@ -11,81 +11,82 @@ namespace knotel {
 
 namespace {
 
-using paint::plotBottom;
-using paint::plotRight;
-using paint::position;
-
 // Half the width and height of the actual-value cross.
 constexpr double CrossHalf = 6;
 
-/** A dotted line two pixels thick across the plot, its lower row at py(@p value). Drawn only
- *  strictly inside the plot: not on its top or bottom edge. */
-void drawLimitLine(const CurvePrivate& d, platform::DrawingSurface& s, float value)
-{
-    const PlotLayout& l = d.layout;
-    float y = 0;
-    bool inside = false;
-    tolerate([&] { y = position(d.mapping().pixelY(value)); });
-    tolerate([&] { inside = double(y) > double(l.PlotTop) && double(y) < double(plotBottom(l)); });
-    tolerate([&] {
-        if (inside)
-            s.line(float(l.PlotLeft), y, float(plotRight(l)), y, d.ActualValueColor);
-    });
-    tolerate([&] {
-        if (inside)
-            s.line(float(l.PlotLeft), position(double(y) - 1), float(plotRight(l)), position(double(y) - 1),
-                   d.ActualValueColor);
-    });
-}
-
 } // namespace
 
-void CurvePrivate::drawLimitLines()
+void CurvePainter::drawLimitLines()
 {
-    platform::DrawingSurface& s = *Picture_Curve;
+    platform::DrawingSurface& s = m_surface;
     tolerate([&] { s.setDrawStyle(platform::DrawStyle::Dot); });
     // The marker text is printed in this colour too; the axis texts set their own.
-    tolerate([&] { s.setForeColor(ActualValueColor); });
-    if (DashedLineTopSet != 0)
-        drawLimitLine(*this, s, Y_DashedLine_Top);
-    if (DashedLineBottomSet != 0)
-        drawLimitLine(*this, s, Y_DashedLine_Bottom);
+    tolerate([&] { s.setForeColor(m_settings.ActualValueColor); });
+    if (m_settings.Y_DashedLine_Top)
+        drawLimitLine(*m_settings.Y_DashedLine_Top);
+    if (m_settings.Y_DashedLine_Bottom)
+        drawLimitLine(*m_settings.Y_DashedLine_Bottom);
     // On its own, so that a failing limit line never leaves the pen dotted.
     tolerate([&] { s.setDrawStyle(platform::DrawStyle::Solid); });
 }
 
-void CurvePrivate::drawActualValue()
+/** A dotted line two pixels thick across the plot, its lower row at py(@p value). Drawn only
+ *  strictly inside the plot: not on its top or bottom edge. */
+void CurvePainter::drawLimitLine(float value)
+{
+    const PlotLayout& l = m_layout;
+    platform::DrawingSurface& s = m_surface;
+    const qint32 colour = m_settings.ActualValueColor;
+    float y = 0;
+    bool inside = false;
+    tolerate([&] { y = toSingleOrInfinity(mapping().pixelY(value)); });
+    tolerate([&] { inside = double(y) > double(l.PlotTop) && double(y) < double(plotBottom()); });
+    tolerate([&] {
+        if (inside)
+            s.line(float(l.PlotLeft), y, float(plotRight()), y, colour);
+    });
+    tolerate([&] {
+        if (inside)
+            s.line(float(l.PlotLeft), toSingleOrInfinity(double(y) - 1), float(plotRight()),
+                   toSingleOrInfinity(double(y) - 1), colour);
+    });
+}
+
+void CurvePainter::drawActualValue()
 {
     // The marker exists once both coordinates have been given.
-    if (ActualValueXSet == 0 || ActualValueYSet == 0)
+    if (!m_settings.Actual_Value_X || !m_settings.Actual_Value_Y)
         return;
-    platform::DrawingSurface& s = *Picture_Curve;
+    const float valueX = *m_settings.Actual_Value_X;
+    const float valueY = *m_settings.Actual_Value_Y;
+    const qint32 colour = m_settings.ActualValueColor;
+    platform::DrawingSurface& s = m_surface;
     const PlotMapping map = mapping();
     float x = 0;
     float y = 0;
     bool inside = false;
     QString text;
-    tolerate([&] { x = position(map.pixelX(Actual_Value_X)); });
-    tolerate([&] { y = position(map.pixelY(Actual_Value_Y)); });
+    tolerate([&] { x = toSingleOrInfinity(map.pixelX(valueX)); });
+    tolerate([&] { y = toSingleOrInfinity(map.pixelY(valueY)); });
     // Strictly inside on all four sides; on the border or outside nothing is drawn.
     tolerate([&] {
-        inside = double(layout.PlotLeft) < x && x < double(plotRight(layout)) && double(layout.PlotTop) < y &&
-                 y < double(plotBottom(layout));
+        inside = double(m_layout.PlotLeft) < x && x < double(plotRight()) && double(m_layout.PlotTop) < y &&
+                 y < double(plotBottom());
     });
     if (!inside)
         return;
     tolerate([&] {
-        s.line(position(x - CrossHalf), position(y - CrossHalf), position(x + CrossHalf),
-               position(y + CrossHalf), ActualValueColor);
+        s.line(toSingleOrInfinity(x - CrossHalf), toSingleOrInfinity(y - CrossHalf),
+               toSingleOrInfinity(x + CrossHalf), toSingleOrInfinity(y + CrossHalf), colour);
     });
     // Leaves the current position at the cross's lower-left end, where the text starts.
     tolerate([&] {
-        s.line(position(x + CrossHalf), position(y - CrossHalf), position(x - CrossHalf),
-               position(y + CrossHalf), ActualValueColor);
+        s.line(toSingleOrInfinity(x + CrossHalf), toSingleOrInfinity(y - CrossHalf),
+               toSingleOrInfinity(x - CrossHalf), toSingleOrInfinity(y + CrossHalf), colour);
     });
     tolerate([&] {
-        text = FormatValue(Actual_Value_X, X_Decimals) + QLatin1Char('/') +
-               FormatValue(Actual_Value_Y, Y_Decimals);
+        text = FormatValue(valueX, m_settings.X_Decimals) + QLatin1Char('/') +
+               FormatValue(valueY, m_settings.Y_Decimals);
     });
     tolerate([&] { s.print(text); });
 }

@@ -1,14 +1,17 @@
 // The X and Y scales of the paint pass: labels, tick marks and grid lines.
-#include "PaintSteps.h"
+#include "CurvePainter.h"
 
+#include "ErrorTolerance.h"
+#include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
 
 #include <knotel/FormatValue.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
-namespace knotel::paint {
+namespace knotel {
 
 namespace {
 
@@ -29,7 +32,13 @@ qint64 scaleValueLimit(qint32 axisPixels)
 /** v + step, stored as a single; throws 6 beyond the single range, so that v keeps its value. */
 float nextValue(float v, float step)
 {
-    return finiteSingle(double(v) + double(step));
+    return toSingleOrThrow(double(v) + double(step));
+}
+
+/** The position @p p floored (towards negative infinity), then stored as a single. */
+float flooredPosition(double p)
+{
+    return toSingleOrInfinity(std::floor(p));
 }
 
 // Gap between the X axis and the top of the X labels, and between a Y label and the Y axis.
@@ -40,68 +49,70 @@ constexpr qint32 TickHalf = 3;
 
 } // namespace
 
-void drawXScale(const CurvePrivate& d, platform::DrawingSurface& s)
+void CurvePainter::drawXScale()
 {
-    if (!(d.X_Step > 0)) // also a NaN step
+    platform::DrawingSurface& s = m_surface;
+    if (!(m_settings.X_Step > 0)) // also a NaN step
         return;
-    const PlotLayout& l = d.layout;
-    const PlotMapping map = d.mapping();
+    const PlotLayout& l = m_layout;
+    const PlotMapping map = mapping();
     const qint64 limit = scaleValueLimit(l.PlotWidth);
 
     // The scale runs from the smaller axis end to the larger one, whichever way the axis points.
-    float v = d.X_Axis_Right;
-    float vEnd = d.X_Axis_Left;
-    if (d.X_Axis_Left < d.X_Axis_Right) {
-        v = d.X_Axis_Left;
-        vEnd = d.X_Axis_Right;
+    float v = m_settings.X_Axis_Right;
+    float vEnd = m_settings.X_Axis_Left;
+    if (m_settings.X_Axis_Left < m_settings.X_Axis_Right) {
+        v = m_settings.X_Axis_Left;
+        vEnd = m_settings.X_Axis_Right;
     }
     float x = 0;
     QString text;
 
     // The start value's label and grid line use its exact position, the later ones floored ones.
-    tolerate([&] { x = position(map.pixelX(v)); });
+    tolerate([&] { x = toSingleOrInfinity(map.pixelX(v)); });
     tolerate([&] {
-        if (d.ViewGrid != 0)
-            s.line(x, float(l.PlotTop), x, float(plotBottom(l)), d.GridColor);
+        if (m_settings.ViewGrid != 0)
+            s.line(x, float(l.PlotTop), x, float(plotBottom()), m_settings.GridColor);
     });
     for (qint64 labels = 1;; ++labels) {
-        tolerate([&] { text = FormatValue(v, d.X_Decimals); });
-        tolerate([&] { s.setCurrentX(position(double(x) - double(s.textWidth(text)) / 2)); });
-        tolerate([&] { s.setCurrentY(float(add32(plotBottom(l), XLabelGap))); });
-        tolerate([&] { s.setForeColor(d.AxisColor); });
+        tolerate([&] { text = FormatValue(v, m_settings.X_Decimals); });
+        tolerate([&] { s.setCurrentX(toSingleOrInfinity(double(x) - double(s.textWidth(text)) / 2)); });
+        tolerate([&] { s.setCurrentY(float(add32(plotBottom(), XLabelGap))); });
+        tolerate([&] { s.setForeColor(m_settings.AxisColor); });
         tolerate([&] { s.print(text); });
         const float previous = v;
-        tolerate([&] { v = nextValue(v, d.X_Step); });
+        tolerate([&] { v = nextValue(v, m_settings.X_Step); });
         if (v > vEnd)
             break;
         if (!(v > previous) || labels >= limit)
             break;
         tolerate([&] { x = flooredPosition(map.pixelX(v)); });
         tolerate([&] {
-            if (d.ViewGrid == -1)
-                s.line(x, float(l.PlotTop), x, float(plotBottom(l)), d.GridColor);
+            if (m_settings.ViewGrid == -1)
+                s.line(x, float(l.PlotTop), x, float(plotBottom()), m_settings.GridColor);
         });
         tolerate([&] {
-            s.line(x, float(sub32(plotBottom(l), TickHalf)), x, float(add32(plotBottom(l), TickHalf)),
-                   d.AxisColor);
+            s.line(x, float(sub32(plotBottom(), TickHalf)), x, float(add32(plotBottom(), TickHalf)),
+                   m_settings.AxisColor);
         });
     }
 }
 
-void drawYScale(const CurvePrivate& d, platform::DrawingSurface& s)
+void CurvePainter::drawYScale()
 {
-    if (!(d.Y_Step > 0))
+    platform::DrawingSurface& s = m_surface;
+    if (!(m_settings.Y_Step > 0))
         return;
-    const PlotLayout& l = d.layout;
-    const PlotMapping map = d.mapping();
+    const PlotLayout& l = m_layout;
+    const PlotMapping map = mapping();
     const qint64 limit = scaleValueLimit(l.PlotHeight);
     const QString digit = QStringLiteral("8");
 
-    float v = d.Y_Axis_Top;
-    float vEnd = d.Y_Axis_Bottom;
-    if (d.Y_Axis_Bottom < d.Y_Axis_Top) {
-        v = d.Y_Axis_Bottom;
-        vEnd = d.Y_Axis_Top;
+    float v = m_settings.Y_Axis_Top;
+    float vEnd = m_settings.Y_Axis_Bottom;
+    if (m_settings.Y_Axis_Bottom < m_settings.Y_Axis_Top) {
+        v = m_settings.Y_Axis_Bottom;
+        vEnd = m_settings.Y_Axis_Top;
     }
     float y = 0;
     QString text;
@@ -109,27 +120,29 @@ void drawYScale(const CurvePrivate& d, platform::DrawingSurface& s)
     // Labels run up to and including the first value that reaches or passes the axis end; every
     // label but the last gets a tick mark and, with the full grid, a grid line.
     for (qint64 labels = 1;; ++labels) {
-        tolerate([&] { y = position(map.pixelY(v)); });
-        tolerate([&] { text = FormatValue(v, d.Y_Decimals); });
-        tolerate(
-            [&] { s.setCurrentX(position((double(l.PlotLeft) - double(s.textWidth(text))) - YLabelGap)); });
-        tolerate([&] { s.setCurrentY(position(double(y) - double(s.textHeight(digit)) / 2)); });
-        tolerate([&] { s.setForeColor(d.AxisColor); });
+        tolerate([&] { y = toSingleOrInfinity(map.pixelY(v)); });
+        tolerate([&] { text = FormatValue(v, m_settings.Y_Decimals); });
+        tolerate([&] {
+            s.setCurrentX(toSingleOrInfinity((double(l.PlotLeft) - double(s.textWidth(text))) - YLabelGap));
+        });
+        tolerate([&] { s.setCurrentY(toSingleOrInfinity(double(y) - double(s.textHeight(digit)) / 2)); });
+        tolerate([&] { s.setForeColor(m_settings.AxisColor); });
         tolerate([&] { s.print(text); });
         tolerate([&] { y = flooredPosition(map.pixelY(v)); });
         if (!(v < vEnd)) // also a NaN value
             break;
         tolerate([&] {
-            s.line(float(sub32(l.PlotLeft, TickHalf)), y, float(add32(l.PlotLeft, TickHalf)), y, d.AxisColor);
+            s.line(float(sub32(l.PlotLeft, TickHalf)), y, float(add32(l.PlotLeft, TickHalf)), y,
+                   m_settings.AxisColor);
         });
         tolerate([&] {
-            if (d.ViewGrid == -1) {
+            if (m_settings.ViewGrid == -1) {
                 const float g = flooredPosition(map.pixelY(v));
-                s.line(float(l.PlotLeft), g, float(plotRight(l)), g, d.GridColor);
+                s.line(float(l.PlotLeft), g, float(plotRight()), g, m_settings.GridColor);
             }
         });
         const float previous = v;
-        tolerate([&] { v = nextValue(v, d.Y_Step); });
+        tolerate([&] { v = nextValue(v, m_settings.Y_Step); });
         if (!(v > previous) || labels >= limit)
             break;
     }
@@ -137,9 +150,9 @@ void drawYScale(const CurvePrivate& d, platform::DrawingSurface& s)
     // The closing grid line, at the last labelled value: beyond the axis end when the step does
     // not divide the range.
     tolerate([&] {
-        if (d.ViewGrid != 0)
-            s.line(float(l.PlotLeft), y, float(plotRight(l)), y, d.GridColor);
+        if (m_settings.ViewGrid != 0)
+            s.line(float(l.PlotLeft), y, float(plotRight()), y, m_settings.GridColor);
     });
 }
 
-} // namespace knotel::paint
+} // namespace knotel

@@ -1,11 +1,12 @@
 // The hidden settings panel: its boxes and buttons, and the change handling that writes a
-// box's setting straight into the control's fields.
+// box's setting straight into the control's state.
 #include "SettingsPanel.h"
 
-#include "CurvePrivate.h"
+#include "CurveSettings.h"
+#include "NumberConversion.h"
 #include "platform/Twips.h"
+#include "PointTable.h"
 
-#include <knotel/Curve.h>
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>
 
@@ -19,30 +20,90 @@ namespace knotel {
 
 namespace {
 
+/** LeadingValue of @p text as a single; nothing beyond the single range, which leaves the target as it is. */
+std::optional<float> singleOf(const QString& text)
+{
+    return toSingleOrNothing(LeadingValue(text));
+}
+
+/** LeadingValue of @p text rounded ties-to-even; nothing beyond 32 bits. */
+std::optional<qint32> wholeOf(const QString& text)
+{
+    try {
+        return roundToInt32(LeadingValue(text));
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+using Write = void (*)(CurveSettings&, PointTable&, const QString&);
+
+/** Writes a single into a setting. */
+template <float CurveSettings::*Field> void setSingle(CurveSettings& s, PointTable&, const QString& text)
+{
+    if (const auto v = singleOf(text))
+        s.*Field = *v;
+}
+
+/** Writes a whole number into a setting. */
+template <qint32 CurveSettings::*Field> void setWhole(CurveSettings& s, PointTable&, const QString& text)
+{
+    if (const auto v = wholeOf(text))
+        s.*Field = *v;
+}
+
+/** Writes the whole text into a setting. */
+template <QString CurveSettings::*Field> void setText(CurveSettings& s, PointTable&, const QString& text)
+{
+    s.*Field = text;
+}
+
+/** Moves the point at @p Slot: its current coordinate only, as a drag would. */
+template <int Slot> void setPointX(CurveSettings&, PointTable& points, const QString& text)
+{
+    if (const auto v = singleOf(text))
+        points.movePointX(Slot, *v);
+}
+template <int Slot> void setPointY(CurveSettings&, PointTable& points, const QString& text)
+{
+    if (const auto v = singleOf(text))
+        points.movePointY(Slot, *v);
+}
+
+void setDimensions(CurveSettings&, PointTable& points, const QString& text)
+{
+    if (const auto v = wholeOf(text))
+        points.setDimensions(*v);
+}
+
 struct Control {
     const char* text;
     int left, top, width, height, tabIndex;
 };
 
-// Design texts and places, in twips relative to the control.
-const Control Boxes[SettingsPanel::BoxCount] = {
-    {"Caption", 5160, 5220, 1935, 285, 20},
-    {"+20 XAxisLeft", 5160, 5580, 1935, 285, 19},
-    {"-20 XAxisRight", 5160, 5880, 1935, 285, 18},
-    {"80 YAxisTop", 540, 5700, 1935, 285, 17},
-    {"20 YAxisBottom", 540, 6000, 1935, 285, 16},
-    {"XAxisText", 600, 6390, 1935, 285, 15},
-    {"YAxisText", 600, 6690, 1935, 285, 14},
-    {"4 Dimensions", 2760, 5310, 1935, 285, 13},
-    {"-20", 2760, 5610, 915, 285, 12},
-    {"70", 3780, 5610, 915, 285, 11},
-    {"-5", 2760, 5910, 915, 285, 10},
-    {"50", 3780, 5910, 915, 285, 9},
-    {"+5", 2760, 6210, 915, 285, 8},
-    {"30", 3780, 6210, 915, 285, 7},
-    {"+20", 2760, 6510, 915, 285, 6},
-    {"20", 3780, 6510, 915, 285, 5},
-    {"1 BreakPointShape", 2760, 6810, 1935, 285, 4},
+struct Box {
+    Control place; ///< design text and place, in twips relative to the control
+    Write write;
+};
+
+const Box Boxes[SettingsPanel::BoxCount] = {
+    {{"Caption", 5160, 5220, 1935, 285, 20}, setText<&CurveSettings::CurveCaption>},
+    {{"+20 XAxisLeft", 5160, 5580, 1935, 285, 19}, setSingle<&CurveSettings::X_Axis_Left>},
+    {{"-20 XAxisRight", 5160, 5880, 1935, 285, 18}, setSingle<&CurveSettings::X_Axis_Right>},
+    {{"80 YAxisTop", 540, 5700, 1935, 285, 17}, setSingle<&CurveSettings::Y_Axis_Top>},
+    {{"20 YAxisBottom", 540, 6000, 1935, 285, 16}, setSingle<&CurveSettings::Y_Axis_Bottom>},
+    {{"XAxisText", 600, 6390, 1935, 285, 15}, setText<&CurveSettings::X_AxisText>},
+    {{"YAxisText", 600, 6690, 1935, 285, 14}, setText<&CurveSettings::Y_AxisText>},
+    {{"4 Dimensions", 2760, 5310, 1935, 285, 13}, setDimensions},
+    {{"-20", 2760, 5610, 915, 285, 12}, setPointX<0>},
+    {{"70", 3780, 5610, 915, 285, 11}, setPointY<0>},
+    {{"-5", 2760, 5910, 915, 285, 10}, setPointX<1>},
+    {{"50", 3780, 5910, 915, 285, 9}, setPointY<1>},
+    {{"+5", 2760, 6210, 915, 285, 8}, setPointX<2>},
+    {{"30", 3780, 6210, 915, 285, 7}, setPointY<2>},
+    {{"+20", 2760, 6510, 915, 285, 6}, setPointX<3>},
+    {{"20", 3780, 6510, 915, 285, 5}, setPointY<3>},
+    {{"1 BreakPointShape", 2760, 6810, 1935, 285, 4}, setWhole<&CurveSettings::BreakPointShape>},
 };
 
 struct Button {
@@ -57,39 +118,22 @@ const Button Buttons[] = {
     {"Command_Ok", "Ok", {nullptr, 7710, 6810, 1155, 315, 3}},
 };
 
-/** Writes LeadingValue of @p text into @p field as a single; a number beyond the single range leaves it. */
-void writeSingle(float& field, const QString& text)
-{
-    try {
-        field = toSingle(LeadingValue(text));
-    } catch (const RuntimeError&) {
-    }
-}
-
-/** Writes LeadingValue of @p text rounded ties-to-even; a number beyond 32 bits leaves the field. */
-void writeWhole(qint32& field, const QString& text)
-{
-    try {
-        field = roundToInt32(LeadingValue(text));
-    } catch (const RuntimeError&) {
-    }
-}
-
 } // namespace
 
-SettingsPanel::SettingsPanel(CurvePrivate* curve) : QObject(curve->q)
+SettingsPanel::SettingsPanel(QWidget* owner, CurveSettings& settings, PointTable& points,
+                             std::function<void()> layoutAndRepaint)
+    : QObject(owner), m_settings(settings), m_points(points), m_layoutAndRepaint(std::move(layoutAndRepaint))
 {
-    QWidget* owner = curve->q;
     std::array<std::pair<int, QWidget*>, BoxCount + std::size(Buttons)> byTabIndex;
     for (int i = 0; i < BoxCount; ++i) {
-        const Control& c = Boxes[i];
+        const Control& c = Boxes[i].place;
         auto* box = new QLineEdit(QString::fromUtf8(c.text), owner);
         box->setObjectName(QStringLiteral("Text_Setting_%1").arg(i));
+        box->setAccessibleName(box->objectName());
         platform::placeInTwips(box, c.left, c.top, c.width, c.height);
         box->hide();
         // Connected after the design text is in place: that text is not a change.
-        connect(box, &QLineEdit::textChanged, this,
-                [curve, i](const QString& text) { curve->settingChanged(i, text); });
+        connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) { boxChanged(i, text); });
         m_boxes[size_t(i)] = box;
         byTabIndex[size_t(i)] = {c.tabIndex, box};
     }
@@ -97,6 +141,7 @@ SettingsPanel::SettingsPanel(CurvePrivate* curve) : QObject(curve->q)
         const Button& b = Buttons[k];
         auto* button = new QPushButton(QString::fromUtf8(b.caption), owner);
         button->setObjectName(QString::fromLatin1(b.name));
+        button->setAccessibleName(button->objectName());
         platform::placeInTwips(button, b.place.left, b.place.top, b.place.width, b.place.height);
         button->hide();
         byTabIndex[BoxCount + k] = {b.place.tabIndex, button};
@@ -107,50 +152,10 @@ SettingsPanel::SettingsPanel(CurvePrivate* curve) : QObject(curve->q)
         QWidget::setTabOrder(byTabIndex[k - 1].second, byTabIndex[k].second);
 }
 
-void CurvePrivate::settingChanged(int index, const QString& text)
+void SettingsPanel::boxChanged(int index, const QString& text)
 {
-    // Straight into the fields: no has-been-set flag, no saved copy, no limit on Dimensions.
-    switch (index) {
-    case 0:
-        CurveCaption = text;
-        break;
-    case 1:
-        writeSingle(X_Axis_Left, text);
-        break;
-    case 2:
-        writeSingle(X_Axis_Right, text);
-        break;
-    case 3:
-        writeSingle(Y_Axis_Top, text);
-        break;
-    case 4:
-        writeSingle(Y_Axis_Bottom, text);
-        break;
-    case 5:
-        X_AxisText = text;
-        break;
-    case 6:
-        Y_AxisText = text;
-        break;
-    case 7:
-        writeWhole(Dimensions, text);
-        break;
-    case 16:
-        writeWhole(BreakPointShape, text);
-        break;
-    default:
-        if (index >= 8 && index <= 15) {
-            const int slot = (index - 8) / 2;
-            writeSingle(index % 2 == 0 ? PointX[slot] : PointY[slot], text);
-        }
-        break;
-    }
-    computeLayout();
-    try {
-        paintControl();
-    } catch (const RuntimeError&) {
-        // Reached from a text change, with no caller to report to.
-    }
+    Boxes[index].write(m_settings, m_points, text);
+    m_layoutAndRepaint();
 }
 
 } // namespace knotel

@@ -26,6 +26,10 @@ class CurvePrivate;
  *
  * Flags are -1 for true and 0 for false. Colours are 0x00BBGGRR (red in the low byte).
  * Accessors throw knotel::RuntimeError where an operation fails.
+ *
+ * The point properties (X_Knotel, Y_Knotel, Changed) and ValueIndex address one slot at a time,
+ * so they are not offered in a form editor, whose saved forms apply properties in an order of
+ * their own.
  */
 class KNOTEL_EXPORT Curve : public QWidget, public Dispatch {
     Q_OBJECT
@@ -63,10 +67,10 @@ class KNOTEL_EXPORT Curve : public QWidget, public Dispatch {
     Q_PROPERTY(QString CurveCaption READ CurveCaption WRITE setCurveCaption)
     Q_PROPERTY(QString X_AxisText READ X_AxisText WRITE setX_AxisText)
     Q_PROPERTY(QString Y_AxisText READ Y_AxisText WRITE setY_AxisText)
-    Q_PROPERTY(float X_Knotel READ X_Knotel WRITE setX_Knotel)
-    Q_PROPERTY(float Y_Knotel READ Y_Knotel WRITE setY_Knotel)
-    Q_PROPERTY(qint32 Changed READ Changed WRITE setChanged)
-    Q_PROPERTY(float ValueIndex READ ValueIndex WRITE setValueIndex)
+    Q_PROPERTY(float X_Knotel READ X_Knotel WRITE setX_Knotel DESIGNABLE false)
+    Q_PROPERTY(float Y_Knotel READ Y_Knotel WRITE setY_Knotel DESIGNABLE false)
+    Q_PROPERTY(qint32 Changed READ Changed WRITE setChanged DESIGNABLE false)
+    Q_PROPERTY(float ValueIndex READ ValueIndex WRITE setValueIndex DESIGNABLE false)
 
 public:
     explicit Curve(QWidget* parent = nullptr);

@@ -24,21 +24,6 @@ namespace knotel {
  */
 KNOTEL_EXPORT double LeadingValue(QStringView text);
 
-/**
- * @p value rounded to the nearest 32-bit integer, ties to even (2.5 gives 2, 3.5 gives 4).
- * Throws knotel::RuntimeError 6 (overflow) when the result does not fit or @p value is not finite.
- */
-KNOTEL_EXPORT qint32 roundToInt32(double value);
-
-/** As roundToInt32(), for 16 bits. */
-KNOTEL_EXPORT qint16 roundToInt16(double value);
-
-/**
- * @p value as the nearest single-precision value. Throws knotel::RuntimeError 6 when @p value
- * is not finite or its nearest single is infinite.
- */
-KNOTEL_EXPORT float toSingle(double value);
-
 } // namespace knotel
 
 #endif

@@ -1,0 +1,69 @@
+#ifndef KNOTEL_CURVEPAINTER_H
+#define KNOTEL_CURVEPAINTER_H
+
+#include "CurveSettings.h"
+#include "PlotMapping.h"
+#include "PointTable.h"
+
+#include <knotel/PlotLayout.h>
+
+namespace knotel {
+
+namespace platform {
+class DrawingSurface;
+}
+
+/**
+ * Draws the control's picture onto its surface from the settings, the points and the layout,
+ * which it only reads.
+ *
+ * paintControl() is the whole paint pass, in a fixed order: clear, arrow heads, X scale, Y scale,
+ * limit lines, actual-value marker, axis lines, axis texts, caption, and last the curve. Each
+ * step is a member of its own; every statement of a step runs on its own, so that one that fails
+ * (a position beyond the single range, a 32-bit overflow) is skipped and the next is drawn.
+ *
+ * drawCurveXor() draws the curve and its markers with the XOR pen: a second identical call
+ * erases them pixel for pixel.
+ */
+class CurvePainter {
+public:
+    CurvePainter(const CurveSettings& settings, const PointTable& points, const PlotLayout& layout,
+                 platform::DrawingSurface& surface);
+
+    /** The paint pass. A failing clear goes to the caller; nothing after it does. */
+    void paintControl();
+    /** The curve's segments, then its markers, in slot order, with the XOR pen. */
+    void drawCurveXor();
+
+private:
+    // PaintFrame.cpp
+    void drawArrowHeads();
+    void drawAxisLines();
+    void drawAxisTexts();
+    void drawCaption();
+    // PaintScales.cpp
+    void drawXScale();
+    void drawYScale();
+    // PaintMarks.cpp
+    void drawLimitLines();
+    void drawLimitLine(float value);
+    void drawActualValue();
+
+    PlotMapping mapping() const
+    {
+        return PlotMapping(m_layout, m_settings.X_Axis_Left, m_settings.Y_Axis_Bottom);
+    }
+    /** R, the x of the plot's right edge, and B, the y of its bottom edge; both throw 6 on 32-bit overflow.
+     */
+    qint32 plotRight() const;
+    qint32 plotBottom() const;
+
+    const CurveSettings& m_settings;
+    const PointTable& m_points;
+    const PlotLayout& m_layout;
+    platform::DrawingSurface& m_surface;
+};
+
+} // namespace knotel
+
+#endif

@@ -1,0 +1,125 @@
+// The control's private side: its child widgets, start-up, RePaint, and the Show and Resize
+// handlers that place the children and lay out the plot.
+#include "CurvePrivate.h"
+
+#include "ErrorTolerance.h"
+#include "Layout.h"
+#include "platform/DrawingSurface.h"
+#include "platform/Twips.h"
+#include "SettingsPanel.h"
+#include "TrackerDisplay.h"
+
+#include <knotel/Curve.h>
+#include <knotel/RuntimeError.h>
+
+#include <QFont>
+
+namespace knotel {
+
+CurvePrivate::CurvePrivate(Curve* q) : q(q) {}
+
+CurvePrivate::~CurvePrivate() = default;
+
+CurvePrivate* CurvePrivate::get(Curve* curve)
+{
+    return curve->d.get();
+}
+
+void CurvePrivate::createChildren()
+{
+    surface = new platform::DrawingSurface(q);
+    surface->setObjectName(QStringLiteral("Picture_Curve"));
+    // A fixed font, installed with the library's set-up, so that text measures the same everywhere.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(8.0);
+    font.setStyleHint(QFont::SansSerif);
+    surface->setFont(font);
+    platform::placeInTwips(surface, 180, 180, 8205, 4245);
+
+    tracker = std::make_unique<TrackerDisplay>(q, surface, font);
+
+    settingsPanel = new SettingsPanel(q, settings, points, [this] {
+        computeLayout();
+        try {
+            paintControl();
+        } catch (const RuntimeError&) {
+            // Reached from a text change, with no caller to report to.
+        }
+    });
+
+    QObject::connect(surface, &platform::DrawingSurface::paintRequested, q, [this] { paintControl(); });
+    QObject::connect(surface, &platform::DrawingSurface::mousePressed, q,
+                     [this](int b, int s, float x, float y) { mousePress(b, s, x, y); });
+    QObject::connect(surface, &platform::DrawingSurface::mouseMoved, q,
+                     [this](int b, int s, float x, float y) { mouseMove(b, s, x, y); });
+    QObject::connect(surface, &platform::DrawingSurface::mouseReleased, q,
+                     [this](int b, int s, float x, float y) { mouseRelease(b, s, x, y); });
+}
+
+void CurvePrivate::initialize()
+{
+    // The settings and the point table start from their defaults.
+    applyBackColor();
+    // Through the public interface, like a host: places the children and computes the first
+    // layout; the paint pass does nothing yet.
+    q->RePaint();
+    paintEnabled = true;
+}
+
+void CurvePrivate::applyBackColor()
+{
+    surface->setBackColor(settings.BackColor);
+    tracker->setBackColor(settings.BackColor);
+}
+
+void CurvePrivate::rePaint()
+{
+    resizeHandler();
+    paintControl();
+}
+
+void CurvePrivate::showHandler()
+{
+    paintControl();
+}
+
+void CurvePrivate::resizeHandler()
+{
+    // The surface covers the whole control; it has no border, whatever the axis texts say.
+    tolerate([&] { surface->move(0, 0); });
+    tolerate([&] { surface->resize(q->width(), surface->height()); });
+    tolerate([&] {
+        surface->resize(surface->width(), q->height());
+        if (settings.X_AxisText.isEmpty() && settings.Y_AxisText.isEmpty())
+            surface->setBorderStyle(0);
+    });
+    tracker->place(surface->width(), surface->height());
+    computeLayout();
+}
+
+void CurvePrivate::computeLayout()
+{
+    const platform::DrawingSurface& s = *surface;
+    SurfaceMetrics metrics;
+    metrics.width = s.scaleWidth();
+    metrics.height = s.scaleHeight();
+    metrics.backColor = s.backColor();
+    metrics.textWidth = [&s](const QString& text) { return s.textWidth(text); };
+    metrics.lineHeight = s.textHeight(QString());
+
+    const LayoutResult result = knotel::computeLayout(layout, settings, metrics);
+    layout = result.plot;
+    if (result.showYTracker)
+        *result.showYTracker ? tracker->showY(settings.Y_AxisText) : tracker->hideY();
+    if (result.showXTracker)
+        *result.showXTracker ? tracker->showX(settings.X_AxisText) : tracker->hideX();
+}
+
+void CurvePrivate::paintControl()
+{
+    if (!paintEnabled)
+        return;
+    painter().paintControl();
+}
+
+} // namespace knotel

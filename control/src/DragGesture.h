@@ -1,0 +1,31 @@
+#ifndef KNOTEL_DRAGGESTURE_H
+#define KNOTEL_DRAGGESTURE_H
+
+#include <optional>
+
+namespace knotel {
+
+/** What the left button holds between a press and the release: one point, the whole curve, or nothing. */
+struct DragGesture {
+    /** The slot of the grabbed point. */
+    std::optional<int> point;
+    /** The line was grabbed: the whole curve moves vertically. */
+    bool curveMoving = false;
+    /** The grabbed point where the press found it. */
+    float pointStartX = 0;
+    float pointStartY = 0;
+    /** The mouse row at the grab, and the row the curve was last moved to. */
+    float startMouseY = 0;
+    float moveMouseY = 0;
+
+    bool active() const { return point.has_value() || curveMoving; }
+    void clear()
+    {
+        point.reset();
+        curveMoving = false;
+    }
+};
+
+} // namespace knotel
+
+#endif

@@ -1,0 +1,149 @@
+// The rules of a drag: what a point or the whole curve may do, whoever moves it.
+#include "EditRules.h"
+
+#include "CurvePainter.h"
+#include "CurveSettings.h"
+#include "DragGesture.h"
+#include "NumberConversion.h"
+#include "PlotMapping.h"
+#include "PointTable.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace knotel {
+
+namespace {
+
+int sign(float v)
+{
+    return (v > 0.0f) - (v < 0.0f);
+}
+
+/** a - b as a single, for the sign test of the crossover rule. */
+float difference(float a, float b)
+{
+    return float(std::clamp(double(a) - double(b), -double(std::numeric_limits<float>::max()),
+                            double(std::numeric_limits<float>::max())));
+}
+
+/** The rules of one dragged coordinate: the coordinate of every slot, its crossover flag and its axis ends.
+ */
+struct AxisRule {
+    float (PointTable::*coordinate)(int) const;
+    bool allowCrossover;
+    float axisFrom;
+    float axisTo;
+};
+
+/**
+ * The value that @p candidate leaves for slot @p d under @p rule: nothing when it would carry the
+ * point past an index neighbour (unless crossover is allowed) or is not a finite single, else the
+ * candidate clamped to the axis range. @p last is the last slot in use.
+ */
+std::optional<float> draggedCoordinate(const PointTable& points, const AxisRule& rule, int d, int last,
+                                       std::optional<float> candidate)
+{
+    if (!candidate)
+        return std::nullopt;
+    const auto v = [&](int slot) { return (points.*rule.coordinate)(slot); };
+    if (!rule.allowCrossover) {
+        auto crosses = [&](int n) {
+            return sign(difference(v(d), v(n))) != sign(difference(*candidate, v(n)));
+        };
+        if (d > 0 && crosses(d - 1))
+            return std::nullopt;
+        if (d < last && crosses(d + 1))
+            return std::nullopt;
+    }
+    const float lo = rule.axisFrom < rule.axisTo ? rule.axisFrom : rule.axisTo;
+    const float hi = rule.axisFrom < rule.axisTo ? rule.axisTo : rule.axisFrom;
+    float value = *candidate;
+    if (value > hi)
+        value = hi;
+    if (value < lo)
+        value = lo;
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+void dragPoint(PointTable& points, const CurveSettings& s, int slot, std::optional<float> x,
+               std::optional<float> y, CurvePainter& painter)
+{
+    if (slot < 0 || slot >= SlotCount)
+        return;
+    const int last = points.slotsInUse() - 1;
+    const bool endPoint = slot == 0 || slot == last;
+    const bool moveX = !(s.LockX_Axis != 0 || (s.LockXEndPoints != 0 && endPoint));
+    const bool moveY = !(s.LockY_Axis != 0 || (s.LockYEndPoints != 0 && endPoint));
+    if (!moveX && !moveY)
+        return;
+
+    painter.drawCurveXor();
+    // X first, then Y; each test sees the point as it was before this move.
+    if (moveX) {
+        if (const auto v = draggedCoordinate(
+                points, {&PointTable::pointX, s.AllowXCrossover != 0, s.X_Axis_Left, s.X_Axis_Right}, slot,
+                last, x))
+            points.movePointX(slot, *v);
+    }
+    if (moveY) {
+        if (const auto v = draggedCoordinate(
+                points, {&PointTable::pointY, s.AllowYCrossover != 0, s.Y_Axis_Bottom, s.Y_Axis_Top}, slot,
+                last, y))
+            points.movePointY(slot, *v);
+    }
+    painter.drawCurveXor();
+}
+
+void moveCurve(PointTable& points, const CurveSettings& s, const PlotLayout& layout, DragGesture& gesture,
+               float mouseY, CurvePainter& painter)
+{
+    const PlotMapping map(layout, s.X_Axis_Left, s.Y_Axis_Bottom);
+    const int count = points.slotsInUse();
+    const double top = double(layout.PlotTop);
+    const double bottom = top + double(layout.PlotHeight);
+    const double start = double(gesture.startMouseY);
+
+    float moveMouseY = mouseY;
+    for (int i = 0; i < count; ++i) {
+        // A point the host stored outside the plot rows moves along and limits nothing.
+        const std::optional<float> p = toSingleOrNothing(map.pixelY(points.moveStartY(i)));
+        if (!p || double(*p) < top || double(*p) > bottom)
+            continue;
+        if (double(*p) + double(moveMouseY) - start > bottom) {
+            const std::optional<float> limited = toSingleOrNothing(start + bottom - double(*p));
+            if (!limited)
+                return;
+            moveMouseY = *limited;
+        }
+        if (double(*p) + double(moveMouseY) - start < top) {
+            const std::optional<float> limited = toSingleOrNothing(start + top - double(*p));
+            if (!limited)
+                return;
+            moveMouseY = *limited;
+        }
+    }
+
+    std::array<float, SlotCount> moved{};
+    const double offset = (double(moveMouseY) - start) / double(layout.ScaleY);
+    for (int i = 0; i < count; ++i) {
+        const std::optional<float> y = toSingleOrNothing(double(points.moveStartY(i)) - offset);
+        if (!y)
+            return;
+        moved[std::size_t(i)] = *y;
+    }
+
+    gesture.moveMouseY = moveMouseY;
+    painter.drawCurveXor();
+    for (int i = 0; i < count; ++i)
+        points.movePointY(i, moved[std::size_t(i)]);
+    painter.drawCurveXor();
+}
+
+} // namespace knotel

@@ -1,0 +1,86 @@
+// The break-point table and its slot rules.
+#include "PointTable.h"
+
+#include <knotel/RuntimeError.h>
+
+#include <algorithm>
+
+namespace knotel {
+
+std::optional<std::size_t> PointTable::indexedSlot() const
+{
+    // In use by the host's rule: below Dimensions, then not negative.
+    if (!(m_index < m_dimensions && m_index >= 0))
+        return std::nullopt;
+    if (m_index >= SlotCount)
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+    return std::size_t(m_index);
+}
+
+float PointTable::x() const
+{
+    const auto i = indexedSlot();
+    return i ? m_x[*i] : 0.0f;
+}
+
+float PointTable::y() const
+{
+    const auto i = indexedSlot();
+    return i ? m_y[*i] : 0.0f;
+}
+
+void PointTable::setX(float value)
+{
+    if (const auto i = indexedSlot()) {
+        m_x[*i] = value;
+        m_savedX[*i] = value;
+        m_xGiven[*i] = true;
+    }
+}
+
+void PointTable::setY(float value)
+{
+    if (const auto i = indexedSlot()) {
+        m_y[*i] = value;
+        m_savedY[*i] = value;
+        m_yGiven[*i] = true;
+    }
+}
+
+bool PointTable::changed() const
+{
+    const auto i = indexedSlot();
+    // Compared as floats: 0.0 and -0.0 are equal.
+    return i && (m_x[*i] != m_savedX[*i] || m_y[*i] != m_savedY[*i]);
+}
+
+void PointTable::setChanged(bool mark)
+{
+    const auto i = indexedSlot();
+    if (!i)
+        return;
+    m_savedX[*i] = mark ? -m_x[*i] : m_x[*i];
+    m_savedY[*i] = mark ? -m_y[*i] : m_y[*i];
+}
+
+int PointTable::slotsInUse() const
+{
+    return std::clamp(m_dimensions, 0, SlotCount);
+}
+
+bool PointTable::complete() const
+{
+    const int count = slotsInUse();
+    for (int i = 0; i < count; ++i) {
+        if (!m_xGiven[std::size_t(i)] || !m_yGiven[std::size_t(i)])
+            return false;
+    }
+    return true;
+}
+
+void PointTable::beginCurveMove()
+{
+    std::copy_n(m_y.begin(), slotsInUse(), m_moveStartY.begin());
+}
+
+} // namespace knotel

@@ -1,0 +1,84 @@
+#ifndef KNOTEL_POINTTABLE_H
+#define KNOTEL_POINTTABLE_H
+
+#include <QtGlobal>
+
+#include <array>
+#include <optional>
+#include <span>
+
+namespace knotel {
+
+/** Number of break-point slots; the table never grows. */
+inline constexpr int SlotCount = 64;
+
+/**
+ * The break points: 64 fixed slots of current coordinates, their reference copies (what Changed
+ * compares against), whether the host has given each coordinate, and the Y copy taken when a
+ * whole-curve move starts.
+ *
+ * The host addresses one slot at a time through the index (ValueIndex). Slots 0 to
+ * Dimensions - 1 are in use; a slot not in use reads 0 and ignores writes, and an in-use slot
+ * beyond the table (Dimensions above 64) is an error 9. Drawing and editing address the slots in
+ * use, never past slot 63.
+ */
+class PointTable {
+public:
+    // The host's face, through the index.
+    qint32 dimensions() const { return m_dimensions; }
+    void setDimensions(qint32 dimensions) { m_dimensions = dimensions; }
+    qint32 index() const { return m_index; }
+    void setIndex(qint32 index) { m_index = index; }
+
+    /** The indexed point's coordinate; 0 for a slot not in use. Throws 9 for an in-use slot past 63. */
+    float x() const;
+    float y() const;
+    /** Sets the indexed point's coordinate and its reference, and marks the coordinate given. */
+    void setX(float value);
+    void setY(float value);
+    /** True when the indexed point lies away from its reference position (0.0 equals -0.0). */
+    bool changed() const;
+    /**
+     * Accepts the indexed point's position as its reference, or with @p mark marks it changed by
+     * negating the reference, so that a point at (0, 0) cannot be marked.
+     */
+    void setChanged(bool mark);
+
+    // The slots in use, for drawing and editing.
+    /** Slots 0 to Dimensions - 1, never more than 64; 0 when Dimensions is 0 or below. */
+    int slotsInUse() const;
+    /** True when the host has given both coordinates of every slot in use: the line may be drawn. */
+    bool complete() const;
+    float pointX(int slot) const { return m_x[std::size_t(slot)]; }
+    float pointY(int slot) const { return m_y[std::size_t(slot)]; }
+    std::span<const float> xs() const { return std::span(m_x).first(std::size_t(slotsInUse())); }
+    std::span<const float> ys() const { return std::span(m_y).first(std::size_t(slotsInUse())); }
+    bool xGiven(int slot) const { return m_xGiven[std::size_t(slot)]; }
+    bool yGiven(int slot) const { return m_yGiven[std::size_t(slot)]; }
+
+    /** Moves a point, leaving its reference: the move then reads as Changed. */
+    void movePointX(int slot, float value) { m_x[std::size_t(slot)] = value; }
+    void movePointY(int slot, float value) { m_y[std::size_t(slot)] = value; }
+
+    /** Keeps the Y of every slot in use as the start of a whole-curve move. */
+    void beginCurveMove();
+    float moveStartY(int slot) const { return m_moveStartY[std::size_t(slot)]; }
+
+private:
+    /** The slot the index addresses, nothing when it is not in use; throws 9 past slot 63. */
+    std::optional<std::size_t> indexedSlot() const;
+
+    qint32 m_dimensions = 7;
+    qint32 m_index = 0;
+    std::array<float, SlotCount> m_x{};
+    std::array<float, SlotCount> m_y{};
+    std::array<float, SlotCount> m_savedX{};
+    std::array<float, SlotCount> m_savedY{};
+    std::array<bool, SlotCount> m_xGiven{};
+    std::array<bool, SlotCount> m_yGiven{};
+    std::array<float, SlotCount> m_moveStartY{};
+};
+
+} // namespace knotel
+
+#endif
