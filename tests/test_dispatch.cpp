@@ -107,6 +107,10 @@ TEST(Dispatch, FailedPutsChangeNothing)
     EXPECT_EQ(errorCodeOf([&] { c.put(left, 1e39); }), RuntimeError::Overflow);
     EXPECT_EQ(errorCodeOf([&] { c.put(left, std::numeric_limits<double>::infinity()); }),
               RuntimeError::Overflow);
+    for (const char* text : {"1e309", "-1e309", "inf"})
+        for (DispId member : {dims, left})
+            EXPECT_EQ(errorCodeOf([&] { c.put(member, QString::fromLatin1(text)); }), RuntimeError::Overflow)
+                << text;
     EXPECT_EQ(errorCodeOf([&] { c.put(id(c, "CurveCaption"), QVariant()); }), RuntimeError::TypeMismatch);
     EXPECT_EQ(c.Dimensions(), 7);
     EXPECT_EQ(c.X_Axis_Left(), -30.0f);

@@ -151,6 +151,20 @@ TEST_F(MouseEditing, APressThreePixelsAboveTheLineGrabsTheCurveUnlessTheLineIsHi
     EXPECT_FALSE(crosshair());
     release(onSegment(1, 3));
     EXPECT_TRUE(drops.empty());
+
+    // Nor while the line is not drawn because a point's Y was never given; points still are.
+    c.setHideLine(0);
+    c.setDimensions(8);
+    c.setValueIndex(7);
+    c.setX_Knotel(40);
+    c.RePaint();
+    press(onSegment(1, 3));
+    EXPECT_FALSE(crosshair());
+    release(onSegment(1, 3));
+    EXPECT_TRUE(drops.empty());
+    press(pixelOfPoint(2));
+    release(pixelOfPoint(2));
+    EXPECT_EQ(drops, std::vector<int>{2});
 }
 
 TEST_F(MouseEditing, NothingIsGrabbedWhereNothingCanBe)
@@ -344,18 +358,55 @@ TEST_F(MouseEditing, AGrabbedCurveStaysWhenTheCurveMoveIsOffAndIsStillDropped)
     }
 }
 
-TEST_F(MouseEditing, TheRightButtonDuringADragEndsItWithoutAnEvent)
+TEST_F(MouseEditing, TheRightButtonDuringADragEndsItReportingOnlyWhatMoved)
 {
     press(pixelOfPoint(3));
     const QPointF first = pixelOfPoint(3) + QPointF(-5, -5);
     move(first);
+    duringDrop = [&] { EXPECT_EQ(stateOf(c).gesture.point, 3); };
     move(first + QPointF(-5, -5), Qt::LeftButton | Qt::RightButton);
     EXPECT_FALSE(crosshair());
+    EXPECT_EQ(drops, std::vector<int>{3}); // reported at once, as a release would
     move(first + QPointF(-10, -10));
     release(first + QPointF(-10, -10));
-    EXPECT_TRUE(drops.empty());
+    EXPECT_EQ(drops, std::vector<int>{3}); // and only once
     EXPECT_EQ(pointX(3), valueX(first));
     EXPECT_EQ(pointY(3), valueY(first));
+
+    // A drag or a curve move that moved nothing ends without an event; a moved curve gives -1.
+    duringDrop = nullptr;
+    drops.clear();
+    press(pixelOfPoint(4));
+    move(pixelOfPoint(4) + QPointF(0, 8), Qt::RightButton);
+    press(onSegment(1, 0));
+    move(onSegment(1, 0), Qt::LeftButton | Qt::MiddleButton);
+    release(onSegment(1, 0));
+    EXPECT_TRUE(drops.empty());
+    press(onSegment(1, 0));
+    move(onSegment(1, 0) + QPointF(0, 8));
+    move(onSegment(1, 0) + QPointF(0, 8), Qt::NoButton);
+    release(onSegment(1, 0));
+    EXPECT_EQ(drops, std::vector<int>{-1});
+}
+
+TEST_F(MouseEditing, APointOutsideThePlotRowsDoesNotLimitTheCurveMove)
+{
+    c.setDimensions(3);
+    loadPoints(c, {{-30, 0}, {0, 120}, {30, 40}}); // the middle one above Y_Axis_Top
+    c.RePaint();
+    const QPointF grab = pixelOf(-22.5f, 30);
+    press(grab);
+    move(grab + QPointF(0, 1));
+    release(grab + QPointF(0, 1));
+    const float oneRow = 1.0f / c.plotLayout().ScaleY;
+    EXPECT_NEAR(pointY(0), 0 - oneRow, 1e-4);
+    EXPECT_NEAR(pointY(1), 120 - oneRow, 1e-4);
+    EXPECT_NEAR(pointY(2), 40 - oneRow, 1e-4);
+
+    press(grab);
+    move(grab + QPointF(0, 2000)); // slot 0, inside at the grab, stops on the bottom row
+    release(grab);
+    EXPECT_NEAR(pointY(0), -20, 1e-4);
 }
 
 TEST_F(MouseEditing, TheDropHandlerReadsTheDraggedPoint)

@@ -51,7 +51,9 @@ double numberOf(const QVariant& value)
     if (value.typeId() == QMetaType::QString) {
         bool ok = false;
         const double v = QLocale::c().toDouble(value.toString().trimmed(), &ok);
-        if (ok)
+        // A plain number beyond the double range reads as an infinity that the member's
+        // conversion then refuses with Overflow.
+        if (ok || std::isinf(v))
             return v;
     }
     throw RuntimeError(RuntimeError::TypeMismatch);

@@ -11,6 +11,9 @@ struct DragGesture {
     std::optional<int> point;
     /** The line was grabbed: the whole curve moves vertically. */
     bool curveMoving = false;
+    /** The grabbed point where the press found it. */
+    float pointStartX = 0;
+    float pointStartY = 0;
     /** The mouse row at the grab, and the row the curve was last moved to. */
     float startMouseY = 0;
     float moveMouseY = 0;

@@ -129,9 +129,10 @@ void moveCurve(PointTable& points, const CurveSettings& s, const PlotLayout& lay
 
     float moveMouseY = mouseY;
     for (int i = 0; i < count; ++i) {
+        // A point the host stored outside the plot rows moves along and limits nothing.
         const std::optional<float> p = toSingleOrNothing(map.pixelY(points.moveStartY(i)));
-        if (!p)
-            return;
+        if (!p || double(*p) < top || double(*p) > bottom)
+            continue;
         if (double(*p) + double(moveMouseY) - start > bottom) {
             const std::optional<float> limited = toSingleOrNothing(start + bottom - double(*p));
             if (!limited)

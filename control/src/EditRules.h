@@ -34,9 +34,9 @@ void dragPoint(PointTable& points, const CurveSettings& settings, int slot, std:
 /**
  * Shifts every point vertically by the mouse's way since the grab (@p gesture's start row to
  * @p mouseY), from the copy taken at the grab, so that no error builds up. The offset is limited
- * so that each point stays within the plot's pixel rows; later points in slot order have the
- * last word. A move that would store a value that is not a finite single (a zero or non-finite
- * scale) changes nothing.
+ * so that each point that lay within the plot's pixel rows at the grab stays within them; a point
+ * the host stored outside them moves along and limits nothing. A move that would store a value
+ * that is not a finite single (a zero or non-finite scale) changes nothing.
  */
 void moveCurve(PointTable& points, const CurveSettings& settings, const PlotLayout& layout,
                DragGesture& gesture, float mouseY, CurvePainter& painter);

@@ -94,11 +94,12 @@ QString singleText(float value)
     return QString::fromLatin1(text.data(), writeSingle(value, text));
 }
 
-// The value's ordinary text t gets a "." if it has none, then `decimals` zeros; it is cut after
-// the point plus `decimals` characters (before the point for 0 decimals), and a "+" goes in front
-// when LeadingValue() of the result is not 0 and it does not start with "-". Exponent texts take
-// the same steps, so (1.5E+20, 2) gives "+1.5E" and (1E+20, 1) gives "+1E+20.0". The text is
-// locale-independent and never has a ",", so there is nothing to replace by ".".
+// The mantissa of the value's ordinary text (the whole text, or the part before "E") gets a "."
+// if it has none, then `decimals` zeros; it is cut after the point plus `decimals` characters
+// (before the point for 0 decimals), the exponent follows whole, and a "+" goes in front when
+// LeadingValue() of the result is not 0 and it does not start with "-". So (1.5E+20, 2) gives
+// "+1.50E+20" and (1.234567E-38, 0) gives "+1E-38". The text is locale-independent and never has
+// a ",", so there is nothing to replace by ".".
 // Non-finite values give "NaN", "+Inf" and "-Inf" after the check of `decimals`.
 QString FormatValue(float value, qint32 decimals)
 {
@@ -110,26 +111,30 @@ QString FormatValue(float value, qint32 decimals)
         return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("+Inf");
 
     SingleBuffer text;
-    int size = writeSingle(value, text);
+    const int size = writeSingle(value, text);
+    int mantissa = 0;
+    while (mantissa < size && text[mantissa] != 'E')
+        ++mantissa;
     int point = 0;
-    while (point < size && text[point] != '.')
+    while (point < mantissa && text[point] != '.')
         ++point;
-    if (point == size)
-        text[size++] = '.';
 
     // The zeros are only ever needed as far as the cut keeps them.
     const qsizetype kept = decimals > 0 ? point + 1 + qsizetype{decimals} : point;
-    QVarLengthArray<QChar, 64> out(1 + kept); // out[0] is room for the "+"
+    const qsizetype length = kept + (size - mantissa);
+    QVarLengthArray<QChar, 64> out(1 + length); // out[0] is room for the "+"
     for (qsizetype i = 0; i < kept; ++i)
-        out[1 + i] = QLatin1Char(i < size ? text[i] : '0');
+        out[1 + i] = QLatin1Char(i < mantissa ? text[i] : i == point ? '.' : '0');
+    for (int i = mantissa; i < size; ++i)
+        out[1 + kept + (i - mantissa)] = QLatin1Char(text[i]);
 
-    const QStringView result(out.data() + 1, kept);
-    if (kept > 0 && result.front() == u'-')
+    const QStringView result(out.data() + 1, length);
+    if (length > 0 && result.front() == u'-')
         return result.toString();
     if (LeadingValue(result) == 0.0)
         return result.toString();
     out[0] = u'+';
-    return QStringView(out.data(), kept + 1).toString();
+    return QStringView(out.data(), length + 1).toString();
 }
 
 } // namespace knotel

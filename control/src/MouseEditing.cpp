@@ -12,6 +12,8 @@
 #include <knotel/FormatValue.h>
 #include <knotel/RuntimeError.h>
 
+#include <cmath>
+
 namespace knotel {
 
 namespace {
@@ -20,6 +22,27 @@ using platform::MousePointer;
 
 /** The button code of the left button alone. */
 constexpr int LeftButton = 1;
+
+bool same(float a, float b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+/** True when the grabbed point lies elsewhere than at the press. */
+bool pointMoved(const PointTable& points, const DragGesture& gesture)
+{
+    const int d = *gesture.point;
+    return !same(points.pointX(d), gesture.pointStartX) || !same(points.pointY(d), gesture.pointStartY);
+}
+
+/** True when any point in use lies higher or lower than at the grab of the line. */
+bool curveMoved(const PointTable& points)
+{
+    for (int i = 0; i < points.slotsInUse(); ++i)
+        if (!same(points.pointY(i), points.moveStartY(i)))
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -46,9 +69,13 @@ void CurvePrivate::mousePress(int button, int, float x, float y)
     const int picked = pickPoint(map, points.xs(), points.ys(), x, y);
     if (picked >= 0) {
         gesture.point = picked;
+        gesture.pointStartX = points.pointX(picked);
+        gesture.pointStartY = points.pointY(picked);
     } else {
         gesture.point.reset();
-        if (!settings.HideLine && pickSegment(map, points.xs(), points.ys(), x, y) >= 0) {
+        // The line can be grabbed only where it is drawn.
+        if (!settings.HideLine && points.complete() &&
+            pickSegment(map, points.xs(), points.ys(), x, y) >= 0) {
             points.beginCurveMove();
             gesture.startMouseY = y;
             gesture.curveMoving = true;
@@ -73,7 +100,17 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
         showTracker(insideX ? mouseX.value_or(0.0f) : 0.0f, insideY ? mouseY.value_or(0.0f) : 0.0f);
 
     if (button != LeftButton) {
+        // The gesture ends here and its release will raise nothing, so a drag that moved something
+        // is reported now, as its release would have done.
         surface->setMousePointer(MousePointer::Default);
+        if (gesture.point && pointMoved(points, gesture)) {
+            int dropIndex = *gesture.point;
+            Q_EMIT q->DroppedValue(dropIndex);
+        }
+        if (gesture.curveMoving && curveMoved(points)) {
+            int dropIndex = -1;
+            Q_EMIT q->DroppedValue(dropIndex);
+        }
         gesture.clear();
         return;
     }

@@ -190,8 +190,9 @@ public:
     float Y_Knotel() const;
     void setY_Knotel(float value);
     /** -1 when the point at slot ValueIndex lies away from its reference position. Writing 0 accepts the
-     * current position, any other value marks the point changed. Throws 9 for an in-use slot of 64 or more.
-     */
+     * current position; any other value marks the point changed by setting its reference to the negated
+     * position, so a point at (0, 0) cannot be marked and keeps reading 0. Throws 9 for an in-use slot of
+     * 64 or more. */
     qint32 Changed() const;
     void setChanged(qint32 value);
     /** Slot addressed by X_Knotel, Y_Knotel and Changed. A write rounds to the nearest integer, ties to even;

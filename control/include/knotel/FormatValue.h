@@ -15,9 +15,10 @@ namespace knotel {
  * The value's ordinary text (shortest form with at most 7 significant digits, exponent form
  * below 1E-5 and from 1E+7 on, as in "1.5E+20") is cut, never rounded, to @p decimals digits
  * after the point, padded with zeros where the value's own text has fewer, and gets a "+" in
- * front when its numeric value is not 0 and it does not start with "-". The result is the same
- * under every locale: (1.66, 1) gives "+1.6", (-1.9, 0) gives "-1", (0.04, 1) gives "0.0" and
- * (-0.04, 1) gives "-0.0".
+ * front when its numeric value is not 0 and it does not start with "-". In exponent form the
+ * digits are those of the mantissa and the exponent stays whole: (1.5E+20, 2) gives "+1.50E+20".
+ * The result is the same under every locale: (1.66, 1) gives "+1.6", (-1.9, 0) gives "-1",
+ * (0.04, 1) gives "0.0" and (-0.04, 1) gives "-0.0".
  *
  * Throws knotel::RuntimeError 5 (invalid argument) when @p decimals is negative or above 1024.
  */

@@ -11,7 +11,8 @@ namespace knotel {
 /**
  * The number with which @p text begins.
  *
- * Blanks, tabs and line feeds are skipped wherever they stand, also inside a number ("1 2" is 12).
+ * Blanks, tabs, line feeds and carriage returns are skipped wherever they stand, also inside a
+ * number ("1 2" is 12).
  * A decimal number is an optional sign, digits, an optional "." with digits and an optional
  * exponent ("E" or "D", optional sign, digits); only "." is a decimal point, whatever the locale.
  * "&H" followed by up to 8 hexadecimal digits, or "&O" followed by up to 11 octal digits, reads as
