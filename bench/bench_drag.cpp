@@ -3,13 +3,9 @@
 // and one whole-curve move, at the evaluation program's control size and at full HD. Beside
 // them the floor: clearing and copying the bytes of a backing image of the same size once.
 // A 1000 Hz mouse delivers a move every millisecond.
-#include "CurvePrivate.h"
-#include "PlotMapping.h"
-
-#include <knotel/Curve.h>
+#include "CurveScene.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -19,65 +15,36 @@
 
 namespace {
 
-using knotel::Curve;
-using knotel::CurvePrivate;
-
 /** A shown control with 64 points and the mouse held down on point 31 or on the segment after it;
  *  moves alternate between two rows 6 pixels apart. */
 class DragScene {
 public:
     enum Grab { Point, Segment };
 
-    DragScene(int width, int height, bool tracker, Grab grab)
+    DragScene(int width, int height, bool tracker, Grab grab) : scene(width, height)
     {
-        curve.resize(width, height);
-        curve.setDimensions(64);
-        for (int i = 0; i < 64; ++i) {
-            curve.setValueIndex(float(i));
-            curve.setX_Knotel(-30.0f + 60.0f * float(i) / 63.0f);
-            curve.setY_Knotel(30.0f + 20.0f * std::sin(float(i) / 5.0f));
-        }
-        curve.setViewTracker(tracker ? -1 : 0);
-        curve.show();
-        curve.RePaint();
-        QCoreApplication::processEvents();
-
-        surface = curve.findChild<QWidget*>(QStringLiteral("Picture_Curve"));
-        const knotel::PlotMapping map(curve.plotLayout(), curve.X_Axis_Left(), curve.Y_Axis_Bottom());
-        auto pixel = [&](int slot) {
-            curve.setValueIndex(float(slot));
-            return QPointF(map.pixelX(curve.X_Knotel()), map.pixelY(curve.Y_Knotel()));
-        };
-        from = grab == Point ? pixel(31) : (pixel(31) + pixel(32)) / 2;
+        scene.loadSixtyFour(20);
+        scene.curve.setViewTracker(tracker ? -1 : 0);
+        scene.show();
+        from = grab == Point ? scene.pixelOf(31) : (scene.pixelOf(31) + scene.pixelOf(32)) / 2;
         to = from + QPointF(0, -6);
-        send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        scene.press(from);
     }
 
-    ~DragScene() { send(QEvent::MouseButtonRelease, from, Qt::LeftButton, Qt::NoButton); }
+    ~DragScene() { scene.release(from); }
 
     /** True when the press grabbed what the scene asked for. */
-    bool grabbed() const
-    {
-        const CurvePrivate* d = CurvePrivate::get(const_cast<Curve*>(&curve));
-        return d->gesture.point == 31 || d->gesture.curveMoving;
-    }
+    bool grabbed() const { return scene.d.gesture.point == 31 || scene.d.gesture.curveMoving; }
 
     /** One move of the mouse, to the other row than the last one. */
     void move()
     {
         flip = !flip;
-        send(QEvent::MouseMove, flip ? to : from, Qt::NoButton, Qt::LeftButton);
+        scene.move(flip ? to : from);
     }
 
 private:
-    void send(QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons held)
-    {
-        QMouseEvent event(type, pos, surface->mapToGlobal(pos), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(surface, &event);
-    }
-
-    Curve curve;
-    QWidget* surface = nullptr;
+    knotel::test::CurveScene scene;
     QPointF from, to;
     bool flip = false;
 };

@@ -1,9 +1,7 @@
 // The cost of the paint pass: a full PaintControl at the evaluation program's control size and
 // at full HD, alone and as the host's RePaint of a shown control followed by the screen update,
 // and one DrawCurveXor of 64 points for each break-point shape.
-#include "CurvePrivate.h"
-
-#include <knotel/Curve.h>
+#include "CurveScene.h"
 
 #include <QApplication>
 
@@ -13,39 +11,25 @@
 
 namespace {
 
-using knotel::Curve;
-using knotel::CurvePrivate;
-
 /** A control of the given size with 64 points, both limit lines and the actual value, laid out. */
-class PaintScene {
+class PaintScene : public knotel::test::CurveScene {
 public:
-    PaintScene(int width, int height, qint32 shape)
+    PaintScene(int width, int height, qint32 shape) : CurveScene(width, height)
     {
-        curve.resize(width, height);
-        curve.setDimensions(64);
-        for (int i = 0; i < 64; ++i) {
-            curve.setValueIndex(float(i));
-            curve.setX_Knotel(-30.0f + 60.0f * float(i) / 63.0f);
-            curve.setY_Knotel(30.0f + 40.0f * std::sin(float(i) / 5.0f));
-        }
         curve.setBreakPointShape(shape);
         curve.setY_DashedLine_Top(65);
         curve.setY_DashedLine_Bottom(-5);
         curve.setActual_Value_X(12.5f);
         curve.setActual_Value_Y(20);
-        curve.RePaint();
+        loadSixtyFour(40);
     }
-
-    CurvePrivate& d() { return *CurvePrivate::get(&curve); }
-
-    Curve curve;
 };
 
 void BM_PaintControl(benchmark::State& state)
 {
     PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
     for (auto _ : state)
-        scene.d().paintControl();
+        scene.d.paintControl();
 }
 BENCHMARK(BM_PaintControl)
     ->ArgNames({"w", "h"})
@@ -74,7 +58,7 @@ void BM_DrawCurveXor(benchmark::State& state)
 {
     PaintScene scene(611, 321, qint32(state.range(0)));
     for (auto _ : state)
-        scene.d().painter().drawCurveXor();
+        scene.d.painter().drawCurveXor();
 }
 BENCHMARK(BM_DrawCurveXor)->ArgName("shape")->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
 

@@ -1,32 +1,23 @@
 #ifndef KNOTEL_PAINTEDCURVE_H
 #define KNOTEL_PAINTEDCURVE_H
 
+#include "CurveScene.h"
 #include "TestSupport.h"
-
-#include "CurvePrivate.h"
-#include "platform/DrawingSurface.h"
-
-#include <knotel/Curve.h>
 
 #include <vector>
 
 namespace knotel::test {
 
-/** A control of the evaluation program's size with seven points, repainted once, whose drawing calls can be
- * recorded. */
-struct PaintedCurve {
-    Curve curve;
-    CurvePrivate& d = stateOf(curve);
-    platform::DrawingSurface& surface = *surfaceOf(curve);
+/** The evaluation program's control with seven points, repainted once, whose drawing calls can be recorded.
+ */
+struct PaintedCurve : CurveScene {
     std::vector<platform::DrawCall> calls;
 
     /** @p withPoints false leaves every slot as a new control has it: no coordinate given. */
     explicit PaintedCurve(bool withPoints = true)
     {
-        curve.resize(611, 321);
         if (withPoints)
-            loadPoints(curve, {{-30, 0}, {-20, 10}, {-10, 40}, {0, 30}, {10, 60}, {20, 50}, {30, 70}});
-        curve.RePaint();
+            load(ZigzagPoints);
     }
     /** Records the drawing calls that @p f makes into calls. */
     template <class F> void record(F&& f)

@@ -1,6 +1,7 @@
 // Keyboard editing and the accessible tree: key presses on the drawing surface move the current
 // point or the curve by the drag rules and raise DroppedValue once per press that moved
 // something; the focus marker shows on screen only; assistive technology reads the points.
+#include "CurveScene.h"
 #include "TestSupport.h"
 
 #include "CurvePrivate.h"
@@ -27,23 +28,18 @@ namespace {
 
 class KeyboardEditing : public ::testing::Test {
 protected:
-    Curve c;
-    CurvePrivate& d = stateOf(c);
+    test::CurveScene scene;
+    Curve& c = scene.curve;
+    CurvePrivate& d = scene.d;
     std::vector<int> drops;
 
     void SetUp() override
     {
-        c.resize(611, 321);
-        loadPoints(c, {{-30, 0}, {-20, 10}, {-10, 20}, {0, 30}, {10, 40}, {20, 50}, {30, 60}});
-        c.RePaint();
+        scene.load(test::RisingPoints);
         QObject::connect(&c, &Curve::DroppedValue, &c, [this](int& index) { drops.push_back(index); });
     }
 
-    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QKeyEvent event(QEvent::KeyPress, k, modifiers);
-        QCoreApplication::sendEvent(surfaceOf(c), &event);
-    }
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { scene.key(k, modifiers); }
     std::vector<float> ys() const { return {d.points.ys().begin(), d.points.ys().end()}; }
     /** One pixel's worth of each axis. */
     double pixelX() const { return 1.0 / double(d.layout.ScaleX); }

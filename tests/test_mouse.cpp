@@ -1,6 +1,7 @@
 // Mouse editing through real mouse events on the drawing surface: what a press grabs, how a
 // drag follows the lock, crossover and clamping rules, the curve move, the tracker read-out,
 // DroppedValue and the picture left behind by the XOR redraw.
+#include "CurveScene.h"
 #include "TestSupport.h"
 
 #include "CurvePrivate.h"
@@ -29,15 +30,14 @@ namespace {
 
 class MouseEditing : public ::testing::Test {
 protected:
-    Curve c;
+    test::CurveScene scene;
+    Curve& c = scene.curve;
     std::vector<int> drops;
     std::function<void()> duringDrop; ///< runs inside the DroppedValue handler
 
     void SetUp() override
     {
-        c.resize(611, 321);
-        loadPoints(c, {{-30, 0}, {-20, 10}, {-10, 20}, {0, 30}, {10, 40}, {20, 50}, {30, 60}});
-        c.RePaint();
+        scene.load(test::RisingPoints);
         QObject::connect(&c, &Curve::DroppedValue, &c, [this](int& index) {
             drops.push_back(index);
             if (duringDrop)
@@ -45,7 +45,7 @@ protected:
         });
     }
 
-    PlotMapping map() const { return PlotMapping(c.plotLayout(), c.X_Axis_Left(), c.Y_Axis_Bottom()); }
+    PlotMapping map() const { return scene.map(); }
     QPointF pixelOf(float x, float y) const { return {float(map().pixelX(x)), float(map().pixelY(y))}; }
     QPointF pixelOfPoint(int i) { return pixelOf(pointX(i), pointY(i)); }
     float valueX(const QPointF& p) const { return float(map().valueX(float(p.x()))); }
@@ -70,16 +70,11 @@ protected:
 
     void send(QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons held)
     {
-        QWidget* surface = surfaceOf(c);
-        QMouseEvent event(type, pos, surface->mapToGlobal(pos), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(surface, &event);
+        scene.mouse(type, pos, button, held);
     }
-    void press(QPointF p) { send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton); }
-    void move(QPointF p, Qt::MouseButtons held = Qt::LeftButton)
-    {
-        send(QEvent::MouseMove, p, Qt::NoButton, held);
-    }
-    void release(QPointF p) { send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton); }
+    void press(QPointF p) { scene.press(p); }
+    void move(QPointF p, Qt::MouseButtons held = Qt::LeftButton) { scene.move(p, held); }
+    void release(QPointF p) { scene.release(p); }
 
     bool crosshair() { return surfaceOf(c)->mousePointer() == MousePointer::Crosshair; }
 

@@ -1,6 +1,7 @@
 // The partial redraw of mouse editing: after drags and curve moves the backing image is the
 // picture a full repaint gives, the screen shows the backing image, and a drag move updates a
 // small region that holds every pixel it changed.
+#include "CurveScene.h"
 #include "TestSupport.h"
 
 #include "CurvePrivate.h"
@@ -27,19 +28,13 @@ using knotel::test::surfaceOf;
 namespace {
 
 /** A shown control whose surface's paint regions are collected. */
-struct ShownCurve : QObject {
-    Curve curve;
-    CurvePrivate& d = stateOf(curve);
-    platform::DrawingSurface& surface = *surfaceOf(curve);
+struct ShownCurve : QObject, test::CurveScene {
     QRegion painted;
 
     ShownCurve()
     {
-        curve.resize(611, 321);
-        loadPoints(curve, {{-30, 0}, {-20, 10}, {-10, 40}, {0, 30}, {10, 60}, {20, 50}, {30, 70}});
-        curve.show();
-        curve.RePaint();
-        QCoreApplication::processEvents();
+        load(test::ZigzagPoints);
+        show();
         surface.installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override
@@ -49,26 +44,16 @@ struct ShownCurve : QObject {
         return false;
     }
 
-    QPointF pixelOf(int slot) const
-    {
-        const PlotMapping map = d.mapping();
-        return {float(map.pixelX(d.points.pointX(slot))), float(map.pixelY(d.points.pointY(slot)))};
-    }
-    void send(QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons held)
-    {
-        QMouseEvent event(type, pos, surface.mapToGlobal(pos), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(&surface, &event);
-    }
     /** Presses at @p from, moves through @p to and releases at the last position. */
     void gesture(QPointF from, std::initializer_list<QPointF> to)
     {
-        send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        press(from);
         QPointF last = from;
         for (QPointF p : to) {
-            send(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+            move(p);
             last = p;
         }
-        send(QEvent::MouseButtonRelease, last, Qt::LeftButton, Qt::NoButton);
+        release(last);
     }
     /** The window as the screen shows it, with the read-out box's pixels taken from @p picture. */
     QImage shown(const QImage& picture)
@@ -133,11 +118,11 @@ TEST(Redraw, ADragMoveUpdatesASmallRegionHoldingEveryChangedPixel)
 {
     ShownCurve s;
     const QPointF p3 = s.pixelOf(3);
-    s.send(QEvent::MouseButtonPress, p3, Qt::LeftButton, Qt::LeftButton);
+    s.press(p3);
     for (const QPointF to : {p3 + QPointF(2, -25), p3 + QPointF(2, -25), p3 + QPointF(-3, 12)}) {
         const QImage before = s.surface.image();
         s.painted = QRegion();
-        s.send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        s.move(to);
         QCoreApplication::processEvents();
         const QImage after = s.surface.image();
         qint64 area = 0;
@@ -152,7 +137,7 @@ TEST(Redraw, ADragMoveUpdatesASmallRegionHoldingEveryChangedPixel)
             }
         }
     }
-    s.send(QEvent::MouseButtonRelease, p3, Qt::LeftButton, Qt::NoButton);
+    s.release(p3);
 }
 
 } // namespace
