@@ -14,7 +14,6 @@
 #include <QBackingStore>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QScreen>
 
 #include <cmath>
@@ -57,11 +56,6 @@ struct Shown : test::PaintedCurve {
     {
         const QImage screen = onScreen();
         return !screen.isNull() && differingPixels(screen, surface.image().copy(screen.rect())) == 0;
-    }
-    void send(QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons held)
-    {
-        QMouseEvent event(type, pos, surface.mapToGlobal(pos), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(&surface, &event);
     }
 };
 
@@ -157,13 +151,13 @@ TEST(HiDpi, ADragLeavesTheFullRepaintsPictureOnTheSurfaceAndTheScreen)
         s.curve.RePaint();
         const QImage start = s.surface.image();
         const QPointF p3(s.px(0), s.py(30));
-        s.send(QEvent::MouseButtonPress, p3, Qt::LeftButton, Qt::LeftButton);
+        s.press(p3);
         for (const QPointF to :
              {p3 + QPointF(2.5, -25.25), p3 + QPointF(-3.5, 12.75), p3 + QPointF(1, 400)}) {
-            s.send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+            s.move(to);
             QCoreApplication::processEvents();
         }
-        s.send(QEvent::MouseButtonRelease, p3 + QPointF(1, 400), Qt::LeftButton, Qt::NoButton);
+        s.release(p3 + QPointF(1, 400));
         s.surface.clearFocus();
         const QImage picture = s.surface.image();
         EXPECT_GT(differingPixels(picture, start), 0) << "no drag";
