@@ -1,6 +1,7 @@
 #include "platform/DrawingSurface.h"
 
 #include "platform/Colour.h"
+#include "platform/PixelCells.h"
 
 #include <knotel/RuntimeError.h>
 
@@ -8,8 +9,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPaintEvent>
 #include <QStaticText>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -98,20 +101,10 @@ DrawingSurface::~DrawingSurface() = default;
 
 QPainter* DrawingSurface::painter()
 {
-    if (m_image.size() != size()) {
-        endPainting();
-        if (size().isEmpty()) {
-            m_image = QImage();
-        } else {
-            m_image = QImage(size(), QImage::Format_RGB32);
-            // Match the widget's resolution so that text drawn here measures as textWidth() says.
-            m_image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
-            m_image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
-            m_image.fill(toQColor(m_backColor));
-        }
-        m_pictureValid = false;
-        updateAll();
-    }
+    // The ratio is looked up when a run of drawing starts: a change of screen brings a paint
+    // event, which ends the run and looks again.
+    if (m_imageSize != size() || (!m_painter && m_ratio != devicePixelRatioF()))
+        renewImage();
     if (m_image.isNull())
         return nullptr;
     if (!m_painter) {
@@ -126,6 +119,28 @@ QPainter* DrawingSurface::painter()
 void DrawingSurface::endPainting()
 {
     m_painter.reset();
+}
+
+void DrawingSurface::renewImage()
+{
+    endPainting();
+    m_imageSize = size();
+    m_ratio = devicePixelRatioF();
+    // Pens differ with the ratio.
+    m_penValid = false;
+    if (size().isEmpty()) {
+        m_image = QImage();
+    } else {
+        // Rounded up, so that at a fractional ratio every device pixel of the widget has a picture.
+        m_image = QImage(QSize(qCeil(width() * m_ratio), qCeil(height() * m_ratio)), QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(m_ratio);
+        // Match the widget's resolution so that text drawn here measures as textWidth() says.
+        m_image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+        m_image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+        m_image.fill(toQColor(m_backColor));
+    }
+    m_pictureValid = false;
+    updateAll();
 }
 
 void DrawingSurface::touched(const QRectF& box, qreal margin)
@@ -233,7 +248,8 @@ const QStaticText& DrawingSurface::staticText(const QString& text) const
             cache.texts.clear();
         QStaticText st(text);
         st.setTextFormat(Qt::PlainText);
-        st.prepare(QTransform(), m_painter ? m_painter->font() : cache.font);
+        // Laid out for the image's device pixels, in which the painter draws it.
+        st.prepare(QTransform::fromScale(m_ratio, m_ratio), m_painter ? m_painter->font() : cache.font);
         found = cache.texts.insert(text, st);
     }
     return found.value();
@@ -244,8 +260,15 @@ void DrawingSurface::preparePen(QPainter& p, qint32 colour)
     // Building a pen allocates; a run of lines or markers in one colour and style reuses it.
     if (!m_penValid || m_penColour != colour || m_penStyle != m_drawStyle) {
         m_pen = QPen(toQColor(colour));
-        m_pen.setCosmetic(true);
-        m_pen.setWidth(1);
+        if (m_ratio == 1) {
+            m_pen.setCosmetic(true);
+            m_pen.setWidth(1);
+        } else {
+            // One logical pixel wide. Its ends are placed by scaledLine(), so that dots fall on cells.
+            m_pen.setWidthF(1);
+            m_pen.setCapStyle(Qt::FlatCap);
+            m_pen.setJoinStyle(Qt::MiterJoin);
+        }
         m_pen.setStyle(m_drawStyle == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
         m_penColour = colour;
         m_penStyle = m_drawStyle;
@@ -313,7 +336,10 @@ void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
             p->fillRect(*cells, toQColor(colour));
         } else {
             preparePen(*p, colour);
-            p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+            if (m_ratio == 1)
+                p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+            else
+                scaledLine(*p, x1, y1, x2, y2);
         }
         touched(QRectF(QPointF(x1, y1), QPointF(x2, y2)), FigureMargin);
     }
@@ -321,15 +347,68 @@ void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
     m_currentY = y2;
 }
 
+void DrawingSurface::scaledLine(QPainter& p, float x1, float y1, float x2, float y2)
+{
+    QPointF a(x1, y1);
+    QPointF b(x2, y2);
+    if (a == b) {
+        // One cell, the nearest, as the one-pixel pen draws a point.
+        p.fillRect(QRect(cells::cellOf(double(x1) + 0.5, double(y1) + 0.5, rect()), QSize(1, 1)),
+                   p.pen().color());
+        return;
+    }
+    if (x1 == x2 || y1 == y2) {
+        // Along an axis the one-pixel pen covers whole cells, from the first point's to the last's.
+        a = QPointF(std::floor(a.x()), std::floor(a.y()));
+        b = QPointF(std::floor(b.x()), std::floor(b.y()));
+    }
+    // Through the middle of the cells, from the near edge of the first to the far edge of the
+    // last: a dotted line's first dot covers the first cell.
+    const QPointF middle(0.5, 0.5);
+    const double length = QLineF(a, b).length();
+    const QPointF half = length > 0 ? (b - a) * (0.5 / length) : QPointF();
+    a += middle - half;
+    b += middle + half;
+    // Only the part near the surface: a far-off end would make Qt stroke (and dot) it all.
+    const QRectF near = QRectF(rect()).adjusted(-cells::Margin, -cells::Margin, cells::Margin, cells::Margin);
+    const std::optional<std::pair<double, double>> kept = cells::clipSegment(a, b, near);
+    if (!kept)
+        return;
+    const QPointF d = b - a;
+    const QPointF from = a + d * kept->first;
+    const QPointF to = a + d * kept->second;
+    if (kept->first > 0 && m_drawStyle == DrawStyle::Dot) {
+        // Dots where they would lie on the whole line.
+        QPen pen = m_pen;
+        pen.setDashOffset(std::fmod(QLineF(a, from).length(), 3.0));
+        p.setPen(pen);
+        p.drawLine(from, to);
+        p.setPen(m_pen);
+        return;
+    }
+    p.drawLine(from, to);
+}
+
 void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::Box, x1, y1, x2, y2, colour));
     if (QPainter* p = painter()) {
-        preparePen(*p, colour);
-        p->setBrush(Qt::NoBrush);
         const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
-        p->drawRect(r);
+        if (m_ratio == 1) {
+            preparePen(*p, colour);
+            p->setBrush(Qt::NoBrush);
+            p->drawRect(r);
+        } else {
+            // The cells of the one-pixel outline, each once.
+            const QRect bounds = rect();
+            const QRect box(cells::cellOf(r.left(), r.top(), bounds),
+                            cells::cellOf(r.right(), r.bottom(), bounds));
+            std::array<QRect, 4> parts;
+            const int n = cells::outlineCells(box, parts);
+            for (int i = 0; i < n; ++i)
+                p->fillRect(parts[std::size_t(i)], toQColor(colour));
+        }
         touched(r, FigureMargin);
     }
     m_currentX = x2;
@@ -343,7 +422,10 @@ void DrawingSurface::filledBox(float x1, float y1, float x2, float y2, qint32 co
     if (QPainter* p = painter()) {
         // Corner pixels inclusive, touched once each, so that XOR drawing restores exactly.
         const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(0, 0, 1, 1);
-        p->fillRect(r, toQColor(colour));
+        if (m_ratio == 1)
+            p->fillRect(r, toQColor(colour));
+        else
+            p->fillRect(cells::fillCells(r, rect()), toQColor(colour));
         touched(r, FigureMargin);
     }
     m_currentX = x2;
@@ -359,14 +441,32 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
         // circle with its midpoint algorithm, three times as fast as its general path for these
         // small markers, and every marker gets the same symmetric shape.
         const QPointF centre(std::round(x), std::round(y));
-        if (m_fillStyle == FillStyle::Solid) {
-            p->setPen(Qt::NoPen);
-            p->setBrush(toQColor(m_fillColor));
-            p->drawEllipse(centre, radius, radius);
+        // At other ratios about the middle of that pixel: the pen covers the ring of cells that
+        // the one-pixel pen covers, and the fill reaches just to its inner edge.
+        const bool scaled = m_ratio != 1;
+        const QPointF middle = scaled ? centre + QPointF(0.5, 0.5) : centre;
+        const qreal reach = std::fabs(radius) + cells::Margin;
+        const bool visible =
+            !scaled || QRectF(rect()).adjusted(-reach, -reach, reach, reach).contains(middle);
+        if (m_fillStyle == FillStyle::Solid && visible) {
+            if (scaled) {
+                // As a path, sampled at device pixel centres like the pen's ring: they meet
+                // without a gap and without a pixel filled twice.
+                QPainterPath disc;
+                const qreal inner = std::max(qreal(std::fabs(radius)) - 0.5, 0.0);
+                disc.addEllipse(middle, inner, inner);
+                p->fillPath(disc, toQColor(m_fillColor));
+            } else {
+                p->setPen(Qt::NoPen);
+                p->setBrush(toQColor(m_fillColor));
+                p->drawEllipse(centre, radius, radius);
+            }
         }
-        preparePen(*p, colour);
-        p->setBrush(Qt::NoBrush);
-        p->drawEllipse(centre, radius, radius);
+        if (visible) {
+            preparePen(*p, colour);
+            p->setBrush(Qt::NoBrush);
+            p->drawEllipse(middle, radius, radius);
+        }
         touched(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), FigureMargin);
     }
 }
@@ -470,19 +570,23 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
 {
     // Drawing from here on schedules updates of its own again.
     m_allDue = false;
-    if (m_image.size() != size() || !m_pictureValid)
+    // The next drawing call looks up the ratio again.
+    endPainting();
+    const qreal ratio = devicePixelRatioF();
+    if (!imageFits(ratio) || !m_pictureValid)
         emit paintRequested();
     endPainting();
     QPainter screen(this);
-    if (m_image.size() != size()) {
+    if (!imageFits(ratio) || m_image.isNull()) {
         screen.fillRect(event->rect(), toQColor(m_backColor));
+    } else if (ratio == 1) {
+        // Only the region asked for.
+        for (const QRect& r : event->region())
+            screen.drawImage(QRectF(r), m_image, QRectF(r));
     } else {
-        // Only the region asked for; its rectangles are in logical pixels, the image's in its own.
-        const qreal ratio = m_image.devicePixelRatio();
-        for (const QRect& r : event->region()) {
-            const QRectF source(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio);
-            screen.drawImage(QRectF(r), m_image, source);
-        }
+        // The painter is clipped to the region asked for, and the image's device pixels fall on
+        // the screen's one for one: no region rectangle needs rounding to device pixels.
+        screen.drawImage(QPointF(0, 0), m_image);
     }
 
     m_markerRect = focusMarkerRect();
@@ -490,10 +594,19 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
         // A dashed black square over a white one shows on every background.
         const QRect square = m_markerRect.adjusted(0, 0, -1, -1);
         screen.setBrush(Qt::NoBrush);
-        screen.setPen(QPen(Qt::white, 1, Qt::SolidLine));
-        screen.drawRect(square);
-        screen.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        screen.drawRect(square);
+        if (ratio == 1) {
+            screen.setPen(QPen(Qt::white, 1, Qt::SolidLine));
+            screen.drawRect(square);
+            screen.setPen(QPen(Qt::black, 1, Qt::DashLine));
+            screen.drawRect(square);
+        } else {
+            // Through the middle of the edge pixels, with square corners, as at ratio 1.
+            const QRectF middle = QRectF(square).translated(0.5, 0.5);
+            screen.setPen(QPen(Qt::white, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            screen.drawRect(middle);
+            screen.setPen(QPen(Qt::black, 1, Qt::DashLine, Qt::SquareCap, Qt::MiterJoin));
+            screen.drawRect(middle);
+        }
     }
 }
 

@@ -40,6 +40,11 @@ struct DrawCall {
 /**
  * The drawing surface: a widget that keeps its picture in a backing image of its own size.
  *
+ * The image has the widget's device pixel ratio and follows it when the screen changes, so the
+ * picture is as sharp as the screen. All drawing is in logical pixels: lines are one logical pixel
+ * wide at every ratio, lines along an axis, boxes and filled boxes cover whole logical pixels, and
+ * at ratio 1 every figure is drawn with Qt's one-pixel cosmetic pen.
+ *
  * Every operation draws into the image at once, with unrounded float coordinates in pixels,
  * and schedules a screen update of the pixels it can have touched (its bounding box, widened by
  * the pen and clipped to the surface); cls() and a size change update the whole surface. Qt's
@@ -167,7 +172,12 @@ protected:
 private:
     QPainter* painter();
     void endPainting();
+    /** A new image for the current size and device pixel ratio, filled with the back colour. */
+    void renewImage();
+    bool imageFits(qreal ratio) const { return m_imageSize == size() && m_ratio == ratio; }
     void preparePen(QPainter& p, qint32 colour);
+    /** A line with the prepared pen at a ratio other than 1. */
+    void scaledLine(QPainter& p, float x1, float y1, float x2, float y2);
     /** The pixels of a solid horizontal or vertical line when a fill can draw it, else nothing. */
     std::optional<QRect> solidAxisLine(float x1, float y1, float x2, float y2) const;
     void record(DrawCall call) const;
@@ -183,6 +193,8 @@ private:
     const QStaticText& staticText(const QString& text) const;
 
     QImage m_image;
+    QSize m_imageSize; ///< The logical size that m_image was made for
+    qreal m_ratio = 1; ///< Its device pixel ratio
     std::unique_ptr<QPainter> m_painter;
     bool m_pictureValid = false;
     float m_currentX = 0, m_currentY = 0;
