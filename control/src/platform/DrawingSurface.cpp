@@ -1,3 +1,4 @@
+// The drawing surface's picture: its backing image and the drawing calls that paint into it.
 #include "platform/DrawingSurface.h"
 
 #include "platform/Colour.h"
@@ -5,12 +6,10 @@
 
 #include <knotel/RuntimeError.h>
 
+#include <QEvent>
 #include <QFontMetricsF>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPaintEvent>
 #include <QStaticText>
 #include <QtMath>
 
@@ -30,20 +29,6 @@ void requireFinite(std::initializer_list<float> values)
     }
 }
 
-int mouseButtons(Qt::MouseButtons buttons)
-{
-    return int(buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
-}
-
-int shiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
-/** Half the side of the focus marker's square, in pixels: clear of every break-point marker. */
-constexpr int FocusMarkerHalf = 6;
-
 DrawCall makeCall(DrawCall::Kind kind, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0,
                   qint32 colour = 0, const QString& text = QString())
 {
@@ -62,20 +47,12 @@ DrawCall makeCall(DrawCall::Kind kind, float x1 = 0, float y1 = 0, float x2 = 0,
 // the one-pixel pen, the rounding of float coordinates to pixels and any anti-aliasing fringe.
 constexpr qreal FigureMargin = 2;
 
-// A batch keeps at most this many rectangles; past it they become their bounding rectangle.
-constexpr std::size_t MaxDueRects = 96;
-
 // Fonts and texts remembered; past these the oldest font, or all texts of a font, are dropped.
 constexpr std::size_t MaxCachedFonts = 4;
 constexpr qsizetype MaxCachedAdvances = 512;
 
 // Lines up to this far out, and at least a pixel long, take the axis-aligned fill.
 constexpr double AxisLineReach = 16384;
-
-qint64 area(const QRect& r)
-{
-    return qint64(r.width()) * r.height();
-}
 
 } // namespace
 
@@ -141,67 +118,6 @@ void DrawingSurface::renewImage()
     }
     m_pictureValid = false;
     updateAll();
-}
-
-void DrawingSurface::touched(const QRectF& box, qreal margin)
-{
-    if (m_allDue)
-        return;
-    // In plain arithmetic: this runs for every figure of a curve move.
-    const QRectF r = box.normalized();
-    const double left = std::max(r.left() - margin, 0.0);
-    const double top = std::max(r.top() - margin, 0.0);
-    const double right = std::min(r.right() + margin, double(width()));
-    const double bottom = std::min(r.bottom() + margin, double(height()));
-    if (!(left < right && top < bottom))
-        return;
-    const QRect pixels(QPoint(int(std::floor(left)), int(std::floor(top))),
-                       QPoint(int(std::ceil(right)) - 1, int(std::ceil(bottom)) - 1));
-    if (m_batchDepth == 0) {
-        update(pixels);
-        return;
-    }
-    for (const QRect& due : m_due) {
-        if (due.left() <= pixels.left() && pixels.right() <= due.right() && due.top() <= pixels.top() &&
-            pixels.bottom() <= due.bottom())
-            return;
-    }
-    // Runs of figures along the curve overlap their predecessor: merge while that wastes little.
-    if (!m_due.empty()) {
-        QRect& last = m_due.back();
-        const QRect merged = last.united(pixels);
-        if (area(merged) * 4 <= (area(last) + area(pixels)) * 5) {
-            last = merged;
-            return;
-        }
-    }
-    m_due.push_back(pixels);
-    if (m_due.size() > MaxDueRects) {
-        QRect bounds;
-        for (const QRect& due : m_due)
-            bounds |= due;
-        m_due.assign(1, bounds);
-    }
-}
-
-void DrawingSurface::updateAll()
-{
-    m_allDue = true;
-    m_due.clear();
-    update();
-}
-
-void DrawingSurface::flushUpdates()
-{
-    if (m_due.empty())
-        return;
-    if (!m_allDue) {
-        QRegion region;
-        for (const QRect& due : m_due)
-            region += due;
-        update(region);
-    }
-    m_due.clear();
 }
 
 DrawingSurface::FontCache& DrawingSurface::fontCache() const
@@ -566,86 +482,6 @@ QImage DrawingSurface::image()
     return m_image.copy();
 }
 
-void DrawingSurface::paintEvent(QPaintEvent* event)
-{
-    // Drawing from here on schedules updates of its own again.
-    m_allDue = false;
-    // The next drawing call looks up the ratio again.
-    endPainting();
-    const qreal ratio = devicePixelRatioF();
-    if (!imageFits(ratio) || !m_pictureValid)
-        emit paintRequested();
-    endPainting();
-    QPainter screen(this);
-    if (!imageFits(ratio) || m_image.isNull()) {
-        screen.fillRect(event->rect(), toQColor(m_backColor));
-    } else if (ratio == 1) {
-        // Only the region asked for.
-        for (const QRect& r : event->region())
-            screen.drawImage(QRectF(r), m_image, QRectF(r));
-    } else {
-        // The painter is clipped to the region asked for, and the image's device pixels fall on
-        // the screen's one for one: no region rectangle needs rounding to device pixels.
-        screen.drawImage(QPointF(0, 0), m_image);
-    }
-
-    m_markerRect = focusMarkerRect();
-    if (hasFocus() && !m_markerRect.isNull()) {
-        // A dashed black square over a white one shows on every background.
-        const QRect square = m_markerRect.adjusted(0, 0, -1, -1);
-        screen.setBrush(Qt::NoBrush);
-        if (ratio == 1) {
-            screen.setPen(QPen(Qt::white, 1, Qt::SolidLine));
-            screen.drawRect(square);
-            screen.setPen(QPen(Qt::black, 1, Qt::DashLine));
-            screen.drawRect(square);
-        } else {
-            // Through the middle of the edge pixels, with square corners, as at ratio 1.
-            const QRectF middle = QRectF(square).translated(0.5, 0.5);
-            screen.setPen(QPen(Qt::white, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-            screen.drawRect(middle);
-            screen.setPen(QPen(Qt::black, 1, Qt::DashLine, Qt::SquareCap, Qt::MiterJoin));
-            screen.drawRect(middle);
-        }
-    }
-}
-
-QRect DrawingSurface::focusMarkerRect() const
-{
-    const std::optional<QPointF> centre = m_markerSource ? m_markerSource() : std::nullopt;
-    if (!centre || !std::isfinite(centre->x()) || !std::isfinite(centre->y()) ||
-        std::fabs(centre->x()) > 1e6 || std::fabs(centre->y()) > 1e6)
-        return {};
-    const QPoint c(qRound(centre->x()), qRound(centre->y()));
-    return QRect(c.x() - FocusMarkerHalf, c.y() - FocusMarkerHalf, 2 * FocusMarkerHalf + 1,
-                 2 * FocusMarkerHalf + 1);
-}
-
-void DrawingSurface::updateFocusMarker()
-{
-    update(m_markerRect);
-    m_markerRect = focusMarkerRect();
-    update(m_markerRect);
-}
-
-void DrawingSurface::keyPressEvent(QKeyEvent* event)
-{
-    bool used = false;
-    emit keyPressed(event->key(), shiftState(event->modifiers()), used);
-    if (!used)
-        QWidget::keyPressEvent(event);
-}
-
-void DrawingSurface::focusInEvent(QFocusEvent*)
-{
-    updateFocusMarker();
-}
-
-void DrawingSurface::focusOutEvent(QFocusEvent*)
-{
-    updateFocusMarker();
-}
-
 void DrawingSurface::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
@@ -653,27 +489,6 @@ void DrawingSurface::changeEvent(QEvent* event)
         m_painterFontValid = false;
     }
     QWidget::changeEvent(event);
-}
-
-void DrawingSurface::mousePressEvent(QMouseEvent* event)
-{
-    const QPointF pos = event->position();
-    emit mousePressed(mouseButtons(event->button()), shiftState(event->modifiers()), float(pos.x()),
-                      float(pos.y()));
-}
-
-void DrawingSurface::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPointF pos = event->position();
-    emit mouseMoved(mouseButtons(event->buttons()), shiftState(event->modifiers()), float(pos.x()),
-                    float(pos.y()));
-}
-
-void DrawingSurface::mouseReleaseEvent(QMouseEvent* event)
-{
-    const QPointF pos = event->position();
-    emit mouseReleased(mouseButtons(event->button()), shiftState(event->modifiers()), float(pos.x()),
-                       float(pos.y()));
 }
 
 } // namespace knotel::platform
