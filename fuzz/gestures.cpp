@@ -92,8 +92,8 @@ float pickCoordinate(FuzzedDataProvider& in, float from, float to, int i, int co
 void setUpControl(Curve& curve, FuzzedDataProvider& in)
 {
     // Mostly a small surface: its pictures stay below the sanitizer's large-allocation size, so that
-    // an input is not dominated by mapping and faulting in fresh pages; the design size is one of
-    // the others.
+    // an input is not dominated by mapping and faulting in fresh pages; the evaluation program's size is one
+    // of the others.
     static constexpr std::array<std::pair<int, int>, 6> sizes{
         {{611, 321}, {300, 200}, {160, 120}, {40, 30}, {1, 1}, {0, 0}}};
     const auto [w, h] = in.ConsumeBool() ? sizes[2] : in.PickValueInArray(sizes);
