@@ -1,6 +1,6 @@
 // The control as assistive technology sees it: the drawing surface as a chart with one child
-// per point in use, the other child widgets named after their object names, and the events
-// that announce a moved point or a newly current one.
+// per point in use, and the events that announce a moved point or a newly current one. The
+// other child widgets carry their object names as accessible names from their creation.
 #include "CurveAccessible.h"
 
 #include "CurvePrivate.h"
@@ -231,10 +231,6 @@ void setUp(CurvePrivate& c)
     }();
     Q_UNUSED(installed);
 
-    for (QWidget* child : c.q->findChildren<QWidget*>()) {
-        if (child->accessibleName().isEmpty() && !child->objectName().isEmpty() && child != c.surface)
-            child->setAccessibleName(child->objectName());
-    }
     QObject::connect(c.q, &Curve::DroppedValue, c.q, [&c](int& index) { pointMoved(c, index); });
 }
 

@@ -11,12 +11,13 @@ class CurvePrivate;
  * What assistive technology sees of the control. The drawing surface is a chart named after the
  * caption and described by its axes, with one child per point in use ("Point 3", value
  * "x -10, y 52") ahead of its child widgets; the current point is the focused and selected
- * child while the surface has focus. Every other child widget is named after its object name.
+ * child while the surface has focus. The tracker and settings widgets are named after their
+ * object names where they are created.
  */
 namespace accessibility {
 
-/** Registers the chart's interface factory with Qt (the first call only), names @p c's child
- *  widgets and announces the points that every drop moved. */
+/** Registers the chart's interface factory with Qt (the first call only) and announces the points
+ *  that every drop of @p c moved. */
 void setUp(CurvePrivate& c);
 
 /** Announces the new value of point @p index, or of every point in use for -1. */

@@ -24,12 +24,6 @@ constexpr int ShiftKey = 1;
 constexpr int CtrlKey = 2;
 constexpr int AltKey = 4;
 
-/** Equal values, where two NaNs count as equal: a point left as it was is no move. */
-bool same(float a, float b)
-{
-    return a == b || (std::isnan(a) && std::isnan(b));
-}
-
 /** @p value moved by @p delta in double precision, or nothing when that is not a finite single. */
 std::optional<float> movedBy(float value, double delta)
 {
@@ -54,7 +48,7 @@ void keyMovePoint(CurvePrivate& c, int slot, std::optional<float> x, std::option
     CurvePainter painter = c.painter();
     dragPoint(c.points, c.settings, slot, x, y, painter);
     c.surface->updateFocusMarker();
-    if (!same(c.points.pointX(slot), oldX) || !same(c.points.pointY(slot), oldY))
+    if (!sameSingle(c.points.pointX(slot), oldX) || !sameSingle(c.points.pointY(slot), oldY))
         dropped(c, slot);
 }
 
@@ -74,12 +68,8 @@ void moveWholeCurve(CurvePrivate& c, float pixels)
     CurvePainter painter = c.painter();
     moveCurve(c.points, c.settings, c.layout, keyGesture, pixels, painter);
     c.surface->updateFocusMarker();
-    for (int i = 0; i < count; ++i) {
-        if (!same(c.points.pointY(i), c.points.moveStartY(i))) {
-            dropped(c, -1);
-            return;
-        }
-    }
+    if (c.points.curveMoved())
+        dropped(c, -1);
 }
 
 } // namespace

@@ -23,25 +23,12 @@ using platform::MousePointer;
 /** The button code of the left button alone. */
 constexpr int LeftButton = 1;
 
-bool same(float a, float b)
-{
-    return a == b || (std::isnan(a) && std::isnan(b));
-}
-
 /** True when the grabbed point lies elsewhere than at the press. */
 bool pointMoved(const PointTable& points, const DragGesture& gesture)
 {
     const int d = *gesture.point;
-    return !same(points.pointX(d), gesture.pointStartX) || !same(points.pointY(d), gesture.pointStartY);
-}
-
-/** True when any point in use lies higher or lower than at the grab of the line. */
-bool curveMoved(const PointTable& points)
-{
-    for (int i = 0; i < points.slotsInUse(); ++i)
-        if (!same(points.pointY(i), points.moveStartY(i)))
-            return true;
-    return false;
+    return !sameSingle(points.pointX(d), gesture.pointStartX) ||
+           !sameSingle(points.pointY(d), gesture.pointStartY);
 }
 
 } // namespace
@@ -107,7 +94,7 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
             int dropIndex = *gesture.point;
             Q_EMIT q->DroppedValue(dropIndex);
         }
-        if (gesture.curveMoving && curveMoved(points)) {
+        if (gesture.curveMoving && points.curveMoved()) {
             int dropIndex = -1;
             Q_EMIT q->DroppedValue(dropIndex);
         }

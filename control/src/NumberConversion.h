@@ -57,6 +57,12 @@ inline float toSingleOrInfinity(double v)
     return v > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
 }
 
+/** Equal singles, where two NaNs count as equal: a coordinate left as it was is no move. */
+inline bool sameSingle(float a, float b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
 /**
  * @p value rounded to the nearest 32-bit integer, ties to even (2.5 gives 2, 3.5 gives 4), whatever
  * the floating-point rounding mode. Throws RuntimeError 6 when the result does not fit or @p value

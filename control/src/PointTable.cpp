@@ -1,6 +1,8 @@
 // The break-point table and its slot rules.
 #include "PointTable.h"
 
+#include "NumberConversion.h"
+
 #include <knotel/RuntimeError.h>
 
 #include <algorithm>
@@ -81,6 +83,16 @@ bool PointTable::complete() const
 void PointTable::beginCurveMove()
 {
     std::copy_n(m_y.begin(), slotsInUse(), m_moveStartY.begin());
+}
+
+bool PointTable::curveMoved() const
+{
+    const int count = slotsInUse();
+    for (int i = 0; i < count; ++i) {
+        if (!sameSingle(m_y[std::size_t(i)], m_moveStartY[std::size_t(i)]))
+            return true;
+    }
+    return false;
 }
 
 } // namespace knotel

@@ -63,6 +63,8 @@ public:
     /** Keeps the Y of every slot in use as the start of a whole-curve move. */
     void beginCurveMove();
     float moveStartY(int slot) const { return m_moveStartY[std::size_t(slot)]; }
+    /** True when any slot in use lies higher or lower than at the start of the whole-curve move. */
+    bool curveMoved() const;
 
 private:
     /** The slot the index addresses, nothing when it is not in use; throws 9 past slot 63. */
