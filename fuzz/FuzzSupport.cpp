@@ -4,8 +4,6 @@
 #include "MemberTable.h"
 #include "platform/DrawingSurface.h"
 
-#include <knotel/RuntimeError.h>
-
 #include <cstring>
 
 namespace knotel::fuzz {
@@ -35,60 +33,36 @@ const std::vector<DispId>& propertyIds()
     return ids;
 }
 
-PropertyValues readProperties(Curve& curve)
+namespace {
+const QImage& pictureOf(Curve& curve)
 {
-    PropertyValues p;
-    for (DispId id : propertyIds()) {
-        try {
-            p.values.push_back(curve.get(id));
-            p.errors.push_back(0);
-        } catch (const RuntimeError& e) {
-            p.values.emplace_back();
-            p.errors.push_back(e.code());
-        }
-    }
-    return p;
+    return CurvePrivate::get(&curve)->surface->picture();
+}
+} // namespace
+
+void PictureCopy::take(Curve& curve)
+{
+    const QImage& picture = pictureOf(curve);
+    m_size = picture.size();
+    m_bits.resize(picture.isNull() ? 0 : picture.sizeInBytes());
+    if (!m_bits.isEmpty())
+        std::memcpy(m_bits.data(), picture.constBits(), std::size_t(m_bits.size()));
 }
 
-bool PropertyValues::operator==(const PropertyValues& other) const
+bool PictureCopy::matches(Curve& curve) const
 {
-    if (errors != other.errors || values.size() != other.values.size())
-        return false;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const QVariant& a = values[i];
-        const QVariant& b = other.values[i];
-        if (a.typeId() != b.typeId())
-            return false;
-        if (a.typeId() == QMetaType::Float) { // bit for bit, so that NaN equals itself
-            const float x = a.toFloat();
-            const float y = b.toFloat();
-            if (std::memcmp(&x, &y, sizeof x) != 0)
-                return false;
-        } else if (a != b) {
-            return false;
-        }
-    }
-    return true;
+    const QImage& picture = pictureOf(curve);
+    return picture.size() == m_size &&
+           (m_bits.isEmpty() ||
+            std::memcmp(picture.constBits(), m_bits.constData(), std::size_t(m_bits.size())) == 0);
 }
 
 bool pictureSurvivesRePaint(Curve& curve)
 {
-    static QImage before;
-    static QImage after;
-    QWidget* surface = CurvePrivate::get(&curve)->surface;
-    if (surface->width() <= 0 || surface->height() <= 0) {
-        curve.RePaint();
-        return true;
-    }
-    if (before.size() != surface->size()) {
-        before = QImage(surface->size(), QImage::Format_RGB32);
-        after = QImage(surface->size(), QImage::Format_RGB32);
-    }
-    // The surface's paint event copies its picture; the tracker box inside it is left out.
-    surface->render(&before, {}, {}, {});
+    static PictureCopy before;
+    before.take(curve);
     curve.RePaint();
-    surface->render(&after, {}, {}, {});
-    return std::memcmp(before.constBits(), after.constBits(), std::size_t(before.sizeInBytes())) == 0;
+    return before.matches(curve);
 }
 
 } // namespace knotel::fuzz

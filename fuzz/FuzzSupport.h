@@ -2,14 +2,14 @@
 #define KNOTEL_FUZZ_FUZZSUPPORT_H
 
 // Shared by the targets that drive one control for the whole process: putting the control back
-// to its freshly created state, and reading every property through the dispatch interface.
+// to its freshly created state, the ids of its properties, and copies of its picture.
 
 #include "FuzzCommon.h"
 
 #include <knotel/Curve.h>
 
-#include <QImage>
-#include <QVariant>
+#include <QByteArray>
+#include <QSize>
 
 #include <vector>
 
@@ -22,16 +22,20 @@ void resetCurve(Curve& curve, int width, int height);
 /** The dispatch ids of all properties, in interface order. */
 const std::vector<DispId>& propertyIds();
 
-/** Every property as get() gives it, or the RuntimeError code it throws. */
-struct PropertyValues {
-    std::vector<QVariant> values;
-    std::vector<int> errors;
-    bool operator==(const PropertyValues& other) const;
-};
-PropertyValues readProperties(Curve& curve);
+/** A copy of the picture on a control's drawing surface, in a buffer that is reused, so that a
+ * large picture costs no allocation per copy. */
+class PictureCopy {
+public:
+    void take(Curve& curve);
+    /** True when @p curve's surface shows exactly the picture taken. */
+    bool matches(Curve& curve) const;
 
-/** True when a RePaint of @p curve leaves its drawing surface's picture as it was. The pictures are
- * rendered into buffers kept for the process, so that no large image is allocated per call. */
+private:
+    QByteArray m_bits;
+    QSize m_size;
+};
+
+/** True when a RePaint of @p curve leaves its drawing surface's picture as it was. */
 bool pictureSurvivesRePaint(Curve& curve);
 
 } // namespace knotel::fuzz

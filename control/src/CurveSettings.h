@@ -51,6 +51,8 @@ struct CurveSettings {
     bool HideLine = false;
     bool ViewTracker = false;
 
+    bool operator==(const CurveSettings&) const = default;
+
     /** True when grabbing the line may move the whole curve: exactly -1, and Y not locked. */
     bool curveMayMove() const { return AllowCompleteCurveMove == -1 && LockY_Axis == 0; }
 };

@@ -24,6 +24,8 @@ inline constexpr int SlotCount = 64;
  */
 class PointTable {
 public:
+    bool operator==(const PointTable&) const = default;
+
     // The host's face, through the index.
     qint32 dimensions() const { return m_dimensions; }
     void setDimensions(qint32 dimensions) { m_dimensions = dimensions; }

@@ -136,6 +136,9 @@ public:
 
     /** A copy of the current picture. */
     QImage image();
+    /** The current picture itself, valid until the next drawing call or size change. The raster
+     * painter draws straight into the image, so a run of drawing need not end to read it. */
+    const QImage& picture() const { return m_image; }
     /** Receives every drawing call from now on; an empty function stops recording. */
     void setRecorder(std::function<void(const DrawCall&)> recorder) { m_recorder = std::move(recorder); }
 
