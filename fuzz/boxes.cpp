@@ -137,5 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     checkReadable(*window->control());
     window.reset();
     QCoreApplication::processEvents(); // posted events of the closed window
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    FUZZ_CHECK(QApplication::topLevelWidgets().size() == topLevelsBefore); // no window left behind
     return 0;
 }
