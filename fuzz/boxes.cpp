@@ -1,7 +1,8 @@
 // Keystrokes into each of the settings panel's boxes and each of Knotelbench's boxes, and
 // Knotelbench's buttons pressed, in any order, with the colour chooser played by the input:
-// the window stays open, no dialog or other window appears, and every property of the control
-// still reads (only a point slot of 64 or more may refuse, with 9).
+// the window stays open, no dialog or other window appears, every property of the control
+// still reads (only a point slot of 64 or more may refuse, with 9), and once the window is
+// closed no window is left behind.
 #include "FuzzCommon.h"
 
 #include "KnotelbenchMain.h"
