@@ -1,4 +1,5 @@
-# Installs the build into a fresh prefix, builds the consumer project against it and runs it.
+# Installs the build into a fresh prefix, builds the consumer project against it and runs it, then
+# builds and runs a host from the flags that the installed knotel.pc gives.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 
@@ -21,3 +22,20 @@ if(DESIGNER_PLUGIN)
     endif()
 endif()
 run(${WORK_DIR}/build/consumer ${designer_plugin})
+
+# pkg-config finds the installed package through PKG_CONFIG_PATH alone.
+file(GLOB_RECURSE pc_file ${prefix}/*/knotel.pc)
+if(NOT pc_file)
+    message(FATAL_ERROR "no knotel.pc under ${prefix}")
+endif()
+get_filename_component(pc_dir ${pc_file} DIRECTORY)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pc_dir} pkg-config --cflags --libs knotel
+    OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "pkg-config --cflags --libs knotel failed (${result})")
+endif()
+separate_arguments(flags UNIX_COMMAND "${flags}")
+# Qt's headers want position-independent code in applications.
+run(${CXX} -std=c++17 -fPIC ${SOURCE_DIR}/pkgconfig_host.cpp ${flags} -o ${WORK_DIR}/pkgconfig_host)
+get_filename_component(libdir ${pc_dir} DIRECTORY)
+run(${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${libdir} ${WORK_DIR}/pkgconfig_host)
