@@ -34,8 +34,6 @@ struct Shown : test::PaintedCurve {
         curve.show();
         curve.RePaint();
         QCoreApplication::processEvents();
-        // The surface took focus; without it no focus marker lies over the screen copy.
-        surface.clearFocus();
     }
     qreal ratio() const { return surface.devicePixelRatioF(); }
     /** The surface's device pixels as the screen shows them: the window's backing store. */

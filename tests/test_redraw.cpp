@@ -58,8 +58,7 @@ struct ShownCurve : QObject, test::CurveScene {
     /** The window as the screen shows it, with the read-out box's pixels taken from @p picture. */
     QImage shown(const QImage& picture)
     {
-        // A click gave the surface focus; without it no focus marker lies over the copy.
-        surface.clearFocus();
+        // With the focus from the window or a click, a mouse user sees no focus marker either.
         QCoreApplication::processEvents();
         QImage screen =
             curve.screen()->grabWindow(curve.winId()).toImage().convertToFormat(QImage::Format_RGB32);
@@ -141,3 +140,18 @@ TEST(Redraw, ADragMoveUpdatesASmallRegionHoldingEveryChangedPixel)
 }
 
 } // namespace
+
+TEST(Redraw, ABackColourWriteErasesTheScreenAtOnceAndRePaintDrawsAgain)
+{
+    ShownCurve s;
+    s.curve.setBackColor(0x00FF00);
+    QCoreApplication::processEvents();
+    // The whole surface, the tracker box inside it included, shows the new colour alone.
+    const QImage erased = s.surface.grab().toImage();
+    EXPECT_EQ(test::pixelsOfColour(erased, 0x00FF00), erased.width() * erased.height());
+    s.curve.RePaint();
+    QCoreApplication::processEvents();
+    const QImage painted = s.surface.grab().toImage();
+    EXPECT_EQ(differingPixels(painted, s.surface.image()), 0);
+    EXPECT_GT(differingPixels(painted, erased), 1000);
+}

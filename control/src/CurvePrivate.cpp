@@ -13,6 +13,7 @@
 #include <knotel/RuntimeError.h>
 
 #include <QFont>
+#include <QPointer>
 
 namespace knotel {
 
@@ -121,6 +122,15 @@ void CurvePrivate::computeLayout()
         *result.showYTracker ? tracker->showY(settings.Y_AxisText) : tracker->hideY();
     if (result.showXTracker)
         *result.showXTracker ? tracker->showX(settings.X_AxisText) : tracker->hideX();
+}
+
+bool CurvePrivate::announceDrop(int index)
+{
+    // A handler may delete the control, and this with it; only the guard on the stack is read then.
+    const QPointer<Curve> alive(q);
+    int dropIndex = index;
+    Q_EMIT q->DroppedValue(dropIndex);
+    return !alive.isNull();
 }
 
 void CurvePrivate::paintControl()

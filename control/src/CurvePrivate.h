@@ -73,6 +73,12 @@ public:
     /** The paint pass, once start-up has ended. */
     void paintControl();
 
+    /**
+     * Raises DroppedValue for @p index. Returns false when the host's handler deleted the control:
+     * the caller must then return at once, touching nothing of the control's.
+     */
+    [[nodiscard]] bool announceDrop(int index);
+
     // MouseEditing.cpp
     void mousePress(int button, int shift, float x, float y);
     void mouseMove(int button, int shift, float x, float y);

@@ -30,14 +30,14 @@ std::optional<float> movedBy(float value, double delta)
     return toSingleOrNothing(double(value) + delta);
 }
 
-/** After a key move that changed something: the tracker, then DroppedValue as a drop raises it. */
-void dropped(CurvePrivate& c, int index)
+/** After a key move that changed something: the tracker, then DroppedValue as a drop raises it.
+ *  False when the host's handler deleted the control. */
+bool dropped(CurvePrivate& c, int index)
 {
     const int current = c.currentPoint();
     if (c.settings.ViewTracker && current >= 0)
         c.showTracker(c.points.pointX(current), c.points.pointY(current));
-    int dropIndex = index;
-    Q_EMIT c.q->DroppedValue(dropIndex);
+    return c.announceDrop(index);
 }
 
 /** Moves point @p slot by the drag rules; raises DroppedValue when a coordinate changed. */
@@ -48,8 +48,9 @@ void keyMovePoint(CurvePrivate& c, int slot, std::optional<float> x, std::option
     CurvePainter painter = c.painter();
     dragPoint(c.points, c.settings, slot, x, y, painter);
     c.surface->updateFocusMarker();
+    // The drop is the last act: the host's handler may delete the control.
     if (!sameSingle(c.points.pointX(slot), oldX) || !sameSingle(c.points.pointY(slot), oldY))
-        dropped(c, slot);
+        (void)dropped(c, slot);
 }
 
 /**
@@ -69,7 +70,7 @@ void moveWholeCurve(CurvePrivate& c, float pixels)
     moveCurve(c.points, c.settings, c.layout, keyGesture, pixels, painter);
     c.surface->updateFocusMarker();
     if (c.points.curveMoved())
-        dropped(c, -1);
+        (void)dropped(c, -1); // the last act, as above
 }
 
 } // namespace
@@ -159,6 +160,8 @@ bool CurvePrivate::keyPress(int key, int shift)
         return false;
     }
 
+    // A key of the control: from now on the focus marker shows where the keys act.
+    surface->setFocusVisible(true);
     // While the mouse holds a point or the line, the keys wait for it to let go.
     if (current < 0 || gesture.active())
         return true;

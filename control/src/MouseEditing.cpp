@@ -90,14 +90,10 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
         // The gesture ends here and its release will raise nothing, so a drag that moved something
         // is reported now, as its release would have done.
         surface->setMousePointer(MousePointer::Default);
-        if (gesture.point && pointMoved(points, gesture)) {
-            int dropIndex = *gesture.point;
-            Q_EMIT q->DroppedValue(dropIndex);
-        }
-        if (gesture.curveMoving && points.curveMoved()) {
-            int dropIndex = -1;
-            Q_EMIT q->DroppedValue(dropIndex);
-        }
+        if (gesture.point && pointMoved(points, gesture) && !announceDrop(*gesture.point))
+            return;
+        if (gesture.curveMoving && points.curveMoved() && !announceDrop(-1))
+            return;
         gesture.clear();
         return;
     }
@@ -107,22 +103,23 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
     if (gesture.curveMoving && settings.curveMayMove())
         moveCurve(points, settings, layout, gesture, y, curvePainter);
     // The focus marker is wider than a point's figure: it follows the current point itself.
-    if (gesture.active() && surface->hasFocus())
+    if (gesture.active() && surface->focusMarkerShown())
         surface->updateFocusMarker();
 }
 
 void CurvePrivate::mouseRelease(int, int, float, float)
 {
     surface->setMousePointer(MousePointer::Default);
-    // The host's handler runs, and may read every property, before the gesture state is cleared.
+    // The host's handler runs, and may read every property, before the gesture state is cleared;
+    // it may also delete the control.
     if (gesture.point) {
-        int dropIndex = *gesture.point;
-        Q_EMIT q->DroppedValue(dropIndex);
+        if (!announceDrop(*gesture.point))
+            return;
         gesture.point.reset();
     }
     if (gesture.curveMoving) {
-        int dropIndex = -1;
-        Q_EMIT q->DroppedValue(dropIndex);
+        if (!announceDrop(-1))
+            return;
         gesture.curveMoving = false;
     }
 }

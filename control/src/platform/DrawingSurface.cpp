@@ -465,6 +465,14 @@ void DrawingSurface::setFontBold(bool bold)
 void DrawingSurface::setBackColor(qint32 colour)
 {
     m_backColor = colour;
+    // A new back colour erases the picture to it at once; the owner's next paint pass draws again.
+    if (!m_image.isNull() && imageFits(m_ratio)) {
+        if (QPainter* p = painter()) {
+            p->setCompositionMode(QPainter::CompositionMode_Source);
+            p->fillRect(m_image.rect(), toQColor(m_backColor));
+            updateAll();
+        }
+    }
 }
 
 void DrawingSurface::setMousePointer(MousePointer pointer)

@@ -58,8 +58,11 @@ struct DrawCall {
  * Coordinates that are not finite are refused with knotel::RuntimeError 6 and draw nothing.
  * Colours are 0x00BBGGRR.
  *
- * The surface takes focus by click and by Tab. While it has focus, a focus marker is drawn over
- * the screen copy around the place that the marker source gives; it never enters the image.
+ * The surface takes focus by click and by Tab. A focus marker is drawn over the screen copy around
+ * the place that the marker source gives, never into the image, while the focus is visible: from
+ * when the surface got focus from the keyboard (Tab, Backtab, a shortcut) or its owner reports a
+ * key of its own, until the next mouse press on the surface or the loss of focus. A mouse user
+ * never sees it.
  */
 class DrawingSurface : public QWidget {
     Q_OBJECT
@@ -106,6 +109,7 @@ public:
     void setFontSize(float points);
     void setFontBold(bool bold);
 
+    /** Sets the back colour and erases the picture to it, as cls() does, keeping the current position. */
     void setBackColor(qint32 colour);
     qint32 backColor() const { return m_backColor; }
     /** 0 none, 1 fixed single; the surface draws no frame of its own either way. */
@@ -149,6 +153,10 @@ public:
     }
     /** The marker source may give another place now: repaints the marker's old and new area. */
     void updateFocusMarker();
+    /** Shows or hides the focus marker while the surface has focus; see the class comment. */
+    void setFocusVisible(bool visible);
+    /** True while the surface has focus and shows its focus marker. */
+    bool focusMarkerShown() const { return m_focusVisible && hasFocus(); }
 
 Q_SIGNALS:
     /** The surface needs a picture for its current size. */
@@ -211,7 +219,8 @@ private:
     MousePointer m_pointer = MousePointer::Default;
     std::function<void(const DrawCall&)> m_recorder;
     std::function<std::optional<QPointF>()> m_markerSource;
-    QRect m_markerRect; ///< where the marker was last placed, to repaint it away
+    QRect m_markerRect;          ///< where the marker was last placed, to repaint it away; null when hidden
+    bool m_focusVisible = false; ///< the focus came from the keyboard, or a key has been used since
     // The pen of the last line or outline, reused while its colour and style stay the same.
     QPen m_pen;
     qint32 m_penColour = 0;

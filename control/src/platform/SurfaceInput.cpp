@@ -31,6 +31,8 @@ void DrawingSurface::keyPressEvent(QKeyEvent* event)
 
 void DrawingSurface::mousePressEvent(QMouseEvent* event)
 {
+    // A mouse user sees no focus marker.
+    setFocusVisible(false);
     const QPointF pos = event->position();
     emit mousePressed(mouseButtons(event->button()), shiftState(event->modifiers()), float(pos.x()),
                       float(pos.y()));

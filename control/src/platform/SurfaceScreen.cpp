@@ -4,6 +4,7 @@
 
 #include "platform/Colour.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPaintEvent>
 
@@ -110,8 +111,8 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
         screen.drawImage(QPointF(0, 0), m_image);
     }
 
-    m_markerRect = focusMarkerRect();
-    if (hasFocus() && !m_markerRect.isNull()) {
+    m_markerRect = focusMarkerShown() ? focusMarkerRect() : QRect();
+    if (!m_markerRect.isNull()) {
         // A dashed black square over a white one shows on every background.
         const QRect square = m_markerRect.adjusted(0, 0, -1, -1);
         screen.setBrush(Qt::NoBrush);
@@ -144,18 +145,33 @@ QRect DrawingSurface::focusMarkerRect() const
 
 void DrawingSurface::updateFocusMarker()
 {
-    update(m_markerRect);
-    m_markerRect = focusMarkerRect();
-    update(m_markerRect);
+    if (!m_markerRect.isNull())
+        update(m_markerRect);
+    m_markerRect = focusMarkerShown() ? focusMarkerRect() : QRect();
+    if (!m_markerRect.isNull())
+        update(m_markerRect);
 }
 
-void DrawingSurface::focusInEvent(QFocusEvent*)
+void DrawingSurface::setFocusVisible(bool visible)
 {
+    if (m_focusVisible == visible)
+        return;
+    m_focusVisible = visible;
+    updateFocusMarker();
+}
+
+void DrawingSurface::focusInEvent(QFocusEvent* event)
+{
+    // Focus from the keyboard shows the marker; from the mouse or a window's activation it does not.
+    const Qt::FocusReason reason = event->reason();
+    m_focusVisible =
+        reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
     updateFocusMarker();
 }
 
 void DrawingSurface::focusOutEvent(QFocusEvent*)
 {
+    m_focusVisible = false;
     updateFocusMarker();
 }
 

@@ -1,0 +1,80 @@
+// A host may delete the control inside its DroppedValue handler, as a dialog that closes on a drop
+// does: every path that raises the event stops touching the control once it is gone. Run under
+// the sanitizers, a path that does not is a use after free.
+#include <knotel/Curve.h>
+
+#include "CurvePrivate.h"
+#include "platform/DrawingSurface.h"
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+
+using namespace knotel;
+
+namespace {
+
+enum class Path { Release, RightButtonMove, Key };
+
+struct DropCase {
+    const char* name;
+    Path path;
+    bool wholeCurve;
+};
+
+class DeletedOnDrop : public ::testing::TestWithParam<DropCase> {};
+
+TEST_P(DeletedOnDrop, TheControlIsLeftAloneOnceItsHandlerDeletedIt)
+{
+    const DropCase& drop = GetParam();
+    QPointer<Curve> curve = new Curve;
+    curve->resize(611, 321);
+    test::loadPoints(*curve, {{-30, 0}, {-20, 10}, {-10, 20}, {0, 30}, {10, 40}, {20, 50}, {30, 60}});
+    curve->RePaint();
+    int drops = 0;
+    QObject::connect(curve, &Curve::DroppedValue, curve, [&](int&) {
+        ++drops;
+        delete curve;
+    });
+    QWidget* surface = test::surfaceOf(*curve);
+    CurvePrivate& d = test::stateOf(*curve);
+    const auto mouse = [&](QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, p, surface->mapToGlobal(p), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(surface, &event);
+    };
+    const PlotMapping map = d.mapping();
+    const QPointF p3(map.pixelX(0), map.pixelY(30));
+    const QPointF grab = drop.wholeCurve ? p3 + QPointF(5, 2) : p3;
+
+    if (drop.path == Path::Key) {
+        QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QCoreApplication::sendEvent(surface, &right);
+        QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, drop.wholeCurve ? Qt::ControlModifier : Qt::NoModifier);
+        QCoreApplication::sendEvent(surface, &up);
+    } else {
+        mouse(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+        ASSERT_TRUE(drop.wholeCurve ? d.gesture.curveMoving : d.gesture.point == 3);
+        mouse(QEvent::MouseMove, grab + QPointF(0, -10), Qt::NoButton, Qt::LeftButton);
+        if (drop.path == Path::Release)
+            mouse(QEvent::MouseButtonRelease, grab + QPointF(0, -10), Qt::LeftButton, Qt::NoButton);
+        else
+            mouse(QEvent::MouseMove, grab + QPointF(0, -12), Qt::NoButton, Qt::RightButton);
+    }
+    EXPECT_EQ(drops, 1);
+    EXPECT_TRUE(curve.isNull());
+    delete curve;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPathThatRaisesTheDrop, DeletedOnDrop,
+    ::testing::Values(DropCase{"PointReleased", Path::Release, false},
+                      DropCase{"CurveReleased", Path::Release, true},
+                      DropCase{"PointEndedByTheRightButton", Path::RightButtonMove, false},
+                      DropCase{"CurveEndedByTheRightButton", Path::RightButtonMove, true},
+                      DropCase{"PointMovedByAKey", Path::Key, false},
+                      DropCase{"CurveMovedByAKey", Path::Key, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
