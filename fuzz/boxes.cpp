@@ -100,7 +100,7 @@ void checkStillUsable(QWidget& window, int topLevels)
 void checkReadable(Dispatch& control)
 {
     const QMetaObject& meta = Curve::staticMetaObject;
-    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+    for (int i = meta.propertyOffset(); i < meta.propertyOffset() + 38; ++i) { // the late-bound face's
         const QString name = QString::fromLatin1(meta.property(i).name());
         try {
             FUZZ_CHECK(control.get(control.idOfName(name)).isValid());

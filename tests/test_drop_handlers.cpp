@@ -6,9 +6,11 @@
 #include "CurvePrivate.h"
 #include "platform/DrawingSurface.h"
 #include "TestSupport.h"
+#include "ValueEditor.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -16,7 +18,7 @@ using namespace knotel;
 
 namespace {
 
-enum class Path { Release, RightButtonMove, Key };
+enum class Path { Release, RightButtonMove, Key, Undo, TypedValue };
 
 struct DropCase {
     const char* name;
@@ -34,7 +36,10 @@ TEST_P(DeletedOnDrop, TheControlIsLeftAloneOnceItsHandlerDeletedIt)
     test::loadPoints(*curve, {{-30, 0}, {-20, 10}, {-10, 20}, {0, 30}, {10, 40}, {20, 50}, {30, 60}});
     curve->RePaint();
     int drops = 0;
+    bool armed = true;
     QObject::connect(curve, &Curve::DroppedValue, curve, [&](int&) {
+        if (!armed)
+            return;
         ++drops;
         delete curve;
     });
@@ -48,11 +53,23 @@ TEST_P(DeletedOnDrop, TheControlIsLeftAloneOnceItsHandlerDeletedIt)
     const QPointF p3(map.pixelX(0), map.pixelY(30));
     const QPointF grab = drop.wholeCurve ? p3 + QPointF(5, 2) : p3;
 
-    if (drop.path == Path::Key) {
-        QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
-        QCoreApplication::sendEvent(surface, &right);
-        QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, drop.wholeCurve ? Qt::ControlModifier : Qt::NoModifier);
-        QCoreApplication::sendEvent(surface, &up);
+    const auto key = [&](QWidget* to, int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, k, modifiers);
+        QCoreApplication::sendEvent(to, &event);
+    };
+    if (drop.path == Path::Key || drop.path == Path::Undo) {
+        // An undo deletes on its own drop, not on the key move's.
+        armed = drop.path == Path::Key;
+        key(surface, Qt::Key_Right);
+        key(surface, Qt::Key_Up, drop.wholeCurve ? Qt::ControlModifier : Qt::NoModifier);
+        armed = true;
+        if (drop.path == Path::Undo)
+            key(surface, Qt::Key_Z, Qt::ControlModifier);
+    } else if (drop.path == Path::TypedValue) {
+        key(surface, Qt::Key_F2);
+        ASSERT_TRUE(d.valueEditor);
+        d.valueEditor->yBox()->setText(QStringLiteral("22"));
+        key(d.valueEditor->yBox(), Qt::Key_Return);
     } else {
         mouse(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
         ASSERT_TRUE(drop.wholeCurve ? d.gesture.curveMoving : d.gesture.point == 3);
@@ -65,16 +82,19 @@ TEST_P(DeletedOnDrop, TheControlIsLeftAloneOnceItsHandlerDeletedIt)
     EXPECT_EQ(drops, 1);
     EXPECT_TRUE(curve.isNull());
     delete curve;
+    // An undo's stack outlives the control until the event loop comes round.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryPathThatRaisesTheDrop, DeletedOnDrop,
-    ::testing::Values(DropCase{"PointReleased", Path::Release, false},
-                      DropCase{"CurveReleased", Path::Release, true},
-                      DropCase{"PointEndedByTheRightButton", Path::RightButtonMove, false},
-                      DropCase{"CurveEndedByTheRightButton", Path::RightButtonMove, true},
-                      DropCase{"PointMovedByAKey", Path::Key, false},
-                      DropCase{"CurveMovedByAKey", Path::Key, true}),
+    ::testing::Values(
+        DropCase{"PointReleased", Path::Release, false}, DropCase{"CurveReleased", Path::Release, true},
+        DropCase{"PointEndedByTheRightButton", Path::RightButtonMove, false},
+        DropCase{"CurveEndedByTheRightButton", Path::RightButtonMove, true},
+        DropCase{"PointMovedByAKey", Path::Key, false}, DropCase{"CurveMovedByAKey", Path::Key, true},
+        DropCase{"PointMoveUndone", Path::Undo, false}, DropCase{"CurveMoveUndone", Path::Undo, true},
+        DropCase{"ValueTyped", Path::TypedValue, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -189,6 +189,8 @@ qint32 Curve::Dimensions() const
 }
 void Curve::setDimensions(qint32 value)
 {
+    if (value != d->points.dimensions())
+        d->clearHistory();
     d->points.setDimensions(value);
 }
 float Curve::ValueIndex() const
@@ -205,7 +207,8 @@ float Curve::X_Knotel() const
 }
 void Curve::setX_Knotel(float value)
 {
-    d->points.setX(value);
+    if (d->points.setX(value))
+        d->clearHistory();
 }
 float Curve::Y_Knotel() const
 {
@@ -213,7 +216,8 @@ float Curve::Y_Knotel() const
 }
 void Curve::setY_Knotel(float value)
 {
-    d->points.setY(value);
+    if (d->points.setY(value))
+        d->clearHistory();
 }
 qint32 Curve::Changed() const
 {
@@ -222,6 +226,35 @@ qint32 Curve::Changed() const
 void Curve::setChanged(qint32 value)
 {
     d->points.setChanged(value != 0);
+}
+
+QUndoStack* Curve::undoStack() const
+{
+    return d->undoStack;
+}
+
+bool Curve::isUndoEnabled() const
+{
+    return d->undoEnabled;
+}
+
+void Curve::setUndoEnabled(bool enabled)
+{
+    d->undoEnabled = enabled;
+    if (!enabled)
+        d->clearHistory();
+}
+
+bool Curve::isValueEntryEnabled() const
+{
+    return d->valueEntryEnabled;
+}
+
+void Curve::setValueEntryEnabled(bool enabled)
+{
+    d->valueEntryEnabled = enabled;
+    if (!enabled)
+        d->closeValueEditor(false);
 }
 
 QWidget* Curve::widget()

@@ -14,6 +14,7 @@
 
 #include <QFont>
 #include <QPointer>
+#include <QUndoStack>
 
 namespace knotel {
 
@@ -27,6 +28,12 @@ CurvePrivate::~CurvePrivate()
         surface->setFocusMarkerSource({});
         QObject::disconnect(surface, nullptr, q, nullptr);
     }
+    // Deleted by a drop handler during an undo or redo: the stack is still at work, so it goes
+    // once that is done.
+    if (historyBusy && undoStack) {
+        undoStack->setParent(nullptr);
+        undoStack->deleteLater();
+    }
 }
 
 CurvePrivate* CurvePrivate::get(Curve* curve)
@@ -36,6 +43,7 @@ CurvePrivate* CurvePrivate::get(Curve* curve)
 
 void CurvePrivate::createChildren()
 {
+    undoStack = createEditHistory(q);
     surface = new platform::DrawingSurface(q);
     surface->setObjectName(QStringLiteral("Picture_Curve"));
     // A fixed font, installed with the library's set-up, so that text measures the same everywhere.
@@ -47,7 +55,9 @@ void CurvePrivate::createChildren()
 
     tracker = std::make_unique<TrackerDisplay>(q, surface, font);
 
-    settingsPanel = new SettingsPanel(q, settings, points, [this] {
+    settingsPanel = new SettingsPanel(q, settings, points, [this](bool pointsWritten) {
+        if (pointsWritten)
+            clearHistory();
         computeLayout();
         try {
             paintControl();
@@ -63,6 +73,8 @@ void CurvePrivate::createChildren()
                      [this](int b, int s, float x, float y) { mouseMove(b, s, x, y); });
     QObject::connect(surface, &platform::DrawingSurface::mouseReleased, q,
                      [this](int b, int s, float x, float y) { mouseRelease(b, s, x, y); });
+    QObject::connect(surface, &platform::DrawingSurface::mouseDoubleClicked, q,
+                     [this](int b, int, float x, float y, bool& used) { used = mouseDoubleClick(b, x, y); });
 }
 
 void CurvePrivate::initialize()

@@ -1,6 +1,8 @@
 #ifndef KNOTEL_DRAGGESTURE_H
 #define KNOTEL_DRAGGESTURE_H
 
+#include "PointTable.h"
+
 #include <optional>
 
 namespace knotel {
@@ -12,8 +14,7 @@ struct DragGesture {
     /** The line was grabbed: the whole curve moves vertically. */
     bool curveMoving = false;
     /** The grabbed point where the press found it. */
-    float pointStartX = 0;
-    float pointStartY = 0;
+    PointPosition pointStart;
     /** The mouse row at the grab, and the row the curve was last moved to. */
     float startMouseY = 0;
     float moveMouseY = 0;

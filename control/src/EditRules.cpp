@@ -1,16 +1,16 @@
-// The rules of a drag: what a point or the whole curve may do, whoever moves it.
+// The rules of an edit: what a point or the whole curve may do, whoever moves it, and the two
+// routines that apply an edit to the point table and the picture.
 #include "EditRules.h"
 
 #include "CurvePainter.h"
 #include "CurveSettings.h"
-#include "DragGesture.h"
 #include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
 #include "PlotMapping.h"
-#include "PointTable.h"
+
+#include <knotel/PlotLayout.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 
@@ -73,95 +73,98 @@ std::optional<float> draggedCoordinate(const PointTable& points, const AxisRule&
 
 } // namespace
 
-void movePoint(PointTable& points, int slot, float x, float y, CurvePainter& painter)
+FreeAxes freeAxes(const PointTable& points, const CurveSettings& s, int slot)
 {
-    if (slot < 0 || slot >= SlotCount)
-        return;
-    // Equal values (0 and -0 included) give the same figures: nothing to redraw.
-    const bool moved = !(points.pointX(slot) == x && points.pointY(slot) == y);
-    const platform::DrawingSurface::UpdateBatch batch(painter.surface());
-    if (moved)
-        painter.drawCurveXor(slot, slot);
-    points.movePointX(slot, x);
-    points.movePointY(slot, y);
-    if (moved)
-        painter.drawCurveXor(slot, slot);
+    const bool endPoint = slot == 0 || slot == points.slotsInUse() - 1;
+    return {!(s.LockX_Axis != 0 || (s.LockXEndPoints != 0 && endPoint)),
+            !(s.LockY_Axis != 0 || (s.LockYEndPoints != 0 && endPoint))};
 }
 
-void dragPoint(PointTable& points, const CurveSettings& s, int slot, std::optional<float> x,
-               std::optional<float> y, CurvePainter& painter)
+PointPosition draggedPoint(const PointTable& points, const CurveSettings& s, int slot, std::optional<float> x,
+                           std::optional<float> y)
 {
-    if (slot < 0 || slot >= SlotCount)
-        return;
+    PointPosition to = points.position(slot);
+    const FreeAxes free = freeAxes(points, s, slot);
     const int last = points.slotsInUse() - 1;
-    const bool endPoint = slot == 0 || slot == last;
-    const bool moveX = !(s.LockX_Axis != 0 || (s.LockXEndPoints != 0 && endPoint));
-    const bool moveY = !(s.LockY_Axis != 0 || (s.LockYEndPoints != 0 && endPoint));
-    if (!moveX && !moveY)
-        return;
-
     // X first, then Y; each test sees the point as it was before this move.
-    float newX = points.pointX(slot);
-    float newY = points.pointY(slot);
-    if (moveX) {
+    if (free.x) {
         if (const auto v = draggedCoordinate(
                 points, {&PointTable::pointX, s.AllowXCrossover != 0, s.X_Axis_Left, s.X_Axis_Right}, slot,
                 last, x))
-            newX = *v;
+            to.x = *v;
     }
-    if (moveY) {
+    if (free.y) {
         if (const auto v = draggedCoordinate(
                 points, {&PointTable::pointY, s.AllowYCrossover != 0, s.Y_Axis_Bottom, s.Y_Axis_Top}, slot,
                 last, y))
-            newY = *v;
+            to.y = *v;
     }
-    movePoint(points, slot, newX, newY, painter);
+    return to;
 }
 
-void moveCurve(PointTable& points, const CurveSettings& s, const PlotLayout& layout, DragGesture& gesture,
-               float mouseY, CurvePainter& painter)
+std::optional<CurveShift> shiftedCurve(const PointTable& points, const CurveSettings& s,
+                                       const PlotLayout& layout, float startMouseY, float mouseY)
 {
     const PlotMapping map(layout, s.X_Axis_Left, s.Y_Axis_Bottom);
     const int count = points.slotsInUse();
     const double top = double(layout.PlotTop);
     const double bottom = top + double(layout.PlotHeight);
-    const double start = double(gesture.startMouseY);
+    const double start = double(startMouseY);
 
-    float moveMouseY = mouseY;
+    CurveShift shift;
+    shift.mouseY = mouseY;
     for (int i = 0; i < count; ++i) {
         // A point the host stored outside the plot rows moves along and limits nothing.
         const std::optional<float> p = toSingleOrNothing(map.pixelY(points.moveStartY(i)));
         if (!p || double(*p) < top || double(*p) > bottom)
             continue;
-        if (double(*p) + double(moveMouseY) - start > bottom) {
+        if (double(*p) + double(shift.mouseY) - start > bottom) {
             const std::optional<float> limited = toSingleOrNothing(start + bottom - double(*p));
             if (!limited)
-                return;
-            moveMouseY = *limited;
+                return std::nullopt;
+            shift.mouseY = *limited;
         }
-        if (double(*p) + double(moveMouseY) - start < top) {
+        if (double(*p) + double(shift.mouseY) - start < top) {
             const std::optional<float> limited = toSingleOrNothing(start + top - double(*p));
             if (!limited)
-                return;
-            moveMouseY = *limited;
+                return std::nullopt;
+            shift.mouseY = *limited;
         }
     }
 
-    std::array<float, SlotCount> moved{};
-    const double offset = (double(moveMouseY) - start) / double(layout.ScaleY);
+    const double offset = (double(shift.mouseY) - start) / double(layout.ScaleY);
     for (int i = 0; i < count; ++i) {
         const std::optional<float> y = toSingleOrNothing(double(points.moveStartY(i)) - offset);
         if (!y)
-            return;
-        moved[std::size_t(i)] = *y;
+            return std::nullopt;
+        shift.ys[std::size_t(i)] = *y;
     }
+    return shift;
+}
 
-    gesture.moveMouseY = moveMouseY;
+void placePoint(PointTable& points, int slot, PointPosition to, CurvePainter& painter)
+{
+    if (slot < 0 || slot >= SlotCount)
+        return;
+    // Equal values (0 and -0 included) give the same figures: nothing to redraw.
+    const bool moved = !points.position(slot).same(to);
+    const platform::DrawingSurface::UpdateBatch batch(painter.surface());
+    if (moved)
+        painter.drawCurveXor(slot, slot);
+    points.movePointX(slot, to.x);
+    points.movePointY(slot, to.y);
+    if (moved)
+        painter.drawCurveXor(slot, slot);
+}
+
+void placeCurve(PointTable& points, const CurveYs& ys, CurvePainter& painter)
+{
+    const int count = points.slotsInUse();
     // Every figure moves; the screen update covers their old and new boxes only.
     const platform::DrawingSurface::UpdateBatch batch(painter.surface());
     painter.drawCurveXor();
     for (int i = 0; i < count; ++i)
-        points.movePointY(i, moved[std::size_t(i)]);
+        points.movePointY(i, ys[std::size_t(i)]);
     painter.drawCurveXor();
 }
 

@@ -1,45 +1,67 @@
 #ifndef KNOTEL_EDITRULES_H
 #define KNOTEL_EDITRULES_H
 
+#include "PointTable.h"
+
+#include <array>
 #include <optional>
 
 namespace knotel {
 
 class CurvePainter;
-class PointTable;
 struct CurveSettings;
-struct DragGesture;
 struct PlotLayout;
 
-/**
- * Puts the point at @p slot at (@p x, @p y), no rules applied: erases the figures that touch it
- * with @p painter, stores the coordinates and draws those figures again, as one screen update.
- * Moving a point to where it is draws nothing.
- */
-void movePoint(PointTable& points, int slot, float x, float y, CurvePainter& painter);
+// The rules of an edit compute new coordinates and draw nothing; placePoint() and placeCurve()
+// apply them, for the mouse, the keys, the value editor and undo alike.
+
+/** Which coordinates of the point at @p slot a drag may change: the axis locks, and the end-point
+ *  locks for the first and the last slot in use. */
+struct FreeAxes {
+    bool x = false;
+    bool y = false;
+};
+FreeAxes freeAxes(const PointTable& points, const CurveSettings& settings, int slot);
 
 /**
- * Moves the point at @p slot towards (@p x, @p y) as a drag does, under the host's rules: the
- * axis locks and end-point locks keep a coordinate, a coordinate that would pass an index
- * neighbour is refused (unless crossover is allowed), and a kept one is clamped to its axis range.
- * A coordinate that is nothing (the mouse's value is not a finite single) stays. The curve is
- * erased before and drawn after with @p painter whenever a coordinate may move.
+ * Where a drag towards (@p x, @p y) leaves the point at @p slot, under the host's rules: a locked
+ * coordinate stays, a coordinate that would pass an index neighbour stays (unless crossover is
+ * allowed), and a taken one is clamped to its axis range. A coordinate that is nothing (the
+ * mouse's value is not a finite single) stays. X and Y are both tested against the point as it
+ * is. @p slot must be a slot in use.
  *
  * The last point, for the end-point locks and the right-hand neighbour, is the last slot in use,
  * min(Dimensions, 64) - 1: with Dimensions above 64 slot 63 ends the curve as drawn.
  */
-void dragPoint(PointTable& points, const CurveSettings& settings, int slot, std::optional<float> x,
-               std::optional<float> y, CurvePainter& painter);
+PointPosition draggedPoint(const PointTable& points, const CurveSettings& settings, int slot,
+                           std::optional<float> x, std::optional<float> y);
+
+/** A whole-curve move: the new Y of every slot in use, and the mouse row it was limited to. */
+struct CurveShift {
+    CurveYs ys{};
+    float mouseY = 0;
+};
 
 /**
- * Shifts every point vertically by the mouse's way since the grab (@p gesture's start row to
- * @p mouseY), from the copy taken at the grab, so that no error builds up. The offset is limited
- * so that each point that lay within the plot's pixel rows at the grab stays within them; a point
- * the host stored outside them moves along and limits nothing. A move that would store a value
- * that is not a finite single (a zero or non-finite scale) changes nothing.
+ * Every point shifted vertically by the mouse's way from @p startMouseY to @p mouseY, from the
+ * copy taken at the grab (PointTable::moveStartY), so that no error builds up. The offset is
+ * limited so that each point that lay within the plot's pixel rows at the grab stays within them;
+ * a point the host stored outside them moves along and limits nothing. Nothing when a value would
+ * not be a finite single (a zero or non-finite scale).
  */
-void moveCurve(PointTable& points, const CurveSettings& settings, const PlotLayout& layout,
-               DragGesture& gesture, float mouseY, CurvePainter& painter);
+std::optional<CurveShift> shiftedCurve(const PointTable& points, const CurveSettings& settings,
+                                       const PlotLayout& layout, float startMouseY, float mouseY);
+
+/**
+ * Puts the point at @p slot at @p to, no rules applied: erases the figures that touch it with
+ * @p painter, stores the coordinates (not their references) and draws those figures again, as
+ * one screen update. Moving a point to where it is draws nothing.
+ */
+void placePoint(PointTable& points, int slot, PointPosition to, CurvePainter& painter);
+
+/** Gives every slot in use the Y of @p ys, as placePoint() does for one point: the whole curve is
+ *  erased and drawn again. */
+void placeCurve(PointTable& points, const CurveYs& ys, CurvePainter& painter);
 
 } // namespace knotel
 

@@ -12,6 +12,9 @@
 
 #include <knotel/Curve.h>
 
+#include <QKeySequence>
+#include <QUndoStack>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -43,14 +46,15 @@ bool dropped(CurvePrivate& c, int index)
 /** Moves point @p slot by the drag rules; raises DroppedValue when a coordinate changed. */
 void keyMovePoint(CurvePrivate& c, int slot, std::optional<float> x, std::optional<float> y)
 {
-    const float oldX = c.points.pointX(slot);
-    const float oldY = c.points.pointY(slot);
+    const PointPosition from = c.points.position(slot);
+    const PointPosition to = draggedPoint(c.points, c.settings, slot, x, y);
     CurvePainter painter = c.painter();
-    dragPoint(c.points, c.settings, slot, x, y, painter);
+    placePoint(c.points, slot, to, painter);
     c.surface->updateFocusMarker();
-    // The drop is the last act: the host's handler may delete the control.
-    if (!sameSingle(c.points.pointX(slot), oldX) || !sameSingle(c.points.pointY(slot), oldY))
-        (void)dropped(c, slot);
+    if (to.same(from))
+        return;
+    c.recordPointMove(slot, from, to, EditSource::Keys);
+    (void)dropped(c, slot); // the last act: the host's handler may delete the control
 }
 
 /**
@@ -63,23 +67,53 @@ void moveWholeCurve(CurvePrivate& c, float pixels)
     if (count < 2 || c.settings.HideLine || !c.settings.curveMayMove())
         return;
     c.points.beginCurveMove();
-    DragGesture keyGesture;
-    keyGesture.curveMoving = true;
-    keyGesture.startMouseY = 0;
+    const std::optional<CurveShift> shift = shiftedCurve(c.points, c.settings, c.layout, 0, pixels);
+    if (!shift)
+        return;
     CurvePainter painter = c.painter();
-    moveCurve(c.points, c.settings, c.layout, keyGesture, pixels, painter);
+    placeCurve(c.points, shift->ys, painter);
     c.surface->updateFocusMarker();
-    if (c.points.curveMoved())
-        (void)dropped(c, -1); // the last act, as above
+    if (!c.points.curveMoved())
+        return;
+    c.recordCurveMove(EditSource::Keys);
+    (void)dropped(c, -1); // the last act, as above
+}
+
+/** The key with its modifiers, for the standard key sequences. */
+QKeySequence sequenceOf(int key, int shift)
+{
+    Qt::KeyboardModifiers modifiers;
+    if (shift & ShiftKey)
+        modifiers |= Qt::ShiftModifier;
+    if (shift & CtrlKey)
+        modifiers |= Qt::ControlModifier;
+    if (shift & AltKey)
+        modifiers |= Qt::AltModifier;
+    return QKeySequence(QKeyCombination(modifiers, Qt::Key(key)));
+}
+
+bool isStandard(const QKeySequence& pressed, QKeySequence::StandardKey standard)
+{
+    return QKeySequence::keyBindings(standard).contains(pressed);
 }
 
 } // namespace
+
+bool CurvePrivate::wantsKey(int key, int shift) const
+{
+    // Undo and redo on the focused surface go to its history, not to a shortcut of the window.
+    const QKeySequence pressed = sequenceOf(key, shift);
+    return undoEnabled &&
+           (isStandard(pressed, QKeySequence::Undo) || isStandard(pressed, QKeySequence::Redo));
+}
 
 void CurvePrivate::connectKeyboard()
 {
     surface->setFocusMarkerSource([this] { return currentPointPixel(); });
     QObject::connect(surface, &platform::DrawingSurface::keyPressed, q,
                      [this](int key, int shift, bool& used) { used = keyPress(key, shift); });
+    QObject::connect(surface, &platform::DrawingSurface::keyWanted, q,
+                     [this](int key, int shift, bool& wanted) { wanted = wantsKey(key, shift); });
     // Connected after the mouse handlers: a point grabbed by the mouse becomes the current one.
     QObject::connect(surface, &platform::DrawingSurface::mousePressed, q, [this] {
         if (gesture.point && *gesture.point < points.slotsInUse() && *gesture.point != currentPoint()) {
@@ -111,6 +145,22 @@ std::optional<QPointF> CurvePrivate::currentPointPixel() const
 
 bool CurvePrivate::keyPress(int key, int shift)
 {
+    if (wantsKey(key, shift)) {
+        surface->setFocusVisible(true);
+        if (gesture.active())
+            return true;
+        // The stack's undo raises DroppedValue, whose handler may delete the control.
+        const bool undo = isStandard(sequenceOf(key, shift), QKeySequence::Undo);
+        undo ? undoStack->undo() : undoStack->redo();
+        return true;
+    }
+    if (valueEntryEnabled && shift == 0 &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)) {
+        surface->setFocusVisible(true);
+        if (currentPoint() >= 0 && !gesture.active())
+            openValueEditor(currentPoint(), true);
+        return true;
+    }
     const bool withShift = (shift & ShiftKey) != 0;
     const bool withCtrl = (shift & CtrlKey) != 0;
     if ((shift & AltKey) != 0)

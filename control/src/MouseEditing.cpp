@@ -26,9 +26,7 @@ constexpr int LeftButton = 1;
 /** True when the grabbed point lies elsewhere than at the press. */
 bool pointMoved(const PointTable& points, const DragGesture& gesture)
 {
-    const int d = *gesture.point;
-    return !sameSingle(points.pointX(d), gesture.pointStartX) ||
-           !sameSingle(points.pointY(d), gesture.pointStartY);
+    return !points.position(*gesture.point).same(gesture.pointStart);
 }
 
 } // namespace
@@ -56,8 +54,7 @@ void CurvePrivate::mousePress(int button, int, float x, float y)
     const int picked = pickPoint(map, points.xs(), points.ys(), x, y);
     if (picked >= 0) {
         gesture.point = picked;
-        gesture.pointStartX = points.pointX(picked);
-        gesture.pointStartY = points.pointY(picked);
+        gesture.pointStart = points.position(picked);
     } else {
         gesture.point.reset();
         // The line can be grabbed only where it is drawn.
@@ -90,18 +87,30 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
         // The gesture ends here and its release will raise nothing, so a drag that moved something
         // is reported now, as its release would have done.
         surface->setMousePointer(MousePointer::Default);
-        if (gesture.point && pointMoved(points, gesture) && !announceDrop(*gesture.point))
-            return;
-        if (gesture.curveMoving && points.curveMoved() && !announceDrop(-1))
-            return;
+        if (gesture.point && pointMoved(points, gesture)) {
+            recordDraggedPoint();
+            if (!announceDrop(*gesture.point))
+                return;
+        }
+        if (gesture.curveMoving && points.curveMoved()) {
+            recordCurveMove(EditSource::Mouse);
+            if (!announceDrop(-1))
+                return;
+        }
         gesture.clear();
         return;
     }
     CurvePainter curvePainter = painter();
-    if (gesture.point)
-        dragPoint(points, settings, *gesture.point, mouseX, mouseY, curvePainter);
-    if (gesture.curveMoving && settings.curveMayMove())
-        moveCurve(points, settings, layout, gesture, y, curvePainter);
+    if (gesture.point) {
+        const int slot = *gesture.point;
+        placePoint(points, slot, draggedPoint(points, settings, slot, mouseX, mouseY), curvePainter);
+    }
+    if (gesture.curveMoving && settings.curveMayMove()) {
+        if (const auto shift = shiftedCurve(points, settings, layout, gesture.startMouseY, y)) {
+            gesture.moveMouseY = shift->mouseY;
+            placeCurve(points, shift->ys, curvePainter);
+        }
+    }
     // The focus marker is wider than a point's figure: it follows the current point itself.
     if (gesture.active() && surface->focusMarkerShown())
         surface->updateFocusMarker();
@@ -113,15 +122,36 @@ void CurvePrivate::mouseRelease(int, int, float, float)
     // The host's handler runs, and may read every property, before the gesture state is cleared;
     // it may also delete the control.
     if (gesture.point) {
+        recordDraggedPoint();
         if (!announceDrop(*gesture.point))
             return;
         gesture.point.reset();
     }
     if (gesture.curveMoving) {
+        recordCurveMove(EditSource::Mouse);
         if (!announceDrop(-1))
             return;
         gesture.curveMoving = false;
     }
+}
+
+void CurvePrivate::recordDraggedPoint()
+{
+    const int slot = *gesture.point;
+    if (slot < points.slotsInUse())
+        recordPointMove(slot, gesture.pointStart, points.position(slot), EditSource::Mouse);
+}
+
+bool CurvePrivate::mouseDoubleClick(int button, float x, float y)
+{
+    // A double-click on a point opens the value editor; elsewhere it is a press, as Qt delivers it.
+    if (!valueEntryEnabled || button != LeftButton || gesture.active())
+        return false;
+    const int picked = pickPoint(mapping(), points.xs(), points.ys(), x, y);
+    if (picked < 0)
+        return false;
+    openValueEditor(picked, false);
+    return true;
 }
 
 } // namespace knotel

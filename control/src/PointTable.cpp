@@ -31,22 +31,26 @@ float PointTable::y() const
     return i ? m_y[*i] : 0.0f;
 }
 
-void PointTable::setX(float value)
+bool PointTable::setX(float value)
 {
-    if (const auto i = indexedSlot()) {
-        m_x[*i] = value;
-        m_savedX[*i] = value;
-        m_xGiven[*i] = true;
-    }
+    const auto i = indexedSlot();
+    if (!i)
+        return false;
+    m_x[*i] = value;
+    m_savedX[*i] = value;
+    m_xGiven[*i] = true;
+    return true;
 }
 
-void PointTable::setY(float value)
+bool PointTable::setY(float value)
 {
-    if (const auto i = indexedSlot()) {
-        m_y[*i] = value;
-        m_savedY[*i] = value;
-        m_yGiven[*i] = true;
-    }
+    const auto i = indexedSlot();
+    if (!i)
+        return false;
+    m_y[*i] = value;
+    m_savedY[*i] = value;
+    m_yGiven[*i] = true;
+    return true;
 }
 
 bool PointTable::changed() const

@@ -1,6 +1,8 @@
 #ifndef KNOTEL_POINTTABLE_H
 #define KNOTEL_POINTTABLE_H
 
+#include "NumberConversion.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -11,6 +13,18 @@ namespace knotel {
 
 /** Number of break-point slots; the table never grows. */
 inline constexpr int SlotCount = 64;
+
+/** One coordinate of every slot. */
+using CurveYs = std::array<float, SlotCount>;
+
+/** A point's two coordinates. */
+struct PointPosition {
+    float x = 0;
+    float y = 0;
+    /** Equal singles, two NaNs counting as equal (and 0 equal to -0): a coordinate left as it was is
+     *  no move. */
+    bool same(const PointPosition& other) const { return sameSingle(x, other.x) && sameSingle(y, other.y); }
+};
 
 /**
  * The break points: 64 fixed slots of current coordinates, their reference copies (what Changed
@@ -35,9 +49,10 @@ public:
     /** The indexed point's coordinate; 0 for a slot not in use. Throws 9 for an in-use slot past 63. */
     float x() const;
     float y() const;
-    /** Sets the indexed point's coordinate and its reference, and marks the coordinate given. */
-    void setX(float value);
-    void setY(float value);
+    /** Sets the indexed point's coordinate and its reference, and marks the coordinate given; false
+     *  when the index addresses no slot in use and the write is ignored. */
+    bool setX(float value);
+    bool setY(float value);
     /** True when the indexed point lies away from its reference position (0.0 equals -0.0). */
     bool changed() const;
     /**
@@ -53,6 +68,7 @@ public:
     bool complete() const;
     float pointX(int slot) const { return m_x[std::size_t(slot)]; }
     float pointY(int slot) const { return m_y[std::size_t(slot)]; }
+    PointPosition position(int slot) const { return {pointX(slot), pointY(slot)}; }
     std::span<const float> xs() const { return std::span(m_x).first(std::size_t(slotsInUse())); }
     std::span<const float> ys() const { return std::span(m_y).first(std::size_t(slotsInUse())); }
     bool xGiven(int slot) const { return m_xGiven[std::size_t(slot)]; }
@@ -65,6 +81,7 @@ public:
     /** Keeps the Y of every slot in use as the start of a whole-curve move. */
     void beginCurveMove();
     float moveStartY(int slot) const { return m_moveStartY[std::size_t(slot)]; }
+    const CurveYs& moveStartYs() const { return m_moveStartY; }
     /** True when any slot in use lies higher or lower than at the start of the whole-curve move. */
     bool curveMoved() const;
 

@@ -84,6 +84,7 @@ struct Control {
 struct Box {
     Control place; ///< design text and place, in twips relative to the control
     Write write;
+    bool writesPoints = false; ///< the box gives points or their number
 };
 
 const Box Boxes[SettingsPanel::BoxCount] = {
@@ -94,15 +95,15 @@ const Box Boxes[SettingsPanel::BoxCount] = {
     {{"20 YAxisBottom", 540, 6000, 1935, 285, 16}, setSingle<&CurveSettings::Y_Axis_Bottom>},
     {{"XAxisText", 600, 6390, 1935, 285, 15}, setText<&CurveSettings::X_AxisText>},
     {{"YAxisText", 600, 6690, 1935, 285, 14}, setText<&CurveSettings::Y_AxisText>},
-    {{"4 Dimensions", 2760, 5310, 1935, 285, 13}, setDimensions},
-    {{"-20", 2760, 5610, 915, 285, 12}, setPointX<0>},
-    {{"70", 3780, 5610, 915, 285, 11}, setPointY<0>},
-    {{"-5", 2760, 5910, 915, 285, 10}, setPointX<1>},
-    {{"50", 3780, 5910, 915, 285, 9}, setPointY<1>},
-    {{"+5", 2760, 6210, 915, 285, 8}, setPointX<2>},
-    {{"30", 3780, 6210, 915, 285, 7}, setPointY<2>},
-    {{"+20", 2760, 6510, 915, 285, 6}, setPointX<3>},
-    {{"20", 3780, 6510, 915, 285, 5}, setPointY<3>},
+    {{"4 Dimensions", 2760, 5310, 1935, 285, 13}, setDimensions, true},
+    {{"-20", 2760, 5610, 915, 285, 12}, setPointX<0>, true},
+    {{"70", 3780, 5610, 915, 285, 11}, setPointY<0>, true},
+    {{"-5", 2760, 5910, 915, 285, 10}, setPointX<1>, true},
+    {{"50", 3780, 5910, 915, 285, 9}, setPointY<1>, true},
+    {{"+5", 2760, 6210, 915, 285, 8}, setPointX<2>, true},
+    {{"30", 3780, 6210, 915, 285, 7}, setPointY<2>, true},
+    {{"+20", 2760, 6510, 915, 285, 6}, setPointX<3>, true},
+    {{"20", 3780, 6510, 915, 285, 5}, setPointY<3>, true},
     {{"1 BreakPointShape", 2760, 6810, 1935, 285, 4}, setWhole<&CurveSettings::BreakPointShape>},
 };
 
@@ -121,8 +122,8 @@ const Button Buttons[] = {
 } // namespace
 
 SettingsPanel::SettingsPanel(QWidget* owner, CurveSettings& settings, PointTable& points,
-                             std::function<void()> layoutAndRepaint)
-    : QObject(owner), m_settings(settings), m_points(points), m_layoutAndRepaint(std::move(layoutAndRepaint))
+                             std::function<void(bool pointsWritten)> written)
+    : QObject(owner), m_settings(settings), m_points(points), m_written(std::move(written))
 {
     std::array<std::pair<int, QWidget*>, BoxCount + std::size(Buttons)> byTabIndex;
     for (int i = 0; i < BoxCount; ++i) {
@@ -155,7 +156,7 @@ SettingsPanel::SettingsPanel(QWidget* owner, CurveSettings& settings, PointTable
 void SettingsPanel::boxChanged(int index, const QString& text)
 {
     Boxes[index].write(m_settings, m_points, text);
-    m_layoutAndRepaint();
+    m_written(Boxes[index].writesPoints);
 }
 
 } // namespace knotel

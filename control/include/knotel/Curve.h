@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class QUndoStack;
+
 namespace knotel {
 
 class CurvePrivate;
@@ -71,6 +73,9 @@ class KNOTEL_EXPORT Curve : public QWidget, public Dispatch {
     Q_PROPERTY(float Y_Knotel READ Y_Knotel WRITE setY_Knotel DESIGNABLE false)
     Q_PROPERTY(qint32 Changed READ Changed WRITE setChanged DESIGNABLE false)
     Q_PROPERTY(float ValueIndex READ ValueIndex WRITE setValueIndex DESIGNABLE false)
+    // Beyond the late-bound face, which has the 38 properties above alone.
+    Q_PROPERTY(bool undoEnabled READ isUndoEnabled WRITE setUndoEnabled)
+    Q_PROPERTY(bool valueEntryEnabled READ isValueEntryEnabled WRITE setValueEntryEnabled)
 
 public:
     explicit Curve(QWidget* parent = nullptr);
@@ -205,6 +210,28 @@ public:
 
     /** The plot rectangle and scales of the last layout; all 0 until a layout has run. */
     PlotLayout plotLayout() const;
+
+    /**
+     * The history of the person's edits: one command for each drag, whole-curve move, typed value
+     * and run of key moves of one point ("Move point 3", "Move curve"). Undo and redo put the
+     * coordinates back exactly, redraw and raise DroppedValue as the edit did; the points'
+     * references stay, so Changed reads as before. Ctrl+Z and Ctrl+Shift+Z or Ctrl+Y on the focused
+     * plot undo and redo. A host write of X_Knotel, Y_Knotel or Dimensions empties it. The stack
+     * belongs to the control; a host may add it to a QUndoGroup and make actions from it.
+     */
+    QUndoStack* undoStack() const;
+    /** Whether the person's edits are kept for undo; switching it off empties the history and the
+     *  keys then do nothing. Default true. */
+    bool isUndoEnabled() const;
+    void setUndoEnabled(bool enabled);
+    /**
+     * Whether a double-click on a point, or Enter or F2 on the keyboard's current point, opens a
+     * small editor in which the person types the point's exact X and Y. The typed values follow the
+     * drag rules (locks, crossover, clamping); an apply that moved the point raises DroppedValue
+     * once and can be undone. Default true.
+     */
+    bool isValueEntryEnabled() const;
+    void setValueEntryEnabled(bool enabled);
 
     QSize sizeHint() const override;
 

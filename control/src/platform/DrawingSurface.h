@@ -166,16 +166,24 @@ Q_SIGNALS:
     void mousePressed(int button, int shift, float x, float y);
     void mouseMoved(int button, int shift, float x, float y);
     void mouseReleased(int button, int shift, float x, float y);
+    /** A double-click: a receiver that takes it sets @p used; otherwise it is a press, as Qt's
+     *  widgets have it. */
+    void mouseDoubleClicked(int button, int shift, float x, float y, bool& used);
     /** A key press while the surface has focus; @p shift as for the mouse. A receiver that acts
      *  on the key sets @p used, otherwise the key goes on to the parent widgets. */
     void keyPressed(int key, int shift, bool& used);
+    /** Asks, before the window's shortcuts see a key, whether the surface takes it: a receiver
+     *  that does sets @p wanted. */
+    void keyWanted(int key, int shift, bool& wanted);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -21,6 +21,20 @@ int shiftState(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
+bool DrawingSurface::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool wanted = false;
+        emit keyWanted(key->key(), shiftState(key->modifiers()), wanted);
+        if (wanted) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
 void DrawingSurface::keyPressEvent(QKeyEvent* event)
 {
     bool used = false;
@@ -45,6 +59,17 @@ void DrawingSurface::mouseMoveEvent(QMouseEvent* event)
                     float(pos.y()));
 }
 
+void DrawingSurface::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    setFocusVisible(false);
+    const QPointF pos = event->position();
+    bool used = false;
+    emit mouseDoubleClicked(mouseButtons(event->button()), shiftState(event->modifiers()), float(pos.x()),
+                            float(pos.y()), used);
+    if (!used)
+        mousePressEvent(event);
+}
+
 void DrawingSurface::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF pos = event->position();
@@ -53,3 +78,4 @@ void DrawingSurface::mouseReleaseEvent(QMouseEvent* event)
 }
 
 } // namespace knotel::platform
+

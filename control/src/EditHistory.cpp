@@ -1,0 +1,179 @@
+// The undo history of the person's edits: one command per drag, whole-curve move, key move (merged
+// while the keys keep moving the same point) and typed value. Undo and redo put the coordinates
+// back exactly, redraw with the XOR pen as a drag does and raise DroppedValue as the edit did; the
+// points' references stay, so Changed reads as before.
+#include "EditHistory.h"
+
+#include "CurvePrivate.h"
+#include "platform/DrawingSurface.h"
+
+#include <knotel/Curve.h>
+
+#include <QPointer>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+namespace knotel {
+
+namespace {
+
+/** Merge ids: key moves of one point, and key moves of the whole curve. */
+constexpr int PointKeyMoves = 1;
+constexpr int CurveKeyMoves = 2;
+
+/** A command on a control that its host may delete while the command raises DroppedValue. */
+class EditCommand : public QUndoCommand {
+public:
+    EditCommand(Curve* curve, EditSource source, const QString& text)
+        : QUndoCommand(text), m_curve(curve), m_source(source)
+    {
+    }
+
+    void undo() override { apply(false); }
+    void redo() override
+    {
+        // The edit itself was applied when the command was pushed.
+        if (m_pushed)
+            apply(true);
+        m_pushed = true;
+    }
+
+protected:
+    /** Puts the coordinates before (@p after false) or after the edit back; returns false when the
+     *  host's handler of the drop deleted the control. */
+    virtual bool put(CurvePrivate& c, bool after) = 0;
+    bool fromKeys() const { return m_source == EditSource::Keys; }
+
+private:
+    void apply(bool after)
+    {
+        CurvePrivate* c = m_curve ? CurvePrivate::get(m_curve) : nullptr;
+        if (!c)
+            return;
+        // The stack must outlive this call even when the control does not.
+        c->historyBusy = true;
+        if (put(*c, after))
+            c->historyBusy = false;
+    }
+
+    QPointer<Curve> m_curve;
+    EditSource m_source;
+    bool m_pushed = false;
+};
+
+class PointMoveCommand : public EditCommand {
+public:
+    PointMoveCommand(Curve* curve, EditSource source, int slot, PointPosition from, PointPosition to)
+        : EditCommand(curve, source, QStringLiteral("Move point %1").arg(slot)), m_slot(slot), m_from(from),
+          m_to(to)
+    {
+    }
+
+    int id() const override { return fromKeys() ? PointKeyMoves : -1; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const PointMoveCommand*>(other);
+        if (next->m_slot != m_slot)
+            return false;
+        m_to = next->m_to;
+        // Moved back to where the keys started: no step at all.
+        setObsolete(m_to.same(m_from));
+        return true;
+    }
+
+protected:
+    bool put(CurvePrivate& c, bool after) override { return c.restorePoint(m_slot, after ? m_to : m_from); }
+
+private:
+    int m_slot;
+    PointPosition m_from;
+    PointPosition m_to;
+};
+
+class CurveMoveCommand : public EditCommand {
+public:
+    CurveMoveCommand(Curve* curve, EditSource source, const CurveYs& from, const CurveYs& to, int count)
+        : EditCommand(curve, source, QStringLiteral("Move curve")), m_from(from), m_to(to), m_count(count)
+    {
+    }
+
+    int id() const override { return fromKeys() ? CurveKeyMoves : -1; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const CurveMoveCommand*>(other);
+        if (next->m_count != m_count)
+            return false;
+        m_to = next->m_to;
+        setObsolete(sameYs(m_to, m_from));
+        return true;
+    }
+
+protected:
+    bool put(CurvePrivate& c, bool after) override { return c.restoreCurve(after ? m_to : m_from); }
+
+private:
+    bool sameYs(const CurveYs& a, const CurveYs& b) const
+    {
+        for (int i = 0; i < m_count; ++i) {
+            if (!PointPosition{0, a[std::size_t(i)]}.same({0, b[std::size_t(i)]}))
+                return false;
+        }
+        return true;
+    }
+
+    CurveYs m_from;
+    CurveYs m_to;
+    int m_count;
+};
+
+} // namespace
+
+QUndoStack* createEditHistory(Curve* curve)
+{
+    auto* stack = new QUndoStack(curve);
+    stack->setObjectName(QStringLiteral("Curve_Edits"));
+    return stack;
+}
+
+void CurvePrivate::recordPointMove(int slot, PointPosition from, PointPosition to, EditSource source)
+{
+    if (undoEnabled && !from.same(to))
+        undoStack->push(new PointMoveCommand(q, source, slot, from, to));
+}
+
+void CurvePrivate::recordCurveMove(EditSource source)
+{
+    if (!undoEnabled || !points.curveMoved())
+        return;
+    const CurveYs& from = points.moveStartYs();
+    CurveYs to{};
+    const int count = points.slotsInUse();
+    for (int i = 0; i < count; ++i)
+        to[std::size_t(i)] = points.pointY(i);
+    undoStack->push(new CurveMoveCommand(q, source, from, to, count));
+}
+
+void CurvePrivate::clearHistory()
+{
+    undoStack->clear();
+}
+
+bool CurvePrivate::restorePoint(int slot, PointPosition to)
+{
+    if (slot < 0 || slot >= points.slotsInUse())
+        return true;
+    CurvePainter curvePainter = painter();
+    placePoint(points, slot, to, curvePainter);
+    surface->updateFocusMarker();
+    return announceDrop(slot);
+}
+
+bool CurvePrivate::restoreCurve(const CurveYs& ys)
+{
+    CurvePainter curvePainter = painter();
+    placeCurve(points, ys, curvePainter);
+    surface->updateFocusMarker();
+    return announceDrop(-1);
+}
+
+} // namespace knotel
