@@ -57,7 +57,7 @@ TEST(Reference, ReadmeTableMatchesTheControl)
     int count = 0;
     const Member* table = members(&count);
     ASSERT_EQ(rows.size(), std::size_t(count - 1)) << "one row per property";
-    const Curve fresh;
+    Curve fresh;
     const QMetaObject& meta = Curve::staticMetaObject;
     for (int i = 1; i < count; ++i) {
         const Member& member = table[i];
@@ -67,7 +67,7 @@ TEST(Reference, ReadmeTableMatchesTheControl)
                   meta.property(meta.indexOfProperty(member.name)).metaType())
             << member.name << ": " << row.type.toStdString();
 
-        const QVariant actual = member.get(fresh);
+        const QVariant actual = fresh.get(member.id);
         bool ok = true;
         switch (member.kind) {
         case MemberKind::Int32:

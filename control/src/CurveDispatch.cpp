@@ -11,6 +11,7 @@
 #include <knotel/FormatValue.h>
 
 #include <QLocale>
+#include <QMetaProperty>
 
 #include <cmath>
 
@@ -92,7 +93,13 @@ QVariant Curve::get(DispId id) const
     const Member* member = memberById(id);
     if (!member || member->kind == MemberKind::Method)
         throw RuntimeError(RuntimeError::MemberNotFound);
-    return member->get(*this);
+    // Straight through the class's own meta-call, so that an accessor's RuntimeError reaches the
+    // caller without passing through Qt.
+    const QMetaObject& meta = Curve::staticMetaObject;
+    QVariant value(meta.property(meta.propertyOffset() + member->property).metaType());
+    void* args[] = {value.data()};
+    qt_static_metacall(const_cast<Curve*>(this), QMetaObject::ReadProperty, member->property, args);
+    return value;
 }
 
 void Curve::put(DispId id, const QVariant& value)
@@ -115,7 +122,10 @@ void Curve::put(DispId id, const QVariant& value)
     case MemberKind::Method:
         break;
     }
-    member->set(*this, converted);
+    int status = -1;
+    int flags = 0;
+    void* args[] = {converted.data(), nullptr, &status, &flags};
+    qt_static_metacall(this, QMetaObject::WriteProperty, member->property, args);
 }
 
 QVariant Curve::invoke(DispId id)

@@ -3,21 +3,17 @@
 
 #include <knotel/Dispatch.h>
 
-#include <QVariant>
-
 namespace knotel {
-
-class Curve;
 
 enum class MemberKind { Method, Int32, Single, Text };
 
-/** One member of the dispatch interface. get and set take and give the member's own type. */
+/** One member of the dispatch interface, as the control's meta-object declares it. */
 struct Member {
     DispId id;
     const char* name;
     MemberKind kind;
-    QVariant (*get)(const Curve&);
-    void (*set)(Curve&, const QVariant&);
+    /** The property's index among the class's own (from its property offset); -1 for the method. */
+    int property;
 };
 
 /** Dispatch ids of the interface. Properties run contiguously from FirstPropertyId down from LastPropertyId.
