@@ -2,7 +2,6 @@
 // handlers that place the children and lay out the plot.
 #include "CurvePrivate.h"
 
-#include "ErrorTolerance.h"
 #include "Layout.h"
 #include "platform/DrawingSurface.h"
 #include "platform/Twips.h"
@@ -107,13 +106,11 @@ void CurvePrivate::showHandler()
 void CurvePrivate::resizeHandler()
 {
     // The surface covers the whole control; it has no border, whatever the axis texts say.
-    tolerate([&] { surface->move(0, 0); });
-    tolerate([&] { surface->resize(q->width(), surface->height()); });
-    tolerate([&] {
-        surface->resize(surface->width(), q->height());
-        if (settings.X_AxisText.isEmpty() && settings.Y_AxisText.isEmpty())
-            surface->setBorderStyle(0);
-    });
+    surface->move(0, 0);
+    surface->resize(q->width(), surface->height());
+    surface->resize(surface->width(), q->height());
+    if (settings.X_AxisText.isEmpty() && settings.Y_AxisText.isEmpty())
+        surface->setBorderStyle(0);
     tracker->place(surface->width(), surface->height());
     computeLayout();
 }

@@ -27,7 +27,7 @@ LayoutResult computeLayout(const PlotLayout& previous, const CurveSettings& s, c
     PlotLayout& layout = result.plot;
     const QString digit = QStringLiteral("8");
 
-    tolerate([&] { layout.PlotLeft = qint32(LeftMargin); });
+    layout.PlotLeft = qint32(LeftMargin);
     tolerate([&] {
         if (!s.Y_AxisText.isEmpty()) {
             layout.PlotLeft = roundToInt32(double(m.textWidth(digit)) + layout.PlotLeft + YAxisTextGap);
@@ -46,7 +46,7 @@ LayoutResult computeLayout(const PlotLayout& previous, const CurveSettings& s, c
         layout.PlotLeft = roundToInt32(double(wider) + layout.PlotLeft);
     });
     tolerate([&] { layout.PlotWidth = roundToInt32(double(m.width) - layout.PlotLeft - RightMargin); });
-    tolerate([&] { layout.PlotTop = TopMarginWithoutCaption; });
+    layout.PlotTop = TopMarginWithoutCaption;
     tolerate([&] {
         if (!s.CurveCaption.isEmpty()) {
             // The paint pass draws the caption 1.5 times as large; measure it in the normal font.
@@ -66,11 +66,9 @@ LayoutResult computeLayout(const PlotLayout& previous, const CurveSettings& s, c
         }
     });
     // A zero span gives an infinite scale (NaN when the plot size is 0 too); the layout goes on.
-    tolerate(
-        [&] { layout.ScaleX = float(double(layout.PlotWidth) / (double(s.X_Axis_Right) - s.X_Axis_Left)); });
-    tolerate(
-        [&] { layout.ScaleY = float(double(layout.PlotHeight) / (double(s.Y_Axis_Top) - s.Y_Axis_Bottom)); });
-    tolerate([&] { layout.XorPenColor = s.CurveColor ^ m.backColor; });
+    layout.ScaleX = toSingleOrInfinity(double(layout.PlotWidth) / (double(s.X_Axis_Right) - s.X_Axis_Left));
+    layout.ScaleY = toSingleOrInfinity(double(layout.PlotHeight) / (double(s.Y_Axis_Top) - s.Y_Axis_Bottom));
+    layout.XorPenColor = s.CurveColor ^ m.backColor;
     return result;
 }
 

@@ -24,8 +24,8 @@ qint32 CurvePainter::plotBottom() const
 
 void CurvePainter::paintControl()
 {
-    // A failing Cls goes to the caller. From here on every statement runs on its own: one that
-    // fails is abandoned and the pass goes on with the next, so every later element is drawn.
+    // A failing Cls goes to the caller. From here on every statement that can fail runs on its own:
+    // one that fails is abandoned and the pass goes on with the next, so every later element is drawn.
     m_surface.cls();
     drawArrowHeads();
     drawXScale();
@@ -33,10 +33,10 @@ void CurvePainter::paintControl()
     drawLimitLines();
     drawActualValue();
     drawAxisLines();
-    tolerate([&] { m_surface.setForeColor(m_settings.TextColor); });
+    m_surface.setForeColor(m_settings.TextColor);
     drawAxisTexts();
     drawCaption();
-    tolerate([&] { drawCurveXor(); });
+    drawCurveXor();
 }
 
 } // namespace knotel

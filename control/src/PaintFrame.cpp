@@ -88,27 +88,19 @@ void CurvePainter::drawAxisTexts()
     const QString digit = QStringLiteral("8");
     if (!m_settings.Y_AxisText.isEmpty()) {
         const QList<QString> characters = charactersOf(m_settings.Y_AxisText);
-        tolerate([&] {
-            s.setCurrentY(toSingleOrInfinity(
-                (double(l.PlotHeight) - double(s.textHeight(digit)) * double(characters.size())) / 2 +
-                double(l.PlotTop)));
-        });
+        s.setCurrentY(toSingleOrInfinity(
+            (double(l.PlotHeight) - double(s.textHeight(digit)) * double(characters.size())) / 2 +
+            double(l.PlotTop)));
         for (const QString& ch : characters) {
-            tolerate([&] {
-                s.setCurrentX(
-                    toSingleOrInfinity((double(s.textWidth(digit)) - double(s.textWidth(ch))) / 2 + 0.5 + 2));
-            });
+            s.setCurrentX(
+                toSingleOrInfinity((double(s.textWidth(digit)) - double(s.textWidth(ch))) / 2 + 0.5 + 2));
             tolerate([&] { s.print(ch, true); });
         }
     }
     if (!m_settings.X_AxisText.isEmpty()) {
-        tolerate([&] {
-            s.setCurrentX(toSingleOrInfinity(
-                (double(l.PlotWidth) - double(s.textWidth(m_settings.X_AxisText))) / 2 + double(l.PlotLeft)));
-        });
-        tolerate([&] {
-            s.setCurrentY(toSingleOrInfinity(double(s.scaleHeight()) - double(s.textHeight(digit)) - 2));
-        });
+        s.setCurrentX(toSingleOrInfinity(
+            (double(l.PlotWidth) - double(s.textWidth(m_settings.X_AxisText))) / 2 + double(l.PlotLeft)));
+        s.setCurrentY(toSingleOrInfinity(double(s.scaleHeight()) - double(s.textHeight(digit)) - 2));
         tolerate([&] { s.print(m_settings.X_AxisText); });
     }
 }
@@ -121,16 +113,13 @@ void CurvePainter::drawCaption()
     if (caption.isEmpty())
         return;
     platform::DrawingSurface& s = m_surface;
-    float size = 0;
-    tolerate([&] { size = s.fontSize(); });
+    const float size = s.fontSize();
     tolerate([&] { s.setFontSize(toSingleOrInfinity(double(size) * 1.5)); });
-    tolerate([&] { s.setFontBold(true); });
-    tolerate([&] {
-        s.setCurrentX(toSingleOrInfinity((double(s.scaleWidth()) - double(s.textWidth(caption))) / 2));
-    });
-    tolerate([&] { s.setCurrentY(2); });
+    s.setFontBold(true);
+    s.setCurrentX(toSingleOrInfinity((double(s.scaleWidth()) - double(s.textWidth(caption))) / 2));
+    s.setCurrentY(2);
     tolerate([&] { s.print(caption); });
-    tolerate([&] { s.setFontBold(false); });
+    s.setFontBold(false);
     tolerate([&] { s.setFontSize(size); });
 }
 

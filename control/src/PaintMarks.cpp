@@ -19,15 +19,15 @@ constexpr double CrossHalf = 6;
 void CurvePainter::drawLimitLines()
 {
     platform::DrawingSurface& s = m_surface;
-    tolerate([&] { s.setDrawStyle(platform::DrawStyle::Dot); });
+    s.setDrawStyle(platform::DrawStyle::Dot);
     // The marker text is printed in this colour too; the axis texts set their own.
-    tolerate([&] { s.setForeColor(m_settings.ActualValueColor); });
+    s.setForeColor(m_settings.ActualValueColor);
     if (m_settings.Y_DashedLine_Top)
         drawLimitLine(*m_settings.Y_DashedLine_Top);
     if (m_settings.Y_DashedLine_Bottom)
         drawLimitLine(*m_settings.Y_DashedLine_Bottom);
-    // On its own, so that a failing limit line never leaves the pen dotted.
-    tolerate([&] { s.setDrawStyle(platform::DrawStyle::Solid); });
+    // A failing limit line never leaves the pen dotted: its steps fail on their own.
+    s.setDrawStyle(platform::DrawStyle::Solid);
 }
 
 /** A dotted line two pixels thick across the plot, its lower row at py(@p value). Drawn only
@@ -37,9 +37,8 @@ void CurvePainter::drawLimitLine(float value)
     const PlotLayout& l = m_layout;
     platform::DrawingSurface& s = m_surface;
     const qint32 colour = m_settings.ActualValueColor;
-    float y = 0;
+    const float y = toSingleOrInfinity(mapping().pixelY(value));
     bool inside = false;
-    tolerate([&] { y = toSingleOrInfinity(mapping().pixelY(value)); });
     tolerate([&] { inside = double(y) > double(l.PlotTop) && double(y) < double(plotBottom()); });
     tolerate([&] {
         if (inside)
@@ -62,12 +61,10 @@ void CurvePainter::drawActualValue()
     const qint32 colour = m_settings.ActualValueColor;
     platform::DrawingSurface& s = m_surface;
     const PlotMapping map = mapping();
-    float x = 0;
-    float y = 0;
+    const float x = toSingleOrInfinity(map.pixelX(valueX));
+    const float y = toSingleOrInfinity(map.pixelY(valueY));
     bool inside = false;
     QString text;
-    tolerate([&] { x = toSingleOrInfinity(map.pixelX(valueX)); });
-    tolerate([&] { y = toSingleOrInfinity(map.pixelY(valueY)); });
     // Strictly inside on all four sides; on the border or outside nothing is drawn.
     tolerate([&] {
         inside = double(m_layout.PlotLeft) < x && x < double(plotRight()) && double(m_layout.PlotTop) < y &&

@@ -69,16 +69,16 @@ void CurvePainter::drawXScale()
     QString text;
 
     // The start value's label and grid line use its exact position, the later ones floored ones.
-    tolerate([&] { x = toSingleOrInfinity(map.pixelX(v)); });
+    x = toSingleOrInfinity(map.pixelX(v));
     tolerate([&] {
         if (m_settings.ViewGrid != 0)
             s.line(x, float(l.PlotTop), x, float(plotBottom()), m_settings.GridColor);
     });
     for (qint64 labels = 1;; ++labels) {
         tolerate([&] { text = FormatValue(v, m_settings.X_Decimals); });
-        tolerate([&] { s.setCurrentX(toSingleOrInfinity(double(x) - double(s.textWidth(text)) / 2)); });
+        s.setCurrentX(toSingleOrInfinity(double(x) - double(s.textWidth(text)) / 2));
         tolerate([&] { s.setCurrentY(float(add32(plotBottom(), XLabelGap))); });
-        tolerate([&] { s.setForeColor(m_settings.AxisColor); });
+        s.setForeColor(m_settings.AxisColor);
         tolerate([&] { s.print(text); });
         const float previous = v;
         tolerate([&] { v = nextValue(v, m_settings.X_Step); });
@@ -86,7 +86,7 @@ void CurvePainter::drawXScale()
             break;
         if (!(v > previous) || labels >= limit)
             break;
-        tolerate([&] { x = flooredPosition(map.pixelX(v)); });
+        x = flooredPosition(map.pixelX(v));
         tolerate([&] {
             if (m_settings.ViewGrid == -1)
                 s.line(x, float(l.PlotTop), x, float(plotBottom()), m_settings.GridColor);
@@ -120,15 +120,13 @@ void CurvePainter::drawYScale()
     // Labels run up to and including the first value that reaches or passes the axis end; every
     // label but the last gets a tick mark and, with the full grid, a grid line.
     for (qint64 labels = 1;; ++labels) {
-        tolerate([&] { y = toSingleOrInfinity(map.pixelY(v)); });
+        y = toSingleOrInfinity(map.pixelY(v));
         tolerate([&] { text = FormatValue(v, m_settings.Y_Decimals); });
-        tolerate([&] {
-            s.setCurrentX(toSingleOrInfinity((double(l.PlotLeft) - double(s.textWidth(text))) - YLabelGap));
-        });
-        tolerate([&] { s.setCurrentY(toSingleOrInfinity(double(y) - double(s.textHeight(digit)) / 2)); });
-        tolerate([&] { s.setForeColor(m_settings.AxisColor); });
+        s.setCurrentX(toSingleOrInfinity((double(l.PlotLeft) - double(s.textWidth(text))) - YLabelGap));
+        s.setCurrentY(toSingleOrInfinity(double(y) - double(s.textHeight(digit)) / 2));
+        s.setForeColor(m_settings.AxisColor);
         tolerate([&] { s.print(text); });
-        tolerate([&] { y = flooredPosition(map.pixelY(v)); });
+        y = flooredPosition(map.pixelY(v));
         if (!(v < vEnd)) // also a NaN value
             break;
         tolerate([&] {

@@ -1,7 +1,6 @@
 // The tracker boxes: where they sit, when they show, their colours and the read-out text.
 #include "TrackerDisplay.h"
 
-#include "ErrorTolerance.h"
 #include "platform/Colour.h"
 #include "platform/Twips.h"
 
@@ -68,16 +67,14 @@ TrackerDisplay::TrackerDisplay(QWidget* control, QWidget* surface, const QFont& 
 void TrackerDisplay::place(int surfaceWidth, int surfaceHeight)
 {
     const auto twips = platform::TwipsPerPixel::of(m_surface);
-    tolerate([&] { m_xy->move(m_xy->x(), surfaceHeight - m_xy->height() - XyBoxBottomGap); });
-    tolerate([&] { m_xy->move(surfaceWidth - m_xy->width() - XyBoxRightGap, m_xy->y()); });
-    tolerate([&] {
-        const int boxTop = surfaceHeight + twips.toPixelsY(BoxTopTwips);
-        const int labelTop = surfaceHeight + twips.toPixelsY(LabelTopTwips);
-        m_x->move(m_x->x(), boxTop);
-        m_labelX->move(m_labelX->x(), labelTop);
-        m_y->move(m_y->x(), boxTop);
-        m_labelY->move(m_labelY->x(), labelTop);
-    });
+    m_xy->move(m_xy->x(), surfaceHeight - m_xy->height() - XyBoxBottomGap);
+    m_xy->move(surfaceWidth - m_xy->width() - XyBoxRightGap, m_xy->y());
+    const int boxTop = surfaceHeight + twips.toPixelsY(BoxTopTwips);
+    const int labelTop = surfaceHeight + twips.toPixelsY(LabelTopTwips);
+    m_x->move(m_x->x(), boxTop);
+    m_labelX->move(m_labelX->x(), labelTop);
+    m_y->move(m_y->x(), boxTop);
+    m_labelY->move(m_labelY->x(), labelTop);
 }
 
 void TrackerDisplay::showX(const QString& caption)
