@@ -1,0 +1,69 @@
+"""Knotel for PyQt6: the curve-editing control knotel.Curve and its helpers.
+
+    from knotel import Curve
+
+Curve is a QWidget. Its 38 properties are Python properties (curve.Y_Axis_Top = 100) and keep
+their setters (curve.setY_Axis_Top(100)); curve.RePaint() shows what was written. The drop of a
+dragged point reaches curve.DroppedValue's slots as the point's index (-1 for the whole curve),
+before the control ends the drag. A failing call raises knotel.RuntimeError, a RuntimeError with
+the error number in .code (5, 6, 9, 13 or 438) and its words in .message.
+"""
+
+# PyQt6 first: the binding builds on its modules.
+from PyQt6 import QtWidgets as _QtWidgets  # noqa: F401
+
+from ._knotel import (
+    Curve,
+    DropRelay as _DropRelay,
+    CurveClassId,
+    CurveEventsInterfaceId,
+    CurveInterfaceId,
+    CurveProgId,
+    Dispatch,
+    FormatValue,
+    LeadingValue,
+    PlotLayout,
+    RuntimeError,
+    TypeLibraryId,
+    createControl,
+    singleText,
+)
+
+
+
+def _qt_properties_as_python_properties(cls):
+    """Makes each Qt property of cls declared by cls itself a Python property: its getter (of the
+    same name) reads it, set<Name> writes it; the setter method stays."""
+    meta = cls.staticMetaObject
+    for i in range(meta.propertyOffset(), meta.propertyCount()):
+        name = meta.property(i).name()
+        getter = getattr(cls, name)
+        setattr(cls, name, property(getter, getattr(cls, "set" + name), doc=getter.__doc__))
+
+
+_qt_properties_as_python_properties(Curve)
+
+# PyQt6 cannot pass the control's DroppedValue(int&); its relay, a child of the control connected
+# directly to it, re-emits it with the index as an int within the control's own emit.
+Curve.DroppedValue = property(
+    lambda self: _DropRelay.of(self).DroppedValue,
+    doc="DroppedValue(DropIndex: int): the dropped point's slot, or -1 for the whole curve, "
+    "emitted on release before the control ends the drag.",
+)
+RuntimeError.__module__ = __name__
+
+__all__ = [
+    "Curve",
+    "CurveClassId",
+    "CurveEventsInterfaceId",
+    "CurveInterfaceId",
+    "CurveProgId",
+    "Dispatch",
+    "FormatValue",
+    "LeadingValue",
+    "PlotLayout",
+    "RuntimeError",
+    "TypeLibraryId",
+    "createControl",
+    "singleText",
+]
