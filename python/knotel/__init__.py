@@ -9,12 +9,8 @@ before the control ends the drag. A failing call raises knotel.RuntimeError, a R
 the error number in .code (5, 6, 9, 13 or 438) and its words in .message.
 """
 
-# PyQt6 first: the binding builds on its modules.
-from PyQt6 import QtWidgets as _QtWidgets  # noqa: F401
-
 from ._knotel import (
     Curve,
-    DropRelay as _DropRelay,
     CurveClassId,
     CurveEventsInterfaceId,
     CurveInterfaceId,
@@ -28,12 +24,12 @@ from ._knotel import (
     createControl,
     singleText,
 )
-
+from ._knotel import DropRelay as _DropRelay
 
 
 def _qt_properties_as_python_properties(cls):
-    """Makes each Qt property of cls declared by cls itself a Python property: its getter (of the
-    same name) reads it, set<Name> writes it; the setter method stays."""
+    """Makes each Qt property that cls declares a Python property: the getter of the same name
+    reads it and set<Name> writes it; the setter method stays."""
     meta = cls.staticMetaObject
     for i in range(meta.propertyOffset(), meta.propertyCount()):
         name = meta.property(i).name()
