@@ -1,4 +1,5 @@
 // The control's state through its typed face: defaults, property rules and the point table.
+#include "CurveScene.h"
 #include "TestSupport.h"
 
 #include "CurvePrivate.h"
@@ -306,6 +307,66 @@ TEST(PointTable, AMovedPointReadsChangedUntilAcceptedOrRewritten)
     EXPECT_EQ(c.Changed(), -1);
     d.points.movePointY(1, 25.0f); // back at the accepted reference
     EXPECT_EQ(c.Changed(), 0);
+}
+
+TEST(PointList, SetPointsLoadsEverySlotAsThePropertyWritesDo)
+{
+    Curve c;
+    c.setValueIndex(5);
+    c.setPoints({{-30, 0.1}, {0, 20}, {30, -0.0}});
+    EXPECT_EQ(c.Dimensions(), 3);
+    EXPECT_EQ(c.ValueIndex(), 5.0f);
+    const QList<QPointF> expected{{-30, double(0.1f)}, {0, 20}, {30, 0}};
+    EXPECT_EQ(c.points(), expected);
+    for (int i = 0; i < 3; ++i) {
+        c.setValueIndex(float(i));
+        EXPECT_EQ(QPointF(c.X_Knotel(), c.Y_Knotel()), expected[i]);
+        EXPECT_EQ(c.Changed(), 0);
+        EXPECT_TRUE(stateOf(c).points.xGiven(i) && stateOf(c).points.yGiven(i));
+    }
+    EXPECT_TRUE(c.changedPoints().isEmpty());
+    c.setPoints({});
+    EXPECT_EQ(c.Dimensions(), 0);
+    EXPECT_TRUE(c.points().isEmpty());
+}
+
+TEST(PointList, AFailingSetPointsChangesNothing)
+{
+    Curve c;
+    loadPoints(c, {{-30, 10}, {0, 20}, {30, 30}});
+    c.setDimensions(3);
+    const QList<QPointF> before = c.points();
+    EXPECT_EQ(errorCodeOf([&] { c.setPoints(QList<QPointF>(65, QPointF(1, 1))); }),
+              RuntimeError::SubscriptOutOfRange);
+    EXPECT_EQ(errorCodeOf([&] { c.setPoints({{1, 1}, {2, 1e300}}); }), RuntimeError::Overflow);
+    EXPECT_EQ(errorCodeOf([&] { c.setPoints({{std::nan(""), 1}}); }), RuntimeError::Overflow);
+    EXPECT_EQ(c.Dimensions(), 3);
+    EXPECT_EQ(c.points(), before);
+    EXPECT_FALSE(stateOf(c).points.xGiven(3));
+    // Sixty-four is the whole table; beyond it the list stops at slot 63.
+    c.setPoints(QList<QPointF>(64, QPointF(1, 2)));
+    c.setDimensions(70);
+    EXPECT_EQ(c.points().size(), 64);
+}
+
+TEST(PointList, ChangedPointsFollowADragUntilAccepted)
+{
+    test::CurveScene scene;
+    Curve& c = scene.curve;
+    scene.load(test::RisingPoints);
+    const QPointF from = scene.pixelOf(3);
+    scene.press(from);
+    scene.move(from + QPointF(0, -20));
+    scene.release(from + QPointF(0, -20));
+    EXPECT_EQ(c.changedPoints(), QList<int>{3});
+    const QList<QPointF> dragged = c.points();
+    EXPECT_GT(dragged[3].y(), 30.0);
+
+    c.acceptChanges();
+    EXPECT_TRUE(c.changedPoints().isEmpty());
+    c.setValueIndex(3);
+    EXPECT_EQ(c.Changed(), 0);
+    EXPECT_EQ(c.points(), dragged);
 }
 
 TEST(CurveDefaults, TheSurfaceDrawsInTheInstalledFixedFont)

@@ -7,6 +7,11 @@
 #include "NumberConversion.h"
 #include "platform/Twips.h"
 
+#include <knotel/RuntimeError.h>
+
+#include <array>
+#include <span>
+
 namespace knotel {
 
 namespace {
@@ -226,6 +231,46 @@ qint32 Curve::Changed() const
 void Curve::setChanged(qint32 value)
 {
     d->points.setChanged(value != 0);
+}
+
+// The point list, over the same table.
+QList<QPointF> Curve::points() const
+{
+    const PointTable& table = d->points;
+    QList<QPointF> list;
+    list.reserve(table.slotsInUse());
+    for (int i = 0; i < table.slotsInUse(); ++i)
+        list.append(QPointF(table.pointX(i), table.pointY(i)));
+    return list;
+}
+void Curve::setPoints(const QList<QPointF>& points)
+{
+    if (points.size() > SlotCount)
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+    // Every coordinate is converted before the first is stored: a failing one changes nothing.
+    std::array<float, SlotCount> xs{};
+    std::array<float, SlotCount> ys{};
+    const auto count = std::size_t(points.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        xs[i] = toSingleOrThrow(points[qsizetype(i)].x());
+        ys[i] = toSingleOrThrow(points[qsizetype(i)].y());
+    }
+    d->points.setPoints(std::span(xs).first(count), std::span(ys).first(count));
+    d->clearHistory();
+}
+QList<int> Curve::changedPoints() const
+{
+    QList<int> changed;
+    for (int i = 0; i < d->points.slotsInUse(); ++i) {
+        if (d->points.pointChanged(i))
+            changed.append(i);
+    }
+    return changed;
+}
+void Curve::acceptChanges()
+{
+    for (int i = 0; i < d->points.slotsInUse(); ++i)
+        d->points.acceptPoint(i);
 }
 
 QUndoStack* Curve::undoStack() const

@@ -56,8 +56,7 @@ bool PointTable::setY(float value)
 bool PointTable::changed() const
 {
     const auto i = indexedSlot();
-    // Compared as floats: 0.0 and -0.0 are equal.
-    return i && (m_x[*i] != m_savedX[*i] || m_y[*i] != m_savedY[*i]);
+    return i && pointChanged(int(*i));
 }
 
 void PointTable::setChanged(bool mark)
@@ -67,6 +66,32 @@ void PointTable::setChanged(bool mark)
         return;
     m_savedX[*i] = mark ? -m_x[*i] : m_x[*i];
     m_savedY[*i] = mark ? -m_y[*i] : m_y[*i];
+}
+
+void PointTable::setPoints(std::span<const float> xs, std::span<const float> ys)
+{
+    if (xs.size() > std::size_t(SlotCount) || xs.size() != ys.size())
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+    m_dimensions = qint32(xs.size());
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        m_x[i] = m_savedX[i] = xs[i];
+        m_y[i] = m_savedY[i] = ys[i];
+        m_xGiven[i] = m_yGiven[i] = true;
+    }
+}
+
+bool PointTable::pointChanged(int slot) const
+{
+    const auto i = std::size_t(slot);
+    // Compared as floats: 0.0 and -0.0 are equal.
+    return m_x[i] != m_savedX[i] || m_y[i] != m_savedY[i];
+}
+
+void PointTable::acceptPoint(int slot)
+{
+    const auto i = std::size_t(slot);
+    m_savedX[i] = m_x[i];
+    m_savedY[i] = m_y[i];
 }
 
 int PointTable::slotsInUse() const

@@ -61,6 +61,18 @@ public:
      */
     void setChanged(bool mark);
 
+    // The point list: every slot in use at once, without the index.
+    /**
+     * Sets Dimensions to the number of points and loads point i into slot i as the coordinate
+     * writes do: current and reference position, both coordinates given. The index is left as it
+     * is. Throws 9 for more than 64 points, or for lists of different lengths, changing nothing.
+     */
+    void setPoints(std::span<const float> xs, std::span<const float> ys);
+    /** True when the point in @p slot lies away from its reference position (0.0 equals -0.0). */
+    bool pointChanged(int slot) const;
+    /** Accepts the position of the point in @p slot as its reference. */
+    void acceptPoint(int slot);
+
     // The slots in use, for drawing and editing.
     /** Slots 0 to Dimensions - 1, never more than 64; 0 when Dimensions is 0 or below. */
     int slotsInUse() const;

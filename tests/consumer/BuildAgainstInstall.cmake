@@ -1,5 +1,6 @@
 # Installs the build into a fresh prefix, builds the consumer project against it and runs it, then
-# builds and runs a host from the flags that the installed knotel.pc gives.
+# builds and runs a host from the flags that the installed knotel.pc gives, and imports the
+# installed Python module.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 
@@ -22,6 +23,16 @@ if(DESIGNER_PLUGIN)
     endif()
 endif()
 run(${WORK_DIR}/build/consumer ${designer_plugin})
+
+# The Python module, when built, imports from the prefix's package folder and finds the library
+# there on its own.
+if(PYTHON_MODULE)
+    run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH PYTHONPATH=${prefix}/${PYTHON_DIR} QT_QPA_PLATFORM=offscreen
+        ${PYTHON} -c "import sys, knotel, PyQt6.QtWidgets as w
+assert knotel.__file__.startswith(sys.argv[1]), knotel.__file__
+app = w.QApplication([])
+assert knotel.Curve().Dimensions == 7" ${prefix})
+endif()
 
 # pkg-config finds the installed package through PKG_CONFIG_PATH alone.
 file(GLOB_RECURSE pc_file ${prefix}/*/knotel.pc)

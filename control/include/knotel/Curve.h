@@ -5,6 +5,8 @@
 #include <knotel/knotel_export.h>
 #include <knotel/PlotLayout.h>
 
+#include <QList>
+#include <QPointF>
 #include <QWidget>
 
 #include <memory>
@@ -211,12 +213,29 @@ public:
     /** The plot rectangle and scales of the last layout; all 0 until a layout has run. */
     PlotLayout plotLayout() const;
 
+    // The point list: all slots in use at once, beside the slot-by-slot point properties.
+
+    /** The points of the slots in use, in slot order (at most 64): what X_Knotel and Y_Knotel read with
+     * ValueIndex 0, 1, ... */
+    QList<QPointF> points() const;
+    /** Sets Dimensions to the number of @p points and writes point i into slot i as X_Knotel and Y_Knotel
+     * writes would: each coordinate becomes the nearest single and is also the point's reference, and
+     * the slot counts as loaded. It only stores, like every write (RePaint shows it), and leaves
+     * ValueIndex as it is. Throws 9 for more than 64 points and 6 for a coordinate that is not finite or
+     * beyond the single range, changing nothing. */
+    void setPoints(const QList<QPointF>& points);
+    /** The slots in use whose Changed reads -1, in slot order. */
+    QList<int> changedPoints() const;
+    /** Accepts the position of every slot in use as its reference, as writing 0 to Changed for each
+     * does. */
+    void acceptChanges();
+
     /**
      * The history of the person's edits: one command for each drag, whole-curve move, typed value
      * and run of key moves of one point ("Move point 3", "Move curve"). Undo and redo put the
      * coordinates back exactly, redraw and raise DroppedValue as the edit did; the points'
      * references stay, so Changed reads as before. Ctrl+Z and Ctrl+Shift+Z or Ctrl+Y on the focused
-     * plot undo and redo. A host write of X_Knotel, Y_Knotel or Dimensions empties it. The stack
+     * plot undo and redo. A host write of X_Knotel, Y_Knotel, Dimensions or setPoints() empties it. The stack
      * belongs to the control; a host may add it to a QUndoGroup and make actions from it.
      */
     QUndoStack* undoStack() const;

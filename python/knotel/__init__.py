@@ -1,0 +1,67 @@
+"""Knotel for PyQt6: the curve-editing control knotel.Curve and its helpers.
+
+    from knotel import Curve
+
+Curve is a QWidget. Its properties are Python properties (curve.Y_Axis_Top = 100) and keep
+their setters (curve.setY_Axis_Top(100)); curve.RePaint() shows what was written. The drop of a
+dragged point reaches curve.DroppedValue's slots as the point's index (-1 for the whole curve),
+before the control ends the drag. A failing call raises knotel.RuntimeError, a RuntimeError with
+the error number in .code (5, 6, 9, 13 or 438) and its words in .message.
+"""
+
+from ._knotel import (
+    Curve,
+    CurveClassId,
+    CurveEventsInterfaceId,
+    CurveInterfaceId,
+    CurveProgId,
+    Dispatch,
+    FormatValue,
+    LeadingValue,
+    PlotLayout,
+    RuntimeError,
+    TypeLibraryId,
+    createControl,
+    singleText,
+)
+from ._knotel import DropRelay as _DropRelay
+
+
+def _qt_properties_as_python_properties(cls):
+    """Makes each Qt property that cls declares a Python property: the getter of the same name
+    (or is<Name> for a flag such as undoEnabled) reads it and set<Name> writes it; the getter and
+    setter methods stay."""
+    meta = cls.staticMetaObject
+    for i in range(meta.propertyOffset(), meta.propertyCount()):
+        name = meta.property(i).name()
+        capitalised = name[0].upper() + name[1:]
+        getter = getattr(cls, name, None) or getattr(cls, "is" + capitalised)
+        setattr(cls, name, property(getter, getattr(cls, "set" + capitalised), doc=getter.__doc__))
+
+
+_qt_properties_as_python_properties(Curve)
+
+# PyQt6 cannot pass the control's DroppedValue(int&); its relay, a child of the control connected
+# directly to it, re-emits it with the index as an int within the control's own emit.
+Curve.DroppedValue = property(
+    lambda self: _DropRelay.of(self).DroppedValue,
+    doc="DroppedValue(DropIndex: int): the dropped point's slot, or -1 for the whole curve, "
+    "emitted on release before the control ends the drag.",
+)
+RuntimeError.__module__ = __name__
+
+__all__ = [
+    "Curve",
+    "CurveClassId",
+    "CurveEventsInterfaceId",
+    "CurveInterfaceId",
+    "CurveProgId",
+    "Dispatch",
+    "FormatValue",
+    "LeadingValue",
+    "PlotLayout",
+    "RuntimeError",
+    "TypeLibraryId",
+    "createControl",
+    "singleText",
+]
