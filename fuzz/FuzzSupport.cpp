@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "MemberTable.h"
 #include "platform/DrawingSurface.h"
 

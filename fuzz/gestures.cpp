@@ -6,7 +6,7 @@
 // trail.
 #include "FuzzSupport.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
 
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 // not a finite single.
 #include "FuzzSupport.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "MemberTable.h"
 
 #include <knotel/RuntimeError.h>

@@ -5,9 +5,9 @@
 // points loaded through the host interface and laid out, with the event helpers that reach its
 // drawing surface the way Qt delivers a person's input.
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
-#include "PlotMapping.h"
+#include "engine/PlotMapping.h"
 
 #include <knotel/Curve.h>
 

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/Colour.h"
 #include "platform/DrawingSurface.h"
 

@@ -2,7 +2,7 @@
 // identical call, segments before markers, the four marker shapes and the 64-slot limit.
 #include "PaintedCurve.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
 
 #include <knotel/Curve.h>

@@ -3,10 +3,10 @@
 // the sanitizers, a path that does not is a use after free.
 #include <knotel/Curve.h>
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
 #include "TestSupport.h"
-#include "ValueEditor.h"
+#include "widget/ValueEditor.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

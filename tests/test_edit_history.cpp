@@ -4,9 +4,9 @@
 #include "CurveScene.h"
 #include "TestSupport.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
-#include "ValueEditor.h"
+#include "widget/ValueEditor.h"
 
 #include <knotel/Curve.h>
 

@@ -5,7 +5,7 @@
 // picture of a full repaint.
 #include "PaintedCurve.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/Colour.h"
 #include "platform/DrawingSurface.h"
 

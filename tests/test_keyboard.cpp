@@ -4,7 +4,7 @@
 #include "CurveScene.h"
 #include "TestSupport.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
 
 #include <knotel/Curve.h>

@@ -1,10 +1,10 @@
 // Placement of the surface and the tracker controls, the plot layout and the value/pixel mapping.
 #include "TestSupport.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
 #include "platform/Twips.h"
-#include "PlotMapping.h"
+#include "engine/PlotMapping.h"
 
 #include <knotel/Curve.h>
 #include <knotel/FormatValue.h>

@@ -4,10 +4,10 @@
 #include "CurveScene.h"
 #include "TestSupport.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/Colour.h"
 #include "platform/DrawingSurface.h"
-#include "PlotMapping.h"
+#include "engine/PlotMapping.h"
 
 #include <knotel/Curve.h>
 

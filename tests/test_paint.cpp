@@ -3,7 +3,7 @@
 // calls, pictures on the surface's image.
 #include "PaintedCurve.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
 
 #include <knotel/Curve.h>

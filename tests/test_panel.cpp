@@ -2,7 +2,7 @@
 // straight into the control's state.
 #include "TestSupport.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
 
 #include <QApplication>

@@ -4,9 +4,9 @@
 #include "CurveScene.h"
 #include "TestSupport.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
-#include "PlotMapping.h"
+#include "engine/PlotMapping.h"
 
 #include <knotel/Curve.h>
 

@@ -1,6 +1,6 @@
 // The plot layout: the plot rectangle within the surface, the two scales, whether the tracker
 // boxes show, and the XOR pen colour.
-#include "Layout.h"
+#include "engine/Layout.h"
 
 #include "ErrorTolerance.h"
 #include "NumberConversion.h"

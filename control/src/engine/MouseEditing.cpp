@@ -1,12 +1,12 @@
 // Mouse editing: grabbing a point or the line, dragging it under the host's rules, the tracker
 // read-out and DroppedValue on release.
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 
-#include "EditRules.h"
-#include "HitTest.h"
+#include "engine/EditRules.h"
+#include "engine/HitTest.h"
 #include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
-#include "TrackerDisplay.h"
+#include "widget/TrackerDisplay.h"
 
 #include <knotel/Curve.h>
 #include <knotel/FormatValue.h>

@@ -1,7 +1,7 @@
 #ifndef KNOTEL_LAYOUT_H
 #define KNOTEL_LAYOUT_H
 
-#include "CurveSettings.h"
+#include "engine/CurveSettings.h"
 
 #include <knotel/PlotLayout.h>
 

@@ -1,5 +1,5 @@
 // The paint pass: the order of its steps.
-#include "CurvePainter.h"
+#include "engine/CurvePainter.h"
 
 #include "ErrorTolerance.h"
 #include "platform/DrawingSurface.h"

@@ -2,9 +2,9 @@
 // while the keys keep moving the same point) and typed value. Undo and redo put the coordinates
 // back exactly, redraw with the XOR pen as a drag does and raise DroppedValue as the edit did; the
 // points' references stay, so Changed reads as before.
-#include "EditHistory.h"
+#include "engine/EditHistory.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
 
 #include <knotel/Curve.h>

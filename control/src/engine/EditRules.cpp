@@ -1,12 +1,12 @@
 // The rules of an edit: what a point or the whole curve may do, whoever moves it, and the two
 // routines that apply an edit to the point table and the picture.
-#include "EditRules.h"
+#include "engine/EditRules.h"
 
-#include "CurvePainter.h"
-#include "CurveSettings.h"
+#include "engine/CurvePainter.h"
+#include "engine/CurveSettings.h"
 #include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
-#include "PlotMapping.h"
+#include "engine/PlotMapping.h"
 
 #include <knotel/PlotLayout.h>
 

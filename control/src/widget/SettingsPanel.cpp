@@ -1,11 +1,11 @@
 // The hidden settings panel: its boxes and buttons, and the change handling that writes a
 // box's setting straight into the control's state.
-#include "SettingsPanel.h"
+#include "widget/SettingsPanel.h"
 
-#include "CurveSettings.h"
+#include "engine/CurveSettings.h"
 #include "NumberConversion.h"
 #include "platform/Twips.h"
-#include "PointTable.h"
+#include "engine/PointTable.h"
 
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>

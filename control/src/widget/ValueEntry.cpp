@@ -1,9 +1,9 @@
 // Exact values typed into a point: the value editor opened on a point, and the typed texts applied
 // under the rules of a drag, as one edit that redraws, can be undone and raises DroppedValue once.
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 
 #include "platform/DrawingSurface.h"
-#include "ValueEditor.h"
+#include "widget/ValueEditor.h"
 
 #include <knotel/Curve.h>
 #include <knotel/FormatValue.h>

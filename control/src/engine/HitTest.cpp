@@ -1,6 +1,6 @@
 // Which break point or segment of the curve lies under a mouse position: the reverse of the
 // curve drawing, on the same mapping, with no widget involved.
-#include "HitTest.h"
+#include "engine/HitTest.h"
 
 #include "NumberConversion.h"
 

@@ -1,13 +1,13 @@
 #ifndef KNOTEL_CURVEPRIVATE_H
 #define KNOTEL_CURVEPRIVATE_H
 
-#include "CurvePainter.h"
-#include "CurveSettings.h"
-#include "DragGesture.h"
-#include "EditHistory.h"
-#include "EditRules.h"
-#include "PlotMapping.h"
-#include "PointTable.h"
+#include "engine/CurvePainter.h"
+#include "engine/CurveSettings.h"
+#include "engine/DragGesture.h"
+#include "engine/EditHistory.h"
+#include "engine/EditRules.h"
+#include "engine/PlotMapping.h"
+#include "engine/PointTable.h"
 
 #include <knotel/PlotLayout.h>
 

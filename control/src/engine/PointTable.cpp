@@ -1,5 +1,5 @@
 // The break-point table and its slot rules.
-#include "PointTable.h"
+#include "engine/PointTable.h"
 
 #include "NumberConversion.h"
 

@@ -1,6 +1,6 @@
 // The value editor's widgets: two labelled boxes in a frame beside the point, kept inside the
 // surface, with the keys that apply and cancel.
-#include "ValueEditor.h"
+#include "widget/ValueEditor.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

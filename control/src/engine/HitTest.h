@@ -1,7 +1,7 @@
 #ifndef KNOTEL_HITTEST_H
 #define KNOTEL_HITTEST_H
 
-#include "PlotMapping.h"
+#include "engine/PlotMapping.h"
 
 #include <optional>
 #include <span>

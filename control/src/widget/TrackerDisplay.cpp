@@ -1,5 +1,5 @@
 // The tracker boxes: where they sit, when they show, their colours and the read-out text.
-#include "TrackerDisplay.h"
+#include "widget/TrackerDisplay.h"
 
 #include "platform/Colour.h"
 #include "platform/Twips.h"

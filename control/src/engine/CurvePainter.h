@@ -1,9 +1,9 @@
 #ifndef KNOTEL_CURVEPAINTER_H
 #define KNOTEL_CURVEPAINTER_H
 
-#include "CurveSettings.h"
-#include "PlotMapping.h"
-#include "PointTable.h"
+#include "engine/CurveSettings.h"
+#include "engine/PlotMapping.h"
+#include "engine/PointTable.h"
 
 #include <knotel/PlotLayout.h>
 

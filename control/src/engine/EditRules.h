@@ -1,7 +1,7 @@
 #ifndef KNOTEL_EDITRULES_H
 #define KNOTEL_EDITRULES_H
 
-#include "PointTable.h"
+#include "engine/PointTable.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
 #ifndef KNOTEL_DRAGGESTURE_H
 #define KNOTEL_DRAGGESTURE_H
 
-#include "PointTable.h"
+#include "engine/PointTable.h"
 
 #include <optional>
 

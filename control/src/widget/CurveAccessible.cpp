@@ -1,9 +1,9 @@
 // The control as assistive technology sees it: the drawing surface as a chart with one child
 // per point in use, and the events that announce a moved point or a newly current one. The
 // other child widgets carry their object names as accessible names from their creation.
-#include "CurveAccessible.h"
+#include "widget/CurveAccessible.h"
 
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
 
 #include <knotel/Curve.h>

@@ -1,5 +1,5 @@
 // The X and Y scales of the paint pass: labels, tick marks and grid lines.
-#include "CurvePainter.h"
+#include "engine/CurvePainter.h"
 
 #include "ErrorTolerance.h"
 #include "NumberConversion.h"

@@ -1,12 +1,12 @@
 // The control's private side: its child widgets, start-up, RePaint, and the Show and Resize
 // handlers that place the children and lay out the plot.
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 
-#include "Layout.h"
+#include "engine/Layout.h"
 #include "platform/DrawingSurface.h"
 #include "platform/Twips.h"
-#include "SettingsPanel.h"
-#include "TrackerDisplay.h"
+#include "widget/SettingsPanel.h"
+#include "widget/TrackerDisplay.h"
 
 #include <knotel/Curve.h>
 #include <knotel/RuntimeError.h>

@@ -1,5 +1,5 @@
 // The limit lines and the actual-value marker.
-#include "CurvePainter.h"
+#include "engine/CurvePainter.h"
 
 #include "ErrorTolerance.h"
 #include "NumberConversion.h"

@@ -3,10 +3,10 @@
 // A key move is a whole gesture in one: the point is grabbed, moved once by the drag rules that
 // the mouse uses and dropped, so every lock, crossover and clamping rule holds exactly as for a
 // drag, and DroppedValue follows once per key press that changed something.
-#include "CurvePrivate.h"
+#include "widget/CurvePrivate.h"
 
-#include "CurveAccessible.h"
-#include "EditRules.h"
+#include "widget/CurveAccessible.h"
+#include "engine/EditRules.h"
 #include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
 

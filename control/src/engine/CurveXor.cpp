@@ -2,7 +2,7 @@
 // drawn with the XOR pen so that a second identical call erases them pixel for pixel. Because
 // XOR drawing cancels figure by figure, erasing and redrawing only the figures that touch a
 // changed point gives the same picture as erasing and redrawing the whole curve.
-#include "CurvePainter.h"
+#include "engine/CurvePainter.h"
 
 #include "ErrorTolerance.h"
 #include "NumberConversion.h"

@@ -2,8 +2,8 @@
 // Resize hooks. Each accessor forwards to the part of the state that owns the property.
 #include <knotel/Curve.h>
 
-#include "CurveAccessible.h"
-#include "CurvePrivate.h"
+#include "widget/CurveAccessible.h"
+#include "widget/CurvePrivate.h"
 #include "NumberConversion.h"
 #include "platform/Twips.h"
 

@@ -1,5 +1,5 @@
 // The plot's frame: arrow heads, axis lines, axis texts and caption.
-#include "CurvePainter.h"
+#include "engine/CurvePainter.h"
 
 #include "ErrorTolerance.h"
 #include "NumberConversion.h"
