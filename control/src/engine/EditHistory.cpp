@@ -4,10 +4,8 @@
 // points' references stay, so Changed reads as before.
 #include "engine/EditHistory.h"
 
-#include "widget/CurvePrivate.h"
+#include "engine/CurveEngine.h"
 #include "platform/DrawingSurface.h"
-
-#include <knotel/Curve.h>
 
 #include <QPointer>
 #include <QUndoCommand>
@@ -21,11 +19,11 @@ namespace {
 constexpr int PointKeyMoves = 1;
 constexpr int CurveKeyMoves = 2;
 
-/** A command on a control that its host may delete while the command raises DroppedValue. */
+/** A command on a control that its host may delete while the command raises the drop. */
 class EditCommand : public QUndoCommand {
 public:
-    EditCommand(Curve* curve, EditSource source, const QString& text)
-        : QUndoCommand(text), m_curve(curve), m_source(source)
+    EditCommand(CurveEngine& engine, EditSource source, const QString& text)
+        : QUndoCommand(text), m_engine(&engine), m_owner(engine.undoStack->parent()), m_source(source)
     {
     }
 
@@ -41,30 +39,31 @@ public:
 protected:
     /** Puts the coordinates before (@p after false) or after the edit back; returns false when the
      *  host's handler of the drop deleted the control. */
-    virtual bool put(CurvePrivate& c, bool after) = 0;
+    virtual bool put(CurveEngine& engine, bool after) = 0;
     bool fromKeys() const { return m_source == EditSource::Keys; }
 
 private:
     void apply(bool after)
     {
-        CurvePrivate* c = m_curve ? CurvePrivate::get(m_curve) : nullptr;
-        if (!c)
+        // The engine lives as long as the control that owns the stack.
+        if (!m_owner)
             return;
         // The stack must outlive this call even when the control does not.
-        c->historyBusy = true;
-        if (put(*c, after))
-            c->historyBusy = false;
+        m_engine->historyBusy = true;
+        if (put(*m_engine, after))
+            m_engine->historyBusy = false;
     }
 
-    QPointer<Curve> m_curve;
+    CurveEngine* m_engine;
+    QPointer<QObject> m_owner;
     EditSource m_source;
     bool m_pushed = false;
 };
 
 class PointMoveCommand : public EditCommand {
 public:
-    PointMoveCommand(Curve* curve, EditSource source, int slot, PointPosition from, PointPosition to)
-        : EditCommand(curve, source, QStringLiteral("Move point %1").arg(slot)), m_slot(slot), m_from(from),
+    PointMoveCommand(CurveEngine& engine, EditSource source, int slot, PointPosition from, PointPosition to)
+        : EditCommand(engine, source, QStringLiteral("Move point %1").arg(slot)), m_slot(slot), m_from(from),
           m_to(to)
     {
     }
@@ -82,7 +81,10 @@ public:
     }
 
 protected:
-    bool put(CurvePrivate& c, bool after) override { return c.restorePoint(m_slot, after ? m_to : m_from); }
+    bool put(CurveEngine& engine, bool after) override
+    {
+        return engine.restorePoint(m_slot, after ? m_to : m_from);
+    }
 
 private:
     int m_slot;
@@ -92,8 +94,9 @@ private:
 
 class CurveMoveCommand : public EditCommand {
 public:
-    CurveMoveCommand(Curve* curve, EditSource source, const CurveYs& from, const CurveYs& to, int count)
-        : EditCommand(curve, source, QStringLiteral("Move curve")), m_from(from), m_to(to), m_count(count)
+    CurveMoveCommand(CurveEngine& engine, EditSource source, const CurveYs& from, const CurveYs& to,
+                     int count)
+        : EditCommand(engine, source, QStringLiteral("Move curve")), m_from(from), m_to(to), m_count(count)
     {
     }
 
@@ -109,7 +112,7 @@ public:
     }
 
 protected:
-    bool put(CurvePrivate& c, bool after) override { return c.restoreCurve(after ? m_to : m_from); }
+    bool put(CurveEngine& engine, bool after) override { return engine.restoreCurve(after ? m_to : m_from); }
 
 private:
     bool sameYs(const CurveYs& a, const CurveYs& b) const
@@ -128,20 +131,20 @@ private:
 
 } // namespace
 
-QUndoStack* createEditHistory(Curve* curve)
+QUndoStack* createEditHistory(QObject* owner)
 {
-    auto* stack = new QUndoStack(curve);
+    auto* stack = new QUndoStack(owner);
     stack->setObjectName(QStringLiteral("Curve_Edits"));
     return stack;
 }
 
-void CurvePrivate::recordPointMove(int slot, PointPosition from, PointPosition to, EditSource source)
+void CurveEngine::recordPointMove(int slot, PointPosition from, PointPosition to, EditSource source)
 {
     if (undoEnabled && !from.same(to))
-        undoStack->push(new PointMoveCommand(q, source, slot, from, to));
+        undoStack->push(new PointMoveCommand(*this, source, slot, from, to));
 }
 
-void CurvePrivate::recordCurveMove(EditSource source)
+void CurveEngine::recordCurveMove(EditSource source)
 {
     if (!undoEnabled || !points.curveMoved())
         return;
@@ -150,15 +153,15 @@ void CurvePrivate::recordCurveMove(EditSource source)
     const int count = points.slotsInUse();
     for (int i = 0; i < count; ++i)
         to[std::size_t(i)] = points.pointY(i);
-    undoStack->push(new CurveMoveCommand(q, source, from, to, count));
+    undoStack->push(new CurveMoveCommand(*this, source, from, to, count));
 }
 
-void CurvePrivate::clearHistory()
+void CurveEngine::clearHistory()
 {
     undoStack->clear();
 }
 
-bool CurvePrivate::restorePoint(int slot, PointPosition to)
+bool CurveEngine::restorePoint(int slot, PointPosition to)
 {
     if (slot < 0 || slot >= points.slotsInUse())
         return true;
@@ -168,7 +171,7 @@ bool CurvePrivate::restorePoint(int slot, PointPosition to)
     return announceDrop(slot);
 }
 
-bool CurvePrivate::restoreCurve(const CurveYs& ys)
+bool CurveEngine::restoreCurve(const CurveYs& ys)
 {
     CurvePainter curvePainter = painter();
     placeCurve(points, ys, curvePainter);

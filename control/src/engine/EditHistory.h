@@ -1,17 +1,16 @@
 #ifndef KNOTEL_EDITHISTORY_H
 #define KNOTEL_EDITHISTORY_H
 
+class QObject;
 class QUndoStack;
 
 namespace knotel {
 
-class Curve;
-
 /** Where an edit of the person came from; consecutive key moves of one point merge into one step. */
 enum class EditSource { Mouse, Keys, ValueEntry };
 
-/** A new undo stack for @p curve's edits, owned by the control. */
-QUndoStack* createEditHistory(Curve* curve);
+/** A new undo stack for a control's edits, owned by the control's object @p owner. */
+QUndoStack* createEditHistory(QObject* owner);
 
 } // namespace knotel
 

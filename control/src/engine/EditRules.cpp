@@ -4,9 +4,9 @@
 
 #include "engine/CurvePainter.h"
 #include "engine/CurveSettings.h"
+#include "engine/PlotMapping.h"
 #include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
-#include "engine/PlotMapping.h"
 
 #include <knotel/PlotLayout.h>
 

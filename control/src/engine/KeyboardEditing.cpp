@@ -3,14 +3,11 @@
 // A key move is a whole gesture in one: the point is grabbed, moved once by the drag rules that
 // the mouse uses and dropped, so every lock, crossover and clamping rule holds exactly as for a
 // drag, and DroppedValue follows once per key press that changed something.
-#include "widget/CurvePrivate.h"
+#include "engine/CurveEngine.h"
 
-#include "widget/CurveAccessible.h"
 #include "engine/EditRules.h"
 #include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
-
-#include <knotel/Curve.h>
 
 #include <QKeySequence>
 #include <QUndoStack>
@@ -35,7 +32,7 @@ std::optional<float> movedBy(float value, double delta)
 
 /** After a key move that changed something: the tracker, then DroppedValue as a drop raises it.
  *  False when the host's handler deleted the control. */
-bool dropped(CurvePrivate& c, int index)
+bool dropped(CurveEngine& c, int index)
 {
     const int current = c.currentPoint();
     if (c.settings.ViewTracker && current >= 0)
@@ -44,7 +41,7 @@ bool dropped(CurvePrivate& c, int index)
 }
 
 /** Moves point @p slot by the drag rules; raises DroppedValue when a coordinate changed. */
-void keyMovePoint(CurvePrivate& c, int slot, std::optional<float> x, std::optional<float> y)
+void keyMovePoint(CurveEngine& c, int slot, std::optional<float> x, std::optional<float> y)
 {
     const PointPosition from = c.points.position(slot);
     const PointPosition to = draggedPoint(c.points, c.settings, slot, x, y);
@@ -61,7 +58,7 @@ void keyMovePoint(CurvePrivate& c, int slot, std::optional<float> x, std::option
  * Moves the whole curve by @p pixels rows (negative: up) as a grab of the line and one mouse
  * move would, where the mouse could: the line shown, the curve move on and Y not locked.
  */
-void moveWholeCurve(CurvePrivate& c, float pixels)
+void moveWholeCurve(CurveEngine& c, float pixels)
 {
     const int count = c.points.slotsInUse();
     if (count < 2 || c.settings.HideLine || !c.settings.curveMayMove())
@@ -99,7 +96,7 @@ bool isStandard(const QKeySequence& pressed, QKeySequence::StandardKey standard)
 
 } // namespace
 
-bool CurvePrivate::wantsKey(int key, int shift) const
+bool CurveEngine::wantsKey(int key, int shift) const
 {
     // Undo and redo on the focused surface go to its history, not to a shortcut of the window.
     const QKeySequence pressed = sequenceOf(key, shift);
@@ -107,43 +104,7 @@ bool CurvePrivate::wantsKey(int key, int shift) const
            (isStandard(pressed, QKeySequence::Undo) || isStandard(pressed, QKeySequence::Redo));
 }
 
-void CurvePrivate::connectKeyboard()
-{
-    surface->setFocusMarkerSource([this] { return currentPointPixel(); });
-    QObject::connect(surface, &platform::DrawingSurface::keyPressed, q,
-                     [this](int key, int shift, bool& used) { used = keyPress(key, shift); });
-    QObject::connect(surface, &platform::DrawingSurface::keyWanted, q,
-                     [this](int key, int shift, bool& wanted) { wanted = wantsKey(key, shift); });
-    // Connected after the mouse handlers: a point grabbed by the mouse becomes the current one.
-    QObject::connect(surface, &platform::DrawingSurface::mousePressed, q, [this] {
-        if (gesture.point && *gesture.point < points.slotsInUse() && *gesture.point != currentPoint()) {
-            keyPoint = *gesture.point;
-            surface->updateFocusMarker();
-            accessibility::currentPointChanged(*this, keyPoint);
-        }
-    });
-}
-
-int CurvePrivate::currentPoint() const
-{
-    const int count = points.slotsInUse();
-    return count > 0 ? std::clamp(keyPoint, 0, count - 1) : -1;
-}
-
-std::optional<QPointF> CurvePrivate::currentPointPixel() const
-{
-    const int i = currentPoint();
-    if (i < 0)
-        return std::nullopt;
-    const PlotMapping map = mapping();
-    const double x = map.pixelX(points.pointX(i));
-    const double y = map.pixelY(points.pointY(i));
-    if (!std::isfinite(x) || !std::isfinite(y))
-        return std::nullopt;
-    return QPointF(x, y);
-}
-
-bool CurvePrivate::keyPress(int key, int shift)
+bool CurveEngine::keyPress(int key, int shift)
 {
     if (wantsKey(key, shift)) {
         surface->setFocusVisible(true);
@@ -158,7 +119,7 @@ bool CurvePrivate::keyPress(int key, int shift)
         (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)) {
         surface->setFocusVisible(true);
         if (currentPoint() >= 0 && !gesture.active())
-            openValueEditor(currentPoint(), true);
+            m_client.valueEntryRequested(currentPoint(), true);
         return true;
     }
     const bool withShift = (shift & ShiftKey) != 0;
@@ -219,11 +180,9 @@ bool CurvePrivate::keyPress(int key, int shift)
     switch (act) {
     case Act::Choose:
         if (target >= 0 && target < count && target != current) {
-            keyPoint = target;
-            surface->updateFocusMarker();
+            setCurrentPoint(target);
             if (settings.ViewTracker)
                 showTracker(points.pointX(target), points.pointY(target));
-            accessibility::currentPointChanged(*this, target);
         }
         break;
     case Act::MoveX:

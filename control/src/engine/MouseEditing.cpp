@@ -1,16 +1,11 @@
 // Mouse editing: grabbing a point or the line, dragging it under the host's rules, the tracker
 // read-out and DroppedValue on release.
-#include "widget/CurvePrivate.h"
+#include "engine/CurveEngine.h"
 
 #include "engine/EditRules.h"
 #include "engine/HitTest.h"
 #include "NumberConversion.h"
 #include "platform/DrawingSurface.h"
-#include "widget/TrackerDisplay.h"
-
-#include <knotel/Curve.h>
-#include <knotel/FormatValue.h>
-#include <knotel/RuntimeError.h>
 
 #include <cmath>
 
@@ -31,22 +26,7 @@ bool pointMoved(const PointTable& points, const DragGesture& gesture)
 
 } // namespace
 
-/** The tracker read-out; when a text cannot be formatted (negative decimals) all texts stay. */
-void CurvePrivate::showTracker(float vx, float vy)
-{
-    const CurveSettings& s = settings;
-    QString textX;
-    QString textY;
-    try {
-        textX = FormatValue(vx, s.X_Decimals);
-        textY = FormatValue(vy, s.Y_Decimals);
-    } catch (const RuntimeError&) {
-        return;
-    }
-    tracker->showReadout(textX, textY, s.TextColor);
-}
-
-void CurvePrivate::mousePress(int button, int, float x, float y)
+void CurveEngine::mousePress(int button, int, float x, float y)
 {
     if (button != LeftButton)
         return;
@@ -65,10 +45,13 @@ void CurvePrivate::mousePress(int button, int, float x, float y)
             gesture.curveMoving = true;
         }
     }
-    surface->setMousePointer(gesture.active() ? MousePointer::Crosshair : MousePointer::Default);
+    m_client.setMousePointer(gesture.active() ? MousePointer::Crosshair : MousePointer::Default);
+    // A point grabbed by the mouse becomes the keys' current point.
+    if (gesture.point)
+        setCurrentPoint(*gesture.point);
 }
 
-void CurvePrivate::mouseMove(int button, int, float x, float y)
+void CurveEngine::mouseMove(int button, int, float x, float y)
 {
     const PlotMapping map = mapping();
     // The mouse's own axis values; outside the plot the read-out shows 0 instead, but a drag
@@ -86,7 +69,7 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
     if (button != LeftButton) {
         // The gesture ends here and its release will raise nothing, so a drag that moved something
         // is reported now, as its release would have done.
-        surface->setMousePointer(MousePointer::Default);
+        m_client.setMousePointer(MousePointer::Default);
         if (gesture.point && pointMoved(points, gesture)) {
             recordDraggedPoint();
             if (!announceDrop(*gesture.point))
@@ -116,9 +99,9 @@ void CurvePrivate::mouseMove(int button, int, float x, float y)
         surface->updateFocusMarker();
 }
 
-void CurvePrivate::mouseRelease(int, int, float, float)
+void CurveEngine::mouseRelease(int, int, float, float)
 {
-    surface->setMousePointer(MousePointer::Default);
+    m_client.setMousePointer(MousePointer::Default);
     // The host's handler runs, and may read every property, before the gesture state is cleared;
     // it may also delete the control.
     if (gesture.point) {
@@ -135,14 +118,14 @@ void CurvePrivate::mouseRelease(int, int, float, float)
     }
 }
 
-void CurvePrivate::recordDraggedPoint()
+void CurveEngine::recordDraggedPoint()
 {
     const int slot = *gesture.point;
     if (slot < points.slotsInUse())
         recordPointMove(slot, gesture.pointStart, points.position(slot), EditSource::Mouse);
 }
 
-bool CurvePrivate::mouseDoubleClick(int button, float x, float y)
+bool CurveEngine::mouseDoubleClick(int button, float x, float y)
 {
     // A double-click on a point opens the value editor; elsewhere it is a press, as Qt delivers it.
     if (!valueEntryEnabled || button != LeftButton || gesture.active())
@@ -150,7 +133,7 @@ bool CurvePrivate::mouseDoubleClick(int button, float x, float y)
     const int picked = pickPoint(mapping(), points.xs(), points.ys(), x, y);
     if (picked < 0)
         return false;
-    openValueEditor(picked, false);
+    m_client.valueEntryRequested(picked, false);
     return true;
 }
 

@@ -3,8 +3,8 @@
 // other child widgets carry their object names as accessible names from their creation.
 #include "widget/CurveAccessible.h"
 
-#include "widget/CurvePrivate.h"
 #include "platform/DrawingSurface.h"
+#include "widget/CurvePrivate.h"
 
 #include <knotel/Curve.h>
 #include <knotel/FormatValue.h>

@@ -1,23 +1,23 @@
-// The control's private side: its child widgets, start-up, RePaint, and the Show and Resize
-// handlers that place the children and lay out the plot.
+// The widget's private side: its child widgets, start-up, RePaint, the Show and Resize handlers
+// that place the children and lay out the plot, the value editor, and the engine's client.
 #include "widget/CurvePrivate.h"
 
-#include "engine/Layout.h"
 #include "platform/DrawingSurface.h"
 #include "platform/Twips.h"
+#include "widget/CurveAccessible.h"
 #include "widget/SettingsPanel.h"
 #include "widget/TrackerDisplay.h"
+#include "widget/ValueEditor.h"
 
 #include <knotel/Curve.h>
 #include <knotel/RuntimeError.h>
 
 #include <QFont>
 #include <QPointer>
-#include <QUndoStack>
 
 namespace knotel {
 
-CurvePrivate::CurvePrivate(Curve* q) : q(q) {}
+CurvePrivate::CurvePrivate(Curve* q) : CurveEngine(*this, q), q(q) {}
 
 CurvePrivate::~CurvePrivate()
 {
@@ -26,12 +26,6 @@ CurvePrivate::~CurvePrivate()
     if (surface) {
         surface->setFocusMarkerSource({});
         QObject::disconnect(surface, nullptr, q, nullptr);
-    }
-    // Deleted by a drop handler during an undo or redo: the stack is still at work, so it goes
-    // once that is done.
-    if (historyBusy && undoStack) {
-        undoStack->setParent(nullptr);
-        undoStack->deleteLater();
     }
 }
 
@@ -42,7 +36,6 @@ CurvePrivate* CurvePrivate::get(Curve* curve)
 
 void CurvePrivate::createChildren()
 {
-    undoStack = createEditHistory(q);
     surface = new platform::DrawingSurface(q);
     surface->setObjectName(QStringLiteral("Picture_Curve"));
     // A fixed font, installed with the library's set-up, so that text measures the same everywhere.
@@ -65,31 +58,32 @@ void CurvePrivate::createChildren()
         }
     });
 
-    QObject::connect(surface, &platform::DrawingSurface::paintRequested, q, [this] { paintControl(); });
-    QObject::connect(surface, &platform::DrawingSurface::mousePressed, q,
+    using platform::DrawingSurface;
+    QObject::connect(surface, &DrawingSurface::paintRequested, q, [this] { paintControl(); });
+    QObject::connect(surface, &DrawingSurface::mousePressed, q,
                      [this](int b, int s, float x, float y) { mousePress(b, s, x, y); });
-    QObject::connect(surface, &platform::DrawingSurface::mouseMoved, q,
+    QObject::connect(surface, &DrawingSurface::mouseMoved, q,
                      [this](int b, int s, float x, float y) { mouseMove(b, s, x, y); });
-    QObject::connect(surface, &platform::DrawingSurface::mouseReleased, q,
+    QObject::connect(surface, &DrawingSurface::mouseReleased, q,
                      [this](int b, int s, float x, float y) { mouseRelease(b, s, x, y); });
-    QObject::connect(surface, &platform::DrawingSurface::mouseDoubleClicked, q,
+    QObject::connect(surface, &DrawingSurface::mouseDoubleClicked, q,
                      [this](int b, int, float x, float y, bool& used) { used = mouseDoubleClick(b, x, y); });
+    QObject::connect(surface, &DrawingSurface::keyPressed, q,
+                     [this](int key, int shift, bool& used) { used = keyPress(key, shift); });
+    QObject::connect(surface, &DrawingSurface::keyWanted, q,
+                     [this](int key, int shift, bool& wanted) { wanted = wantsKey(key, shift); });
+    surface->setFocusMarkerSource([this] { return currentPointPixel(); });
 }
 
 void CurvePrivate::initialize()
 {
     // The settings and the point table start from their defaults.
-    applyBackColor();
+    surface->setBackColor(settings.BackColor);
+    tracker->setBackColor(settings.BackColor);
     // Through the public interface, like a host: places the children and computes the first
     // layout; the paint pass does nothing yet.
     q->RePaint();
     paintEnabled = true;
-}
-
-void CurvePrivate::applyBackColor()
-{
-    surface->setBackColor(settings.BackColor);
-    tracker->setBackColor(settings.BackColor);
 }
 
 void CurvePrivate::rePaint()
@@ -117,23 +111,67 @@ void CurvePrivate::resizeHandler()
 
 void CurvePrivate::computeLayout()
 {
-    const platform::DrawingSurface& s = *surface;
-    SurfaceMetrics metrics;
-    metrics.width = s.scaleWidth();
-    metrics.height = s.scaleHeight();
-    metrics.backColor = s.backColor();
-    metrics.textWidth = [&s](const QString& text) { return s.textWidth(text); };
-    metrics.lineHeight = s.textHeight(QString());
-
-    const LayoutResult result = knotel::computeLayout(layout, settings, metrics);
-    layout = result.plot;
+    const LayoutResult result = layOut();
     if (result.showYTracker)
         *result.showYTracker ? tracker->showY(settings.Y_AxisText) : tracker->hideY();
     if (result.showXTracker)
         *result.showXTracker ? tracker->showX(settings.X_AxisText) : tracker->hideX();
 }
 
-bool CurvePrivate::announceDrop(int index)
+void CurvePrivate::openValueEditor(int slot, bool fromKeys)
+{
+    if (!valueEntryEnabled || slot < 0 || slot >= points.slotsInUse())
+        return;
+    if (!valueEditor) {
+        valueEditor = new ValueEditor(
+            surface, surface->font(), [this] { applyValueEditor(); },
+            [this](bool refocus) { closeValueEditor(refocus); });
+    }
+    setCurrentPoint(slot);
+    const FreeAxes free = freeAxes(points, settings, slot);
+    const PointPosition at = points.position(slot);
+    const PlotMapping map = mapping();
+    valueEditor->open(slot, shownValue(at.x, settings.X_Decimals), shownValue(at.y, settings.Y_Decimals),
+                      free.x, free.y, QPointF(map.pixelX(at.x), map.pixelY(at.y)), fromKeys);
+}
+
+void CurvePrivate::closeValueEditor(bool refocus)
+{
+    if (!valueEditor || valueEditor->isHidden())
+        return;
+    if (refocus) {
+        // Before hiding, so that Qt does not pass the focus on to another widget.
+        surface->setFocus(Qt::OtherFocusReason);
+        if (valueEditor->openedFromKeys())
+            surface->setFocusVisible(true);
+    }
+    valueEditor->hide();
+}
+
+void CurvePrivate::applyValueEditor()
+{
+    const int slot = valueEditor->slot();
+    if (slot >= points.slotsInUse() || gesture.active()) {
+        closeValueEditor(true);
+        return;
+    }
+    const TypedValues typed = applyTypedValues(slot, valueEditor->editedX(), valueEditor->editedY());
+    if (typed.refusedX || typed.refusedY) {
+        // The boxes show what the point kept; the person may type again or cancel.
+        valueEditor->showValues(shownValue(typed.to.x, settings.X_Decimals),
+                                shownValue(typed.to.y, settings.Y_Decimals), !typed.refusedX);
+    } else {
+        closeValueEditor(true);
+    }
+    (void)finishTypedValues(slot, typed); // the last act: the host's handler may delete the control
+}
+
+void CurvePrivate::setMousePointer(platform::MousePointer pointer)
+{
+    surface->setMousePointer(pointer);
+}
+
+bool CurvePrivate::raiseDrop(int index)
 {
     // A handler may delete the control, and this with it; only the guard on the stack is read then.
     const QPointer<Curve> alive(q);
@@ -142,11 +180,24 @@ bool CurvePrivate::announceDrop(int index)
     return !alive.isNull();
 }
 
-void CurvePrivate::paintControl()
+void CurvePrivate::showReadout(const QString& x, const QString& y, qint32 textColour)
 {
-    if (!paintEnabled)
-        return;
-    painter().paintControl();
+    tracker->showReadout(x, y, textColour);
+}
+
+void CurvePrivate::backColorChanged(qint32 colour)
+{
+    tracker->setBackColor(colour);
+}
+
+void CurvePrivate::currentPointChanged(int index)
+{
+    accessibility::currentPointChanged(*this, index);
+}
+
+void CurvePrivate::valueEntryRequested(int slot, bool fromKeys)
+{
+    openValueEditor(slot, fromKeys);
 }
 
 } // namespace knotel

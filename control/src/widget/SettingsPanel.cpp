@@ -3,9 +3,9 @@
 #include "widget/SettingsPanel.h"
 
 #include "engine/CurveSettings.h"
+#include "engine/PointTable.h"
 #include "NumberConversion.h"
 #include "platform/Twips.h"
-#include "engine/PointTable.h"
 
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>

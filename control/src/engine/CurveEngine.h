@@ -1,0 +1,161 @@
+#ifndef KNOTEL_ENGINE_CURVEENGINE_H
+#define KNOTEL_ENGINE_CURVEENGINE_H
+
+#include "engine/CurvePainter.h"
+#include "engine/CurveSettings.h"
+#include "engine/DragGesture.h"
+#include "engine/EditHistory.h"
+#include "engine/EditRules.h"
+#include "engine/EngineClient.h"
+#include "engine/Layout.h"
+#include "engine/PlotMapping.h"
+#include "engine/PointTable.h"
+#include "engine/PropertyList.h"
+
+#include <knotel/knotel_export.h>
+#include <knotel/PlotLayout.h>
+
+#include <QList>
+#include <QPointF>
+
+#include <optional>
+
+class QObject;
+class QUndoStack;
+
+namespace knotel {
+
+/**
+ * The control without a toolkit: its state (settings, point table, layout, gesture, history), the
+ * property rules, the layout and paint pass on its surface, the mouse and key handling and the edit
+ * rules. What it needs done outside (the pointer, the drop, the tracker read-out) goes to its
+ * client. The widget and the Qt Quick item are thin shells around one engine each.
+ *
+ * Property writes, including the points', only store (BackColor also erases the picture);
+ * rePaint() shows them. Accessors throw knotel::RuntimeError as the properties do.
+ */
+class KNOTEL_EXPORT CurveEngine {
+public:
+    /** An engine reporting to @p client; @p owner, the shell's object, owns the undo stack. */
+    CurveEngine(EngineClient& client, QObject* owner);
+    ~CurveEngine();
+    CurveEngine(const CurveEngine&) = delete;
+    CurveEngine& operator=(const CurveEngine&) = delete;
+
+    CurveSettings settings;
+    PointTable points;
+    /** Written by the layout; read by painting and editing. */
+    PlotLayout layout;
+    DragGesture gesture;
+    /** The point the keys act on, used clamped into the slots in use: see currentPoint(). */
+    int keyPoint = 0;
+    /** Off until start-up has ended: the paint pass does nothing before. */
+    bool paintEnabled = false;
+    /** The person's edits can be undone: see EditHistory.cpp. */
+    bool undoEnabled = true;
+    /** A double-click, Enter or F2 on a point asks for typed values: see ValueEntry.cpp. */
+    bool valueEntryEnabled = true;
+    /** True while an undo or redo runs: a host that deletes the control then must not delete the
+     *  stack from under it. */
+    bool historyBusy = false;
+    /** The history of the person's edits, owned by the shell's object. */
+    QUndoStack* const undoStack;
+    /** What the engine draws on and measures text with. */
+    platform::DrawingSurface* surface = nullptr;
+
+    /** A painter over the current state and surface. */
+    CurvePainter painter() { return CurvePainter(settings, points, layout, *surface); }
+    /** The value-to-pixel mapping of the current layout and axes. */
+    PlotMapping mapping() const { return PlotMapping(layout, settings.X_Axis_Left, settings.Y_Axis_Bottom); }
+
+    // CurveEngine.cpp
+    /** Computes and keeps the layout for the surface as it is; the result also says which tracker
+     *  boxes show. */
+    LayoutResult layOut();
+    /** The paint pass, once start-up has ended. */
+    void paintControl();
+    /** Raises the drop through the client; false when the host's handler deleted the control. */
+    [[nodiscard]] bool announceDrop(int index) { return m_client.raiseDrop(index); }
+    /** The tracker read-out of (@p vx, @p vy); when a text cannot be formatted (negative
+     *  decimals) all texts stay. */
+    void showTracker(float vx, float vy);
+    /** The current point clamped into the slots in use; -1 when no slot is in use. */
+    int currentPoint() const;
+    /** Pixel position of the current point, when there is one and it is finite. */
+    std::optional<QPointF> currentPointPixel() const;
+    /** Makes @p slot the keys' current point. */
+    void setCurrentPoint(int slot);
+
+    // CurveProperties.cpp: the properties of the late-bound face, as Name() and setName().
+#define KNOTEL_DECLARE_ACCESSORS(Type, Name, qmlName, Argument)                                              \
+    Type Name() const;                                                                                       \
+    void set##Name(Argument value);
+    KNOTEL_CURVE_PROPERTIES(KNOTEL_DECLARE_ACCESSORS)
+#undef KNOTEL_DECLARE_ACCESSORS
+    /** The points of the slots in use, in slot order. */
+    QList<QPointF> pointList() const;
+    /** Dimensions = the list's length, each point loaded as X_Knotel and Y_Knotel load it; throws 9
+     *  for more than 64 points and 6 for a coordinate beyond the single range, changing nothing. */
+    void setPointList(const QList<QPointF>& list);
+    QList<int> changedPoints() const;
+    void acceptChanges();
+    void setUndoEnabled(bool enabled);
+
+    // MouseEditing.cpp
+    void mousePress(int button, int shift, float x, float y);
+    void mouseMove(int button, int shift, float x, float y);
+    void mouseRelease(int button, int shift, float x, float y);
+    /** A double-click: true when it asked for typed values, false when it counts as a press. */
+    bool mouseDoubleClick(int button, float x, float y);
+
+    // KeyboardEditing.cpp
+    /** Acts on a key pressed on the surface; false when the key means nothing here. The host's
+     *  handler of a drop may delete the control: nothing may follow a call that can raise one. */
+    bool keyPress(int key, int shift);
+    /** True for the keys that the surface takes before the window's shortcuts (undo and redo). */
+    bool wantsKey(int key, int shift) const;
+
+    // EditHistory.cpp
+    /** Adds the move of point @p slot from @p from to @p to to the undo history. */
+    void recordPointMove(int slot, PointPosition from, PointPosition to, EditSource source);
+    /** Adds the whole-curve move from the copy taken at its start to the undo history, when the curve
+     *  moved. */
+    void recordCurveMove(EditSource source);
+    /** Empties the undo history: the host gave other points. */
+    void clearHistory();
+    /** Undo and redo: put point @p slot, or every Y, where the history says, redraw and raise the
+     *  drop. False when the host's handler deleted the control. */
+    [[nodiscard]] bool restorePoint(int slot, PointPosition to);
+    [[nodiscard]] bool restoreCurve(const CurveYs& ys);
+
+    // ValueEntry.cpp
+    /** What typed values did to a point. */
+    struct TypedValues {
+        PointPosition from;
+        PointPosition to;
+        bool refusedX = false; ///< a typed X asked for another value and the point kept its own
+        bool refusedY = false;
+    };
+    /**
+     * Moves point @p slot to the typed texts (nothing: a coordinate not typed) under the rules of a
+     * drag, reading them as every number typed into the control is read, and redraws. Adds nothing
+     * to the history and raises nothing: see finishTypedValues().
+     */
+    TypedValues applyTypedValues(int slot, const std::optional<QString>& x, const std::optional<QString>& y);
+    /** When the typed values moved the point: one undo command and one drop. False when the host's
+     *  handler deleted the control. */
+    [[nodiscard]] bool finishTypedValues(int slot, const TypedValues& typed);
+
+private:
+    /** Adds the drag of the grabbed point, when it moved, to the undo history. */
+    void recordDraggedPoint();
+
+    EngineClient& m_client;
+};
+
+/** @p v as the control writes it with @p decimals, or its plain text for decimals it cannot show. */
+QString shownValue(float v, qint32 decimals);
+
+} // namespace knotel
+
+#endif

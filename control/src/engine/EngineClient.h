@@ -1,0 +1,39 @@
+#ifndef KNOTEL_ENGINE_ENGINECLIENT_H
+#define KNOTEL_ENGINE_ENGINECLIENT_H
+
+#include "platform/DrawingSurface.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace knotel {
+
+/**
+ * What the engine asks of the shell that shows it, a widget or a Qt Quick item: the one way it
+ * reaches outside itself. Each call comes synchronously from the engine's handlers.
+ */
+class EngineClient {
+public:
+    /** The pointer over the plot: crosshair while something is grabbed. */
+    virtual void setMousePointer(platform::MousePointer pointer) = 0;
+    /**
+     * Announces a drop to the host: the point's slot, or -1 for the whole curve. Returns false when
+     * the host's handler deleted the control; the engine then returns at once, touching nothing.
+     */
+    virtual bool raiseDrop(int index) = 0;
+    /** The tracker read-out: the mouse position, or a point's, in the axes' texts. */
+    virtual void showReadout(const QString& x, const QString& y, qint32 textColour) = 0;
+    /** The back colour changed; the picture was erased to it. */
+    virtual void backColorChanged(qint32 colour) = 0;
+    /** The keys' current point is now @p index (for assistive technology). */
+    virtual void currentPointChanged(int index) = 0;
+    /** The person asked to type exact values into point @p slot, by the keyboard or a double-click. */
+    virtual void valueEntryRequested(int slot, bool fromKeys) = 0;
+
+protected:
+    ~EngineClient() = default;
+};
+
+} // namespace knotel
+
+#endif
