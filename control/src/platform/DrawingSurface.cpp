@@ -14,6 +14,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <optional>
 
@@ -54,6 +55,56 @@ constexpr qsizetype MaxCachedAdvances = 512;
 // Lines up to this far out, and at least a pixel long, take the axis-aligned fill.
 constexpr double AxisLineReach = 16384;
 
+// A recorded figure's region: its box widened by more than any pixel it touches lies beyond.
+constexpr qreal RecordMargin = 3;
+
+// Figure kinds in a figure cache key, with the draw mode and styles that change their pixels.
+constexpr quint32 LineFigure = 1;
+constexpr quint32 BoxFigure = 2;
+constexpr quint32 FilledBoxFigure = 3;
+constexpr quint32 CircleFigure = 4;
+constexpr quint32 XorBit = 0x10;
+constexpr quint32 DotBit = 0x20;
+constexpr quint32 SolidFillBit = 0x40;
+constexpr quint32 ShapeBit = 0x80; ///< keyed by shape and phase, placed by the replay's offset
+
+// The ratios at which a figure of whole cells or a circle about a whole cell gives the same
+// device pixels wherever it stands (checked at every place in a test), with the number of
+// logical pixels after which its device position repeats: shifts by multiples of it move the
+// figure by whole device pixels.
+int shapePeriod(qreal ratio)
+{
+    struct Entry {
+        qreal ratio;
+        int period;
+    };
+    static constexpr Entry verified[] = {{1, 1}, {1.25, 4}, {1.5, 2}, {1.75, 4},
+                                         {2, 1}, {2.25, 4}, {2.5, 2}, {3, 1}};
+    for (const Entry& e : verified) {
+        if (e.ratio == ratio)
+            return e.period;
+    }
+    return 0;
+}
+
+// Figures of whole cells are keyed by shape within these logical coordinates.
+constexpr int ShapeLow = 4;
+constexpr int ShapeHigh = 4096;
+
+/** The device pixels of the logical box @p r widened by @p margin, within @p image; far-off
+ *  coordinates are limited first. */
+QRect deviceRegion(const QRectF& r, qreal margin, qreal ratio, const QRect& image)
+{
+    const QRectF n = r.normalized();
+    auto clampX = [&](double v) { return std::clamp(v * ratio, -1.0, double(image.width()) + 1); };
+    auto clampY = [&](double v) { return std::clamp(v * ratio, -1.0, double(image.height()) + 1); };
+    const int left = int(std::floor(clampX(n.left() - margin)));
+    const int top = int(std::floor(clampY(n.top() - margin)));
+    const int right = int(std::ceil(clampX(n.right() + margin)));
+    const int bottom = int(std::ceil(clampY(n.bottom() + margin)));
+    return QRect(QPoint(left, top), QPoint(right, bottom)) & image;
+}
+
 } // namespace
 
 struct DrawingSurface::FontCache {
@@ -76,26 +127,90 @@ DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
 
 DrawingSurface::~DrawingSurface() = default;
 
-QPainter* DrawingSurface::painter()
+bool DrawingSurface::startDrawing()
 {
     // The ratio is looked up when a run of drawing starts: a change of screen brings a paint
     // event, which ends the run and looks again.
-    if (m_imageSize != size() || (!m_painter && m_ratio != devicePixelRatioF()))
+    if (m_imageSize != size() || (!m_drawing && m_ratio != devicePixelRatioF()))
         renewImage();
-    if (m_image.isNull())
-        return nullptr;
+    m_drawing = !m_image.isNull();
+    return m_drawing;
+}
+
+QPainter& DrawingSurface::painter()
+{
     if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
         m_painterFontValid = false;
     }
     m_painter->setCompositionMode(m_drawMode == DrawMode::XorPen ? QPainter::RasterOp_SourceXorDestination
                                                                  : QPainter::CompositionMode_SourceOver);
-    return m_painter.get();
+    return *m_painter;
 }
 
 void DrawingSurface::endPainting()
 {
     m_painter.reset();
+    m_drawing = false;
+}
+
+void DrawingSurface::setFigureCacheEnabled(bool enabled)
+{
+    m_figuresEnabled = enabled;
+    m_figures.clear();
+}
+
+FigureCache::Key DrawingSurface::figureKey(quint32 kind, qint32 colour,
+                                           std::initializer_list<float> geometry) const
+{
+    FigureCache::Key key;
+    key.kind =
+        kind | (m_drawMode == DrawMode::XorPen ? XorBit : 0) | (m_drawStyle == DrawStyle::Dot ? DotBit : 0);
+    key.colour = quint32(colour);
+    int i = 0;
+    for (float v : geometry)
+        key.geometry[i++] = std::bit_cast<quint32>(v);
+    return key;
+}
+
+std::optional<std::pair<FigureCache::Key, QPoint>> DrawingSurface::shapeKey(quint32 kind, qint32 colour,
+                                                                            const QRect& cells,
+                                                                            const QRectF& extent,
+                                                                            quint32 size) const
+{
+    const int period = shapePeriod(m_ratio);
+    if (period == 0 || !m_figuresEnabled ||
+        !(extent.left() >= ShapeLow && extent.top() >= ShapeLow && extent.right() < ShapeHigh &&
+          extent.bottom() < ShapeHigh))
+        return std::nullopt;
+    // Its region whole within the image, here and wherever it is replayed: no edge cuts it.
+    const QRectF region = extent.adjusted(-RecordMargin, -RecordMargin, RecordMargin, RecordMargin);
+    if (!QRectF(QPointF(), QSizeF(m_image.size()) / m_ratio).contains(region))
+        return std::nullopt;
+    FigureCache::Key key = figureKey(kind | ShapeBit, colour, {});
+    const QPoint phase(cells.left() % period, cells.top() % period);
+    key.geometry[0] = quint32(cells.width());
+    key.geometry[1] = quint32(cells.height());
+    key.geometry[2] = quint32(phase.x()) | (quint32(phase.y()) << 16);
+    key.geometry[3] = size;
+    const QPoint anchor = cells.topLeft() - phase;
+    return std::pair{key, QPoint(qRound(anchor.x() * m_ratio), qRound(anchor.y() * m_ratio))};
+}
+
+template <class Draw>
+void DrawingSurface::drawFigure(FigureCache::Key key, const QRectF& box, qint32 colour, QPoint shift,
+                                Draw&& draw)
+{
+    if (!m_figuresEnabled) {
+        draw();
+        return;
+    }
+    if (m_figures.replay(m_image, key, shift))
+        return;
+    const bool xorPen = m_drawMode == DrawMode::XorPen;
+    const QRect region = deviceRegion(box, RecordMargin, m_ratio, QRect(QPoint(), m_image.size()));
+    m_figures.capture(m_image, key, region, xorPen ? FigureCache::Effect::Xor : FigureCache::Effect::Opaque,
+                      toQColor(colour).rgba(), shift, draw);
 }
 
 void DrawingSurface::renewImage()
@@ -103,6 +218,8 @@ void DrawingSurface::renewImage()
     endPainting();
     m_imageSize = size();
     m_ratio = devicePixelRatioF();
+    // Recorded figures hold device pixels of the old image.
+    m_figures.clear();
     // Pens differ with the ratio.
     m_penValid = false;
     if (size().isEmpty()) {
@@ -211,7 +328,8 @@ void DrawingSurface::cls()
     m_font = -1;
     m_currentX = 0;
     m_currentY = 0;
-    if (QPainter* p = painter()) {
+    if (startDrawing()) {
+        QPainter* p = &painter();
         p->setCompositionMode(QPainter::CompositionMode_Source);
         p->fillRect(m_image.rect(), toQColor(m_backColor));
         m_pictureValid = true;
@@ -247,17 +365,26 @@ void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::Line, x1, y1, x2, y2, colour));
-    if (QPainter* p = painter()) {
-        if (const std::optional<QRect> cells = solidAxisLine(x1, y1, x2, y2)) {
-            p->fillRect(*cells, toQColor(colour));
-        } else {
-            preparePen(*p, colour);
-            if (m_ratio == 1)
-                p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
-            else
-                scaledLine(*p, x1, y1, x2, y2);
-        }
-        touched(QRectF(QPointF(x1, y1), QPointF(x2, y2)), FigureMargin);
+    if (startDrawing()) {
+        const std::optional<QRect> cells = solidAxisLine(x1, y1, x2, y2);
+        auto draw = [&] {
+            QPainter& p = painter();
+            if (cells) {
+                p.fillRect(*cells, toQColor(colour));
+            } else {
+                preparePen(p, colour);
+                if (m_ratio == 1)
+                    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+                else
+                    scaledLine(p, x1, y1, x2, y2);
+            }
+        };
+        const QRectF box(QPointF(x1, y1), QPointF(x2, y2));
+        if (cells && m_ratio == 1)
+            draw(); // one fill of whole pixels: as quick as a replay
+        else
+            drawFigure(figureKey(LineFigure, colour, {x1, y1, x2, y2}), box, colour, {}, draw);
+        touched(box, FigureMargin);
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -309,21 +436,31 @@ void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::Box, x1, y1, x2, y2, colour));
-    if (QPainter* p = painter()) {
+    if (startDrawing()) {
         const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
         if (m_ratio == 1) {
-            preparePen(*p, colour);
-            p->setBrush(Qt::NoBrush);
-            p->drawRect(r);
+            drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, [&] {
+                QPainter& p = painter();
+                preparePen(p, colour);
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(r);
+            });
         } else {
             // The cells of the one-pixel outline, each once.
             const QRect bounds = rect();
             const QRect box(cells::cellOf(r.left(), r.top(), bounds),
                             cells::cellOf(r.right(), r.bottom(), bounds));
-            std::array<QRect, 4> parts;
-            const int n = cells::outlineCells(box, parts);
-            for (int i = 0; i < n; ++i)
-                p->fillRect(parts[std::size_t(i)], toQColor(colour));
+            auto draw = [&] {
+                QPainter& p = painter();
+                std::array<QRect, 4> parts;
+                const int n = cells::outlineCells(box, parts);
+                for (int i = 0; i < n; ++i)
+                    p.fillRect(parts[std::size_t(i)], toQColor(colour));
+            };
+            if (const auto shape = shapeKey(BoxFigure, colour, box, QRectF(box), 0))
+                drawFigure(shape->first, QRectF(box), colour, shape->second, draw);
+            else
+                drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, draw);
         }
         touched(r, FigureMargin);
     }
@@ -335,13 +472,20 @@ void DrawingSurface::filledBox(float x1, float y1, float x2, float y2, qint32 co
 {
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::FilledBox, x1, y1, x2, y2, colour));
-    if (QPainter* p = painter()) {
+    if (startDrawing()) {
         // Corner pixels inclusive, touched once each, so that XOR drawing restores exactly.
         const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(0, 0, 1, 1);
-        if (m_ratio == 1)
-            p->fillRect(r, toQColor(colour));
-        else
-            p->fillRect(cells::fillCells(r, rect()), toQColor(colour));
+        if (m_ratio == 1) {
+            // One fill of whole pixels: as quick as a replay.
+            painter().fillRect(r, toQColor(colour));
+        } else {
+            const QRect box = cells::fillCells(r, rect());
+            auto draw = [&] { painter().fillRect(box, toQColor(colour)); };
+            if (const auto shape = shapeKey(FilledBoxFigure, colour, box, QRectF(box), 0))
+                drawFigure(shape->first, QRectF(box), colour, shape->second, draw);
+            else
+                drawFigure(figureKey(FilledBoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, draw);
+        }
         touched(r, FigureMargin);
     }
     m_currentX = x2;
@@ -352,7 +496,7 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
 {
     requireFinite({x, y, radius});
     record(makeCall(DrawCall::Circle, x, y, radius, 0, colour));
-    if (QPainter* p = painter()) {
+    if (startDrawing()) {
         // About the nearest pixel: a whole-pixel bounding box lets Qt's raster engine draw the
         // circle with its midpoint algorithm, three times as fast as its general path for these
         // small markers, and every marker gets the same symmetric shape.
@@ -364,26 +508,52 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
         const qreal reach = std::fabs(radius) + cells::Margin;
         const bool visible =
             !scaled || QRectF(rect()).adjusted(-reach, -reach, reach, reach).contains(middle);
-        if (m_fillStyle == FillStyle::Solid && visible) {
-            if (scaled) {
-                // As a path, sampled at device pixel centres like the pen's ring: they meet
-                // without a gap and without a pixel filled twice.
-                QPainterPath disc;
-                const qreal inner = std::max(qreal(std::fabs(radius)) - 0.5, 0.0);
-                disc.addEllipse(middle, inner, inner);
-                p->fillPath(disc, toQColor(m_fillColor));
+        const bool filled = m_fillStyle == FillStyle::Solid;
+        auto draw = [&] {
+            QPainter& p = painter();
+            if (filled && visible) {
+                if (scaled) {
+                    // As a path, sampled at device pixel centres like the pen's ring: they meet
+                    // without a gap and without a pixel filled twice.
+                    QPainterPath disc;
+                    const qreal inner = std::max(qreal(std::fabs(radius)) - 0.5, 0.0);
+                    disc.addEllipse(middle, inner, inner);
+                    p.fillPath(disc, toQColor(m_fillColor));
+                } else {
+                    p.setPen(Qt::NoPen);
+                    p.setBrush(toQColor(m_fillColor));
+                    p.drawEllipse(centre, radius, radius);
+                }
+            }
+            if (visible) {
+                preparePen(p, colour);
+                p.setBrush(Qt::NoBrush);
+                p.drawEllipse(middle, radius, radius);
+            }
+        };
+        const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+        if (m_drawMode != DrawMode::XorPen && filled) {
+            draw(); // two colours: not one opaque figure
+        } else {
+            const quint32 fill = filled ? SolidFillBit : 0;
+            std::optional<std::pair<FigureCache::Key, QPoint>> shape;
+            if (std::fabs(radius) <= 64 && box.normalized().left() >= ShapeLow &&
+                box.normalized().top() >= ShapeLow && box.normalized().right() < ShapeHigh &&
+                box.normalized().bottom() < ShapeHigh)
+                shape = shapeKey(CircleFigure | fill, colour,
+                                 QRect(QPoint(int(centre.x()), int(centre.y())), QSize(1, 1)),
+                                 box.normalized(), std::bit_cast<quint32>(radius));
+            if (shape) {
+                shape->first.fill = filled ? quint32(m_fillColor) : 0;
+                drawFigure(shape->first, box, colour, shape->second, draw);
             } else {
-                p->setPen(Qt::NoPen);
-                p->setBrush(toQColor(m_fillColor));
-                p->drawEllipse(centre, radius, radius);
+                FigureCache::Key key =
+                    figureKey(CircleFigure | fill, colour, {float(centre.x()), float(centre.y()), radius});
+                key.fill = filled ? quint32(m_fillColor) : 0;
+                drawFigure(key, box, colour, {}, draw);
             }
         }
-        if (visible) {
-            preparePen(*p, colour);
-            p->setBrush(Qt::NoBrush);
-            p->drawEllipse(middle, radius, radius);
-        }
-        touched(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), FigureMargin);
+        touched(box, FigureMargin);
     }
 }
 
@@ -392,7 +562,8 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
     requireFinite({m_currentX, m_currentY});
     record(makeCall(DrawCall::Print, m_currentX, m_currentY, 0, 0, m_foreColor, text));
     const QFontMetricsF& m = fontCache().metrics;
-    if (QPainter* p = painter()) {
+    if (startDrawing()) {
+        QPainter* p = &painter();
         if (!m_painterFontValid) {
             p->setFont(font());
             m_painterFontValid = true;

@@ -1,6 +1,8 @@
 #ifndef KNOTEL_PLATFORM_DRAWINGSURFACE_H
 #define KNOTEL_PLATFORM_DRAWINGSURFACE_H
 
+#include "platform/FigureCache.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
@@ -9,8 +11,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -150,6 +154,11 @@ public:
     /** The marker source may give another place now: repaints the marker's old and new area. */
     void updateFocusMarker();
 
+    /** Whether drawing may replay what an earlier identical drawing did (on by default); for tests
+     *  that compare replayed pictures with drawn ones. */
+    void setFigureCacheEnabled(bool enabled);
+    const FigureCache& figureCache() const { return m_figures; }
+
 Q_SIGNALS:
     /** The surface needs a picture for its current size. */
     void paintRequested();
@@ -173,7 +182,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QPainter* painter();
+    /** Starts a run of drawing, renewing the image when the size or ratio changed; false when
+     *  there is no image to draw in. */
+    bool startDrawing();
+    /** The painter on the image, in the composition of the draw mode; within a run of drawing. */
+    QPainter& painter();
     void endPainting();
     /** A new image for the current size and device pixel ratio, filled with the back colour. */
     void renewImage();
@@ -181,6 +194,22 @@ private:
     void preparePen(QPainter& p, qint32 colour);
     /** A line with the prepared pen at a ratio other than 1. */
     void scaledLine(QPainter& p, float x1, float y1, float x2, float y2);
+    /**
+     * Draws a figure with @p draw, or replays an earlier identical drawing. @p key holds all that
+     * decides its pixels besides @p shift, the device offset of a figure keyed by its shape;
+     * @p box is its extent in logical pixels.
+     */
+    template <class Draw>
+    void drawFigure(FigureCache::Key key, const QRectF& box, qint32 colour, QPoint shift, Draw&& draw);
+    /** The key of a figure in the current draw mode and style, placed by @p geometry. */
+    FigureCache::Key figureKey(quint32 kind, qint32 colour, std::initializer_list<float> geometry) const;
+    /**
+     * For a figure placed by whole cells (logical pixels) whose drawing is the same wherever it
+     * stands: its key by shape and phase, and its device offset, or nothing where that does not
+     * hold. @p cells places it, @p extent is its box, @p size tells apart shapes of one box.
+     */
+    std::optional<std::pair<FigureCache::Key, QPoint>>
+    shapeKey(quint32 kind, qint32 colour, const QRect& cells, const QRectF& extent, quint32 size) const;
     /** The pixels of a solid horizontal or vertical line when a fill can draw it, else nothing. */
     std::optional<QRect> solidAxisLine(float x1, float y1, float x2, float y2) const;
     void record(DrawCall call) const;
@@ -199,6 +228,9 @@ private:
     QSize m_imageSize; ///< The logical size that m_image was made for
     qreal m_ratio = 1; ///< Its device pixel ratio
     std::unique_ptr<QPainter> m_painter;
+    bool m_drawing = false; ///< a run of drawing has started: the ratio is not looked up again
+    FigureCache m_figures;
+    bool m_figuresEnabled = true;
     bool m_pictureValid = false;
     float m_currentX = 0, m_currentY = 0;
     qint32 m_foreColor = 0;
