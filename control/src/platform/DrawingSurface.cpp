@@ -3,6 +3,7 @@
 
 #include "platform/Colour.h"
 #include "platform/PixelCells.h"
+#include "platform/TextLayouts.h"
 
 #include <knotel/RuntimeError.h>
 
@@ -48,9 +49,8 @@ DrawCall makeCall(DrawCall::Kind kind, float x1 = 0, float y1 = 0, float x2 = 0,
 // the one-pixel pen, the rounding of float coordinates to pixels and any anti-aliasing fringe.
 constexpr qreal FigureMargin = 2;
 
-// Fonts and texts remembered; past these the oldest font, or all texts of a font, are dropped.
+// Fonts remembered; past these the oldest font is dropped.
 constexpr std::size_t MaxCachedFonts = 4;
-constexpr qsizetype MaxCachedAdvances = 512;
 
 // Lines up to this far out, and at least a pixel long, take the axis-aligned fill.
 constexpr double AxisLineReach = 16384;
@@ -112,8 +112,7 @@ struct DrawingSurface::FontCache {
     int dpiX = 0;
     int dpiY = 0;
     QFontMetricsF metrics;
-    QHash<QString, qreal> advances;
-    QHash<QString, QStaticText> texts;
+    TextLayouts texts;
 };
 
 DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
@@ -133,7 +132,10 @@ bool DrawingSurface::startDrawing()
     // event, which ends the run and looks again.
     if (m_imageSize != size() || (!m_drawing && m_ratio != devicePixelRatioF()))
         renewImage();
-    m_drawing = !m_image.isNull();
+    if (!m_drawing && !m_image.isNull()) {
+        m_pixels = FigureCache::Pixels::of(m_image);
+        m_drawing = true;
+    }
     return m_drawing;
 }
 
@@ -178,17 +180,12 @@ std::optional<std::pair<FigureCache::Key, QPoint>> DrawingSurface::shapeKey(quin
                                                                             const QRectF& extent,
                                                                             quint32 size) const
 {
-    const int period = shapePeriod(m_ratio);
-    if (period == 0 || !m_figuresEnabled ||
-        !(extent.left() >= ShapeLow && extent.top() >= ShapeLow && extent.right() < ShapeHigh &&
-          extent.bottom() < ShapeHigh))
-        return std::nullopt;
     // Its region whole within the image, here and wherever it is replayed: no edge cuts it.
-    const QRectF region = extent.adjusted(-RecordMargin, -RecordMargin, RecordMargin, RecordMargin);
-    if (!QRectF(QPointF(), QSizeF(m_image.size()) / m_ratio).contains(region))
+    if (!m_figuresEnabled || !insideShapeArea(extent))
         return std::nullopt;
     FigureCache::Key key = figureKey(kind | ShapeBit, colour, {});
-    const QPoint phase(cells.left() % period, cells.top() % period);
+    const QPoint phase =
+        m_shapePeriod == 1 ? QPoint() : QPoint(cells.left() % m_shapePeriod, cells.top() % m_shapePeriod);
     key.geometry[0] = quint32(cells.width());
     key.geometry[1] = quint32(cells.height());
     key.geometry[2] = quint32(phase.x()) | (quint32(phase.y()) << 16);
@@ -205,11 +202,11 @@ void DrawingSurface::drawFigure(FigureCache::Key key, const QRectF& box, qint32 
         draw();
         return;
     }
-    if (m_figures.replay(m_image, key, shift))
+    if (m_figures.replay(m_pixels, key, shift))
         return;
     const bool xorPen = m_drawMode == DrawMode::XorPen;
     const QRect region = deviceRegion(box, RecordMargin, m_ratio, QRect(QPoint(), m_image.size()));
-    m_figures.capture(m_image, key, region, xorPen ? FigureCache::Effect::Xor : FigureCache::Effect::Opaque,
+    m_figures.capture(m_pixels, key, region, xorPen ? FigureCache::Effect::Xor : FigureCache::Effect::Opaque,
                       toQColor(colour).rgba(), shift, draw);
 }
 
@@ -220,6 +217,15 @@ void DrawingSurface::renewImage()
     m_ratio = devicePixelRatioF();
     // Recorded figures hold device pixels of the old image.
     m_figures.clear();
+    // Where figures may be keyed by shape: at a verified ratio, within the limits, and far enough
+    // inside that no edge of the image cuts their region.
+    m_shapePeriod = shapePeriod(m_ratio);
+    m_shapeArea = QRectF();
+    if (m_shapePeriod > 0 && !size().isEmpty()) {
+        const qreal low = std::max(qreal(ShapeLow), RecordMargin);
+        m_shapeArea = QRectF(QPointF(low, low), QPointF(std::min(qreal(ShapeHigh), width() - RecordMargin),
+                                                        std::min(qreal(ShapeHigh), height() - RecordMargin)));
+    }
     // Pens differ with the ratio.
     m_penValid = false;
     if (size().isEmpty()) {
@@ -252,7 +258,7 @@ DrawingSurface::FontCache& DrawingSurface::fontCache() const
         } else {
             if (m_fonts.size() >= MaxCachedFonts)
                 m_fonts.erase(m_fonts.begin());
-            m_fonts.push_back(FontCache{current, dpiX, dpiY, QFontMetricsF(current, this), {}, {}});
+            m_fonts.push_back(FontCache{current, dpiX, dpiY, QFontMetricsF(current, this), {}});
             m_font = int(m_fonts.size()) - 1;
         }
     }
@@ -262,30 +268,25 @@ DrawingSurface::FontCache& DrawingSurface::fontCache() const
 qreal DrawingSurface::advance(const QString& text) const
 {
     FontCache& cache = fontCache();
-    const auto found = cache.advances.constFind(text);
-    if (found != cache.advances.constEnd())
-        return found.value();
-    if (cache.advances.size() >= MaxCachedAdvances)
-        cache.advances.clear();
-    const qreal width = cache.metrics.horizontalAdvance(text);
-    cache.advances.insert(text, width);
-    return width;
+    TextLayouts::Entry& entry = cache.texts.entry(text);
+    if (entry.advance < 0)
+        entry.advance = cache.metrics.horizontalAdvance(text);
+    return entry.advance;
 }
 
 const QStaticText& DrawingSurface::staticText(const QString& text) const
 {
     FontCache& cache = fontCache();
-    auto found = cache.texts.find(text);
-    if (found == cache.texts.end()) {
-        if (cache.texts.size() >= MaxCachedAdvances)
-            cache.texts.clear();
-        QStaticText st(text);
-        st.setTextFormat(Qt::PlainText);
+    TextLayouts::Entry& entry = cache.texts.entry(text);
+    if (!entry.laidOut) {
+        entry.text = QStaticText(text);
+        entry.text.setTextFormat(Qt::PlainText);
         // Laid out for the image's device pixels, in which the painter draws it.
-        st.prepare(QTransform::fromScale(m_ratio, m_ratio), m_painter ? m_painter->font() : cache.font);
-        found = cache.texts.insert(text, st);
+        entry.text.prepare(QTransform::fromScale(m_ratio, m_ratio),
+                           m_painter ? m_painter->font() : cache.font);
+        entry.laidOut = true;
     }
-    return found.value();
+    return entry.text;
 }
 
 void DrawingSurface::preparePen(QPainter& p, qint32 colour)
@@ -329,9 +330,9 @@ void DrawingSurface::cls()
     m_currentX = 0;
     m_currentY = 0;
     if (startDrawing()) {
-        QPainter* p = &painter();
-        p->setCompositionMode(QPainter::CompositionMode_Source);
-        p->fillRect(m_image.rect(), toQColor(m_backColor));
+        // Every pixel the opaque back colour: as a plain fill of the image's memory.
+        m_image.fill(toQColor(m_backColor));
+        m_pixels = FigureCache::Pixels::of(m_image);
         m_pictureValid = true;
         updateAll();
     }
@@ -503,13 +504,13 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
         const QPointF centre(std::round(x), std::round(y));
         // At other ratios about the middle of that pixel: the pen covers the ring of cells that
         // the one-pixel pen covers, and the fill reaches just to its inner edge.
-        const bool scaled = m_ratio != 1;
-        const QPointF middle = scaled ? centre + QPointF(0.5, 0.5) : centre;
-        const qreal reach = std::fabs(radius) + cells::Margin;
-        const bool visible =
-            !scaled || QRectF(rect()).adjusted(-reach, -reach, reach, reach).contains(middle);
         const bool filled = m_fillStyle == FillStyle::Solid;
         auto draw = [&] {
+            const bool scaled = m_ratio != 1;
+            const QPointF middle = scaled ? centre + QPointF(0.5, 0.5) : centre;
+            const qreal reach = std::fabs(radius) + cells::Margin;
+            const bool visible =
+                !scaled || QRectF(rect()).adjusted(-reach, -reach, reach, reach).contains(middle);
             QPainter& p = painter();
             if (filled && visible) {
                 if (scaled) {
@@ -536,13 +537,13 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
             draw(); // two colours: not one opaque figure
         } else {
             const quint32 fill = filled ? SolidFillBit : 0;
+            // The centre whole pixels within the shape area: safe to make ints of.
+            const QRectF extent = box.normalized();
             std::optional<std::pair<FigureCache::Key, QPoint>> shape;
-            if (std::fabs(radius) <= 64 && box.normalized().left() >= ShapeLow &&
-                box.normalized().top() >= ShapeLow && box.normalized().right() < ShapeHigh &&
-                box.normalized().bottom() < ShapeHigh)
+            if (insideShapeArea(extent))
                 shape = shapeKey(CircleFigure | fill, colour,
-                                 QRect(QPoint(int(centre.x()), int(centre.y())), QSize(1, 1)),
-                                 box.normalized(), std::bit_cast<quint32>(radius));
+                                 QRect(QPoint(int(centre.x()), int(centre.y())), QSize(1, 1)), extent,
+                                 std::bit_cast<quint32>(radius));
             if (shape) {
                 shape->first.fill = filled ? quint32(m_fillColor) : 0;
                 drawFigure(shape->first, box, colour, shape->second, draw);

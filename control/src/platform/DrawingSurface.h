@@ -121,11 +121,17 @@ public:
     /**
      * While an UpdateBatch lives, the boxes of the drawing calls are collected and scheduled as
      * one update when the outermost batch ends, merged into a few rectangles: many small updates
-     * each cost a region union in Qt's repaint bookkeeping.
+     * each cost a region union in Qt's repaint bookkeeping. An outermost batch of Bounds collects
+     * only their bounding rectangle, for drawing that spreads over a band, such as a whole curve.
      */
     class UpdateBatch {
     public:
-        explicit UpdateBatch(DrawingSurface& surface) : m_surface(surface) { ++m_surface.m_batchDepth; }
+        enum Collect { Rectangles, Bounds };
+        explicit UpdateBatch(DrawingSurface& surface, Collect collect = Rectangles) : m_surface(surface)
+        {
+            if (m_surface.m_batchDepth++ == 0 && collect == Bounds)
+                m_surface.m_dueBounds = true;
+        }
         ~UpdateBatch()
         {
             if (--m_surface.m_batchDepth == 0)
@@ -210,6 +216,12 @@ private:
      */
     std::optional<std::pair<FigureCache::Key, QPoint>>
     shapeKey(quint32 kind, qint32 colour, const QRect& cells, const QRectF& extent, quint32 size) const;
+    /** Whether @p r lies where a figure may be keyed by its shape. */
+    bool insideShapeArea(const QRectF& r) const
+    {
+        return r.left() >= m_shapeArea.left() && r.top() >= m_shapeArea.top() &&
+               r.right() < m_shapeArea.right() && r.bottom() < m_shapeArea.bottom();
+    }
     /** The pixels of a solid horizontal or vertical line when a fill can draw it, else nothing. */
     std::optional<QRect> solidAxisLine(float x1, float y1, float x2, float y2) const;
     void record(DrawCall call) const;
@@ -230,7 +242,10 @@ private:
     std::unique_ptr<QPainter> m_painter;
     bool m_drawing = false; ///< a run of drawing has started: the ratio is not looked up again
     FigureCache m_figures;
+    FigureCache::Pixels m_pixels; ///< of m_image, within a run of drawing
     bool m_figuresEnabled = true;
+    int m_shapePeriod = 0; ///< logical pixels after which a shape repeats in device pixels; 0: never
+    QRectF m_shapeArea;    ///< where a figure's box must lie to be keyed by its shape
     bool m_pictureValid = false;
     float m_currentX = 0, m_currentY = 0;
     qint32 m_foreColor = 0;
@@ -258,6 +273,7 @@ private:
     bool m_allDue = false;
     int m_batchDepth = 0;
     std::vector<QRect> m_due;
+    bool m_dueBounds = false; ///< the batch collects only the bounding rectangle in m_due
     // The metrics of the last few fonts and the advances of the texts measured in them: the
     // paint pass measures the same labels at every pass and switches the font for the caption.
     mutable std::vector<FontCache> m_fonts;

@@ -11,84 +11,72 @@ namespace {
 // A record covers at most this many device pixels: recording reads its whole region twice, and a
 // long diagonal line would cost more to record than it saves.
 constexpr qint64 MaxRecordPixels = 1 << 17;
-// Past this many bytes of records in use, the older generation is dropped.
-constexpr std::size_t MaxGenerationBytes = std::size_t(8) << 20;
-
-/** The pixels of an image's rows, looked up once per operation. */
-struct Rows {
-    explicit Rows(QImage& image) : bits(image.bits()), stride(image.bytesPerLine()) {}
-    quint32* operator[](int y) const { return reinterpret_cast<quint32*>(bits + y * stride); }
-    uchar* bits;
-    qsizetype stride;
-};
+// Past this many bytes of runs and values the cache starts afresh.
+constexpr std::size_t MaxBytes = std::size_t(16) << 20;
+constexpr std::size_t InitialSlots = 1024;
 
 } // namespace
 
-std::size_t FigureCache::KeyHash::operator()(const Key& k) const
+std::size_t FigureCache::hashOf(const Key& k)
 {
-    quint64 h = 0x9E3779B97F4A7C15ull;
-    auto mix = [&h](quint64 v) {
-        h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-        h *= 0xBF58476D1CE4E5B9ull;
-    };
-    mix(k.kind | (quint64(k.colour) << 32));
-    mix(k.fill | (quint64(k.geometry[0]) << 32));
-    mix(k.geometry[1] | (quint64(k.geometry[2]) << 32));
-    mix(k.geometry[3]);
-    return std::size_t(h ^ (h >> 31));
+    quint64 h = k.kind;
+    for (quint32 v : {k.colour, k.fill, k.geometry[0], k.geometry[1], k.geometry[2], k.geometry[3]})
+        h = (h ^ v) * 0x9E3779B97F4A7C15ull;
+    return std::size_t(h ^ (h >> 29));
 }
 
-bool FigureCache::replay(QImage& image, const Key& key, QPoint shift)
+FigureCache::Slot& FigureCache::slotOf(const Key& key, std::size_t hash)
 {
-    auto found = m_current.find(key);
-    if (found == m_current.end()) {
-        const auto old = m_previous.find(key);
-        if (old == m_previous.end())
-            return false;
-        // Used again: into the current generation.
-        Record record = std::move(old->second);
-        m_previous.erase(old);
-        insert(key, std::move(record));
-        found = m_current.find(key);
-        if (found == m_current.end())
-            return false;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = m_slots[i];
+        if (slot.record < 0 || (slot.hash == hash && slot.key == key))
+            return slot;
     }
-    const Record& record = found->second;
-    if (!record.bounds.isEmpty() && !image.rect().contains(record.bounds.translated(shift)))
+}
+
+bool FigureCache::replay(const Pixels& image, const Key& key, QPoint shift)
+{
+    if (m_records.empty())
         return false;
-    apply(image, record, shift);
+    const Slot& slot = slotOf(key, hashOf(key));
+    if (slot.record < 0)
+        return false;
+    const Record& record = m_records[std::size_t(slot.record)];
+    if (record.runCount > 0 && !image.contains(record.bounds.translated(shift)))
+        return false;
+    if (record.runCount > 0)
+        apply(image, record, shift);
     ++m_replays;
     return true;
 }
 
-void FigureCache::apply(QImage& image, const Record& record, QPoint shift)
+void FigureCache::apply(const Pixels& image, const Record& record, QPoint shift) const
 {
-    if (record.runs.empty())
-        return;
-    const Rows rows(image);
-    for (const Run& run : record.runs) {
-        quint32* p = rows[run.y + shift.y()] + run.x + shift.x();
-        if (record.effect == Effect::Opaque) {
-            std::fill_n(p, run.length, record.colour);
-        } else {
-            const quint32* v = record.values.data() + run.first;
-            for (int i = 0; i < run.length; ++i)
+    const Run* run = m_runs.data() + record.firstRun;
+    const Run* end = run + record.runCount;
+    if (record.effect == Effect::Opaque) {
+        for (; run != end; ++run)
+            std::fill_n(image.row(run->y + shift.y()) + run->x + shift.x(), run->length, record.colour);
+    } else {
+        for (; run != end; ++run) {
+            quint32* p = image.row(run->y + shift.y()) + run->x + shift.x();
+            const quint32* v = m_values.data() + run->first;
+            for (int i = 0; i < run->length; ++i)
                 p[i] ^= v[i];
         }
     }
 }
 
-bool FigureCache::begin(QImage& image, const QRect& region, Effect effect, quint32 colour)
+bool FigureCache::begin(const Pixels& image, const QRect& region, Effect effect, quint32 colour)
 {
-    m_region = region & image.rect();
-    if (m_region.isEmpty() || qint64(m_region.width()) * m_region.height() > MaxRecordPixels ||
-        image.depth() != 32)
+    m_region = region & QRect(0, 0, image.width, image.height);
+    if (m_region.isEmpty() || qint64(m_region.width()) * m_region.height() > MaxRecordPixels || !image.bits)
         return false;
     const int w = m_region.width();
     m_before.resize(std::size_t(w) * std::size_t(m_region.height()));
-    const Rows rows(image);
     for (int y = m_region.top(), i = 0; y <= m_region.bottom(); ++y, ++i) {
-        quint32* p = rows[y] + m_region.left();
+        quint32* p = image.row(y) + m_region.left();
         quint32* saved = m_before.data() + std::size_t(i) * std::size_t(w);
         std::memcpy(saved, p, std::size_t(w) * sizeof(quint32));
         // Any value but the colour: afterwards the colour marks exactly the figure's pixels.
@@ -98,23 +86,20 @@ bool FigureCache::begin(QImage& image, const QRect& region, Effect effect, quint
     return true;
 }
 
-void FigureCache::end(QImage& image, const Key& key, Effect effect, quint32 colour, QPoint shift)
+void FigureCache::end(const Pixels& image, const Key& key, Effect effect, quint32 colour, QPoint shift)
 {
-    Record record;
-    record.effect = effect;
-    record.colour = colour;
+    if (m_runs.size() * sizeof(Run) + m_values.size() * sizeof(quint32) > MaxBytes)
+        clear();
+    Record record{effect, colour, QRect(), int(m_runs.size()), 0};
     const int w = m_region.width();
     int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-    const Rows rows(image);
     for (int y = m_region.top(), i = 0; y <= m_region.bottom(); ++y, ++i) {
-        quint32* p = rows[y] + m_region.left();
+        quint32* p = image.row(y) + m_region.left();
         const quint32* before = m_before.data() + std::size_t(i) * std::size_t(w);
         if (effect == Effect::Xor && std::memcmp(p, before, std::size_t(w) * sizeof(quint32)) == 0)
             continue;
+        auto touched = [&](int at) { return effect == Effect::Xor ? p[at] != before[at] : p[at] == colour; };
         for (int x = 0; x < w;) {
-            auto touched = [&](int at) {
-                return effect == Effect::Xor ? p[at] != before[at] : p[at] == colour;
-            };
             if (!touched(x)) {
                 ++x;
                 continue;
@@ -122,12 +107,14 @@ void FigureCache::end(QImage& image, const Key& key, Effect effect, quint32 colo
             const int start = x;
             while (x < w && touched(x))
                 ++x;
-            Run run{y - shift.y(), m_region.left() + start - shift.x(), x - start, int(record.values.size())};
+            const Run run{y - shift.y(), m_region.left() + start - shift.x(), x - start,
+                          int(m_values.size())};
             if (effect == Effect::Xor) {
                 for (int j = start; j < x; ++j)
-                    record.values.push_back(p[j] ^ before[j]);
+                    m_values.push_back(p[j] ^ before[j]);
             }
-            record.runs.push_back(run);
+            m_runs.push_back(run);
+            ++record.runCount;
             left = std::min(left, run.x);
             right = std::max(right, run.x + run.length - 1);
             top = std::min(top, run.y);
@@ -137,30 +124,36 @@ void FigureCache::end(QImage& image, const Key& key, Effect effect, quint32 colo
         if (effect == Effect::Opaque)
             std::memcpy(p, before, std::size_t(w) * sizeof(quint32));
     }
-    if (!record.runs.empty())
+    if (record.runCount > 0)
         record.bounds = QRect(QPoint(left, top), QPoint(right, bottom));
-    if (effect == Effect::Opaque)
+    if (effect == Effect::Opaque && record.runCount > 0)
         apply(image, record, shift);
-    insert(key, std::move(record));
-}
 
-void FigureCache::insert(const Key& key, Record&& record)
-{
-    const std::size_t bytes = record.bytes();
-    if (m_currentBytes + bytes > MaxGenerationBytes) {
-        m_previous = std::move(m_current);
-        m_current = Map();
-        m_currentBytes = 0;
+    // Into the table, which grows before it is half full.
+    if (m_slots.empty() || (m_records.size() + 1) * 2 > m_slots.size()) {
+        std::vector<Slot> old = std::move(m_slots);
+        m_slots.assign(std::max(InitialSlots, old.size() * 2), Slot());
+        for (const Slot& s : old) {
+            if (s.record >= 0)
+                slotOf(s.key, s.hash) = s;
+        }
     }
-    m_currentBytes += bytes;
-    m_current.insert_or_assign(key, std::move(record));
+    const std::size_t hash = hashOf(key);
+    Slot& slot = slotOf(key, hash);
+    if (slot.record < 0) {
+        slot = Slot{hash, int(m_records.size()), key};
+        m_records.push_back(record);
+    } else {
+        m_records[std::size_t(slot.record)] = record;
+    }
 }
 
 void FigureCache::clear()
 {
-    m_current.clear();
-    m_previous.clear();
-    m_currentBytes = 0;
+    m_slots.clear();
+    m_records.clear();
+    m_runs.clear();
+    m_values.clear();
 }
 
 } // namespace knotel::platform

@@ -6,7 +6,6 @@
 #include <QRect>
 
 #include <cstddef>
-#include <unordered_map>
 #include <vector>
 
 namespace knotel::platform {
@@ -33,8 +32,7 @@ namespace knotel::platform {
  * figure's true place, so the first drawing of a figure is the direct one.
  *
  * Records hold device pixel positions of one image size and ratio: clear() when the image is
- * renewed. The cache keeps its records within a fixed budget, dropping the least recently used
- * generation first.
+ * renewed. Past a fixed budget of records the cache starts afresh.
  */
 class FigureCache {
 public:
@@ -51,21 +49,42 @@ public:
     /** How the recorded drawing changes pixels. */
     enum class Effect { Xor, Opaque };
 
+    /** The pixels of a 32-bit image, looked up once for a run of drawing into it. */
+    struct Pixels {
+        uchar* bits = nullptr;
+        qsizetype stride = 0;
+        int width = 0;
+        int height = 0;
+
+        /** The pixels of @p image, detached from any copy that shares them. */
+        static Pixels of(QImage& image)
+        {
+            return image.depth() == 32
+                       ? Pixels{image.bits(), image.bytesPerLine(), image.width(), image.height()}
+                       : Pixels{};
+        }
+        quint32* row(int y) const { return reinterpret_cast<quint32*>(bits + y * stride); }
+        bool contains(const QRect& r) const
+        {
+            return r.left() >= 0 && r.top() >= 0 && r.right() < width && r.bottom() < height;
+        }
+    };
+
     /**
      * Replays the record of @p key shifted by @p shift device pixels. False, changing nothing,
      * when there is none or when the shifted record would leave the image.
      */
-    bool replay(QImage& image, const Key& key, QPoint shift = {});
+    bool replay(const Pixels& image, const Key& key, QPoint shift = {});
 
     /**
-     * Calls @p draw, which draws the figure of @p key into @p image, and records what it did
+     * Calls @p draw, which draws the figure of @p key into the image of @p image, and records what it did
      * within @p region (device pixels, within the image; it must hold every pixel the figure can
      * touch), its positions taken relative to @p shift. An Opaque figure is recorded by its
      * pixels of @p colour (0xAARRGGBB as the image holds it); it must have no other colour.
      * Regions larger than the budget of one record are drawn without being recorded.
      */
     template <class Draw>
-    void capture(QImage& image, const Key& key, const QRect& region, Effect effect, quint32 colour,
+    void capture(const Pixels& image, const Key& key, const QRect& region, Effect effect, quint32 colour,
                  QPoint shift, Draw&& draw)
     {
         if (!begin(image, region, effect, colour)) {
@@ -80,39 +99,42 @@ public:
     void clear();
 
     /** Records kept, and records replayed since the cache was made, for tests. */
-    std::size_t size() const { return m_current.size() + m_previous.size(); }
+    std::size_t size() const { return m_records.size(); }
     std::size_t replays() const { return m_replays; }
 
 private:
-    struct KeyHash {
-        std::size_t operator()(const Key& k) const;
-    };
     /** A run of touched pixels in one row, relative to the record's origin. */
     struct Run {
         int y;
         int x;
         int length;
-        int first; ///< index of its first value (Xor)
+        int first; ///< index of its first value in m_values (Xor)
     };
     struct Record {
-        Effect effect = Effect::Xor;
-        quint32 colour = 0;
+        Effect effect;
+        quint32 colour;
         QRect bounds; ///< of all runs, relative to the origin
-        std::vector<Run> runs;
-        std::vector<quint32> values;
-        std::size_t bytes() const { return runs.size() * sizeof(Run) + values.size() * sizeof(quint32) + 64; }
+        int firstRun;
+        int runCount;
     };
-    using Map = std::unordered_map<Key, Record, KeyHash>;
+    /** A place in the open-addressed table of keys: a record's index, or -1 when free. */
+    struct Slot {
+        std::size_t hash = 0;
+        int record = -1;
+        Key key;
+    };
 
-    bool begin(QImage& image, const QRect& region, Effect effect, quint32 colour);
-    void end(QImage& image, const Key& key, Effect effect, quint32 colour, QPoint shift);
-    static void apply(QImage& image, const Record& record, QPoint shift);
-    void insert(const Key& key, Record&& record);
+    static std::size_t hashOf(const Key& key);
+    /** The slot that holds @p key, or the free slot where it belongs. */
+    Slot& slotOf(const Key& key, std::size_t hash);
+    bool begin(const Pixels& image, const QRect& region, Effect effect, quint32 colour);
+    void end(const Pixels& image, const Key& key, Effect effect, quint32 colour, QPoint shift);
+    void apply(const Pixels& image, const Record& record, QPoint shift) const;
 
-    // Two generations: records used since the last turnover, and those of the one before.
-    Map m_current;
-    Map m_previous;
-    std::size_t m_currentBytes = 0;
+    std::vector<Slot> m_slots; ///< a power of two of them, at most half in use
+    std::vector<Record> m_records;
+    std::vector<Run> m_runs;
+    std::vector<quint32> m_values;
     std::size_t m_replays = 0;
     // The region being recorded and its pixels before the drawing.
     QRect m_region;

@@ -13,8 +13,10 @@ namespace knotel::platform {
 
 namespace {
 
-// A batch keeps at most this many rectangles; past it they become their bounding rectangle.
-constexpr std::size_t MaxDueRects = 96;
+// A batch keeps at most this many rectangles; past it they become their bounding rectangle. A
+// screen update of many rectangles costs more than one of their bounding rectangle: each is
+// clipped and copied on its own, and the copy of a complex region goes through Qt's span path.
+constexpr std::size_t MaxDueRects = 8;
 
 /** Half the side of the focus marker's square, in pixels: clear of every break-point marker. */
 constexpr int FocusMarkerHalf = 6;
@@ -44,6 +46,17 @@ void DrawingSurface::touched(const QRectF& box, qreal margin)
         update(pixels);
         return;
     }
+    if (m_dueBounds) {
+        if (m_due.empty()) {
+            m_due.push_back(pixels);
+            return;
+        }
+        QRect& bounds = m_due.front();
+        bounds.setCoords(std::min(bounds.left(), pixels.left()), std::min(bounds.top(), pixels.top()),
+                         std::max(bounds.right(), pixels.right()),
+                         std::max(bounds.bottom(), pixels.bottom()));
+        return;
+    }
     for (const QRect& due : m_due) {
         if (due.left() <= pixels.left() && pixels.right() <= due.right() && due.top() <= pixels.top() &&
             pixels.bottom() <= due.bottom())
@@ -64,6 +77,8 @@ void DrawingSurface::touched(const QRectF& box, qreal margin)
         for (const QRect& due : m_due)
             bounds |= due;
         m_due.assign(1, bounds);
+        // From here on this batch only widens the bounding rectangle.
+        m_dueBounds = true;
     }
 }
 
@@ -71,6 +86,7 @@ void DrawingSurface::updateAll()
 {
     m_allDue = true;
     m_due.clear();
+    m_dueBounds = false;
     update();
 }
 
@@ -79,12 +95,17 @@ void DrawingSurface::flushUpdates()
     if (m_due.empty())
         return;
     if (!m_allDue) {
-        QRegion region;
-        for (const QRect& due : m_due)
-            region += due;
-        update(region);
+        if (m_due.size() == 1) {
+            update(m_due.front());
+        } else {
+            QRegion region;
+            for (const QRect& due : m_due)
+                region += due;
+            update(region);
+        }
     }
     m_due.clear();
+    m_dueBounds = false;
 }
 
 void DrawingSurface::paintEvent(QPaintEvent* event)
@@ -100,14 +121,16 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
     QPainter screen(this);
     if (!imageFits(ratio) || m_image.isNull()) {
         screen.fillRect(event->rect(), toQColor(m_backColor));
-    } else if (ratio == 1) {
-        // Only the region asked for.
-        for (const QRect& r : event->region())
-            screen.drawImage(QRectF(r), m_image, QRectF(r));
     } else {
-        // The painter is clipped to the region asked for, and the image's device pixels fall on
-        // the screen's one for one: no region rectangle needs rounding to device pixels.
-        screen.drawImage(QPointF(0, 0), m_image);
+        // Only the region asked for, a rectangle at a time: clipped to one rectangle the copy is
+        // a plain blit, clipped to a region of several it takes Qt's span path. The image's
+        // device pixels fall on the screen's one for one: no rectangle needs rounding to device
+        // pixels.
+        for (const QRect& r : event->region()) {
+            screen.setClipRect(r);
+            screen.drawImage(QPointF(0, 0), m_image);
+        }
+        screen.setClipping(false);
     }
 
     m_markerRect = focusMarkerRect();
