@@ -5,8 +5,10 @@
 #include "TestSupport.h"
 
 #include "platform/DrawingSurface.h"
+#include "platform/FocusMarker.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 
 #include <cstring>
@@ -171,5 +173,45 @@ TEST(Figures, MarkersReplayedElsewhereGiveTheirDirectPixels)
                 }
             }
         }
+    }
+}
+
+TEST(Figures, TheFocusMarkerCopiedElsewhereGivesItsDrawnPixels)
+{
+    // The marker as the paint event draws it, at every place along a row and a column and at
+    // places anywhere, part of it clipped away at some, over a picture of noise: copied from its
+    // first drawing, and drawn with the pens.
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const qreal ratio = screen->devicePixelRatio();
+        QImage noise(QSize(int(std::ceil(700 * ratio)), int(std::ceil(500 * ratio))), QImage::Format_RGB32);
+        std::mt19937 rng(5);
+        for (int y = 0; y < noise.height(); ++y) {
+            auto* line = reinterpret_cast<quint32*>(noise.scanLine(y));
+            for (int x = 0; x < noise.width(); ++x)
+                line[x] = 0xFF000000u | (rng() & 0xFFFFFF);
+        }
+        noise.setDevicePixelRatio(ratio);
+        QImage copied = noise, drawn = noise;
+        FocusMarker marker;
+        for (int i = 0; i < 1500; ++i) {
+            QPoint centre = i < 600    ? QPoint(i - 8, 250)
+                            : i < 1100 ? QPoint(350, i - 608)
+                                       : QPoint(int(rng() % 720) - 10, int(rng() % 520) - 10);
+            const QRect square(centre - QPoint(6, 6), QSize(12, 12));
+            const QRect clip = i % 7 == 0 ? QRect(centre - QPoint(2, 9), QSize(9, 7)) : QRect(0, 0, 700, 500);
+            {
+                QPainter p(&copied);
+                p.setClipRect(clip);
+                marker.draw(p, square, ratio, QRect(0, 0, 700, 500));
+            }
+            {
+                QPainter p(&drawn);
+                p.setClipRect(clip);
+                FocusMarker::paint(p, square, ratio);
+            }
+            ASSERT_EQ(copied, drawn) << "ratio " << ratio << ", marker at " << centre.x() << ", "
+                                     << centre.y();
+        }
+        EXPECT_NE(drawn, noise);
     }
 }

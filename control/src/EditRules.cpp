@@ -157,9 +157,8 @@ void moveCurve(PointTable& points, const CurveSettings& s, const PlotLayout& lay
     }
 
     gesture.moveMouseY = moveMouseY;
-    // Every figure moves: the screen update covers the band of their old and new boxes.
-    const platform::DrawingSurface::UpdateBatch batch(painter.surface(),
-                                                      platform::DrawingSurface::UpdateBatch::Bounds);
+    // Every figure moves; the screen update covers their old and new boxes only.
+    const platform::DrawingSurface::UpdateBatch batch(painter.surface());
     painter.drawCurveXor();
     for (int i = 0; i < count; ++i)
         points.movePointY(i, moved[std::size_t(i)]);

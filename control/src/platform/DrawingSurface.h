@@ -2,6 +2,7 @@
 #define KNOTEL_PLATFORM_DRAWINGSURFACE_H
 
 #include "platform/FigureCache.h"
+#include "platform/FocusMarker.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -10,6 +11,7 @@
 #include <QPen>
 #include <QWidget>
 
+#include <climits>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -121,17 +123,11 @@ public:
     /**
      * While an UpdateBatch lives, the boxes of the drawing calls are collected and scheduled as
      * one update when the outermost batch ends, merged into a few rectangles: many small updates
-     * each cost a region union in Qt's repaint bookkeeping. An outermost batch of Bounds collects
-     * only their bounding rectangle, for drawing that spreads over a band, such as a whole curve.
+     * each cost a region union in Qt's repaint bookkeeping.
      */
     class UpdateBatch {
     public:
-        enum Collect { Rectangles, Bounds };
-        explicit UpdateBatch(DrawingSurface& surface, Collect collect = Rectangles) : m_surface(surface)
-        {
-            if (m_surface.m_batchDepth++ == 0 && collect == Bounds)
-                m_surface.m_dueBounds = true;
-        }
+        explicit UpdateBatch(DrawingSurface& surface) : m_surface(surface) { ++m_surface.m_batchDepth; }
         ~UpdateBatch()
         {
             if (--m_surface.m_batchDepth == 0)
@@ -230,6 +226,7 @@ private:
     void touched(const QRectF& box, qreal margin);
     void updateAll();
     void flushUpdates();
+    void clearDue();
     struct FontCache;
     FontCache& fontCache() const;
     /** horizontalAdvance() of @p text in the current font, remembered per font. */
@@ -259,6 +256,7 @@ private:
     std::function<void(const DrawCall&)> m_recorder;
     std::function<std::optional<QPointF>()> m_markerSource;
     QRect m_markerRect; ///< where the marker was last placed, to repaint it away
+    FocusMarker m_focusMarker;
     // The pen of the last line or outline, reused while its colour and style stay the same.
     QPen m_pen;
     qint32 m_penColour = 0;
@@ -272,8 +270,10 @@ private:
     // Screen updates: the whole surface is due for one, or the boxes collected in a batch.
     bool m_allDue = false;
     int m_batchDepth = 0;
-    std::vector<QRect> m_due;
-    bool m_dueBounds = false; ///< the batch collects only the bounding rectangle in m_due
+    std::vector<QRect> m_due; ///< per column strip, the bounding rectangle of the boxes in it
+    int m_dueFirst = INT_MAX; ///< the strips in use, first to last; none when last is -1
+    int m_dueLast = -1;
+    std::vector<QRect> m_dueRects; ///< the rectangles of the last screen update
     // The metrics of the last few fonts and the advances of the texts measured in them: the
     // paint pass measures the same labels at every pass and switches the font for the caption.
     mutable std::vector<FontCache> m_fonts;
