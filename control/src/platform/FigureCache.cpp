@@ -56,14 +56,21 @@ void FigureCache::apply(const Pixels& image, const Record& record, QPoint shift)
     const Run* run = m_runs.data() + record.firstRun;
     const Run* end = run + record.runCount;
     if (record.effect == Effect::Opaque) {
-        for (; run != end; ++run)
-            std::fill_n(image.row(run->y + shift.y()) + run->x + shift.x(), run->length, record.colour);
+        for (; run != end; ++run) {
+            quint32* p = image.row(run->y + shift.y()) + run->x + shift.x();
+            for (int r = 0; r < run->rows;
+                 ++r, p = reinterpret_cast<quint32*>(reinterpret_cast<uchar*>(p) + image.stride))
+                std::fill_n(p, run->length, record.colour);
+        }
     } else {
         for (; run != end; ++run) {
             quint32* p = image.row(run->y + shift.y()) + run->x + shift.x();
             const quint32* v = m_values.data() + run->first;
-            for (int i = 0; i < run->length; ++i)
-                p[i] ^= v[i];
+            for (int r = 0; r < run->rows;
+                 ++r, p = reinterpret_cast<quint32*>(reinterpret_cast<uchar*>(p) + image.stride)) {
+                for (int i = 0; i < run->length; ++i)
+                    p[i] ^= v[i];
+            }
         }
     }
 }
@@ -93,12 +100,17 @@ void FigureCache::end(const Pixels& image, const Key& key, Effect effect, quint3
     Record record{effect, colour, QRect(), int(m_runs.size()), 0};
     const int w = m_region.width();
     int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    m_above.clear();
     for (int y = m_region.top(), i = 0; y <= m_region.bottom(); ++y, ++i) {
         quint32* p = image.row(y) + m_region.left();
         const quint32* before = m_before.data() + std::size_t(i) * std::size_t(w);
-        if (effect == Effect::Xor && std::memcmp(p, before, std::size_t(w) * sizeof(quint32)) == 0)
+        m_row.clear();
+        if (effect == Effect::Xor && std::memcmp(p, before, std::size_t(w) * sizeof(quint32)) == 0) {
+            m_above.clear();
             continue;
+        }
         auto touched = [&](int at) { return effect == Effect::Xor ? p[at] != before[at] : p[at] == colour; };
+        std::size_t k = 0; // the first run above not left of this one
         for (int x = 0; x < w;) {
             if (!touched(x)) {
                 ++x;
@@ -107,19 +119,36 @@ void FigureCache::end(const Pixels& image, const Key& key, Effect effect, quint3
             const int start = x;
             while (x < w && touched(x))
                 ++x;
-            const Run run{y - shift.y(), m_region.left() + start - shift.x(), x - start,
-                          int(m_values.size())};
+            const int runX = m_region.left() + start - shift.x();
+            const int runY = y - shift.y();
+            const int length = x - start;
+            left = std::min(left, runX);
+            right = std::max(right, runX + length - 1);
+            top = std::min(top, runY);
+            bottom = std::max(bottom, runY);
+            // The same run as in the row above, with the same values: that one repeats here.
+            while (k < m_above.size() && m_runs[std::size_t(m_above[k])].x < runX)
+                ++k;
+            if (k < m_above.size()) {
+                Run& above = m_runs[std::size_t(m_above[k])];
+                bool same = above.x == runX && above.length == length && above.y + above.rows == runY;
+                for (int j = 0; same && effect == Effect::Xor && j < length; ++j)
+                    same = m_values[std::size_t(above.first + j)] == (p[start + j] ^ before[start + j]);
+                if (same) {
+                    ++above.rows;
+                    m_row.push_back(m_above[k]);
+                    continue;
+                }
+            }
+            m_row.push_back(int(m_runs.size()));
+            m_runs.push_back(Run{runY, runX, length, 1, int(m_values.size())});
             if (effect == Effect::Xor) {
                 for (int j = start; j < x; ++j)
                     m_values.push_back(p[j] ^ before[j]);
             }
-            m_runs.push_back(run);
             ++record.runCount;
-            left = std::min(left, run.x);
-            right = std::max(right, run.x + run.length - 1);
-            top = std::min(top, run.y);
-            bottom = std::max(bottom, run.y);
         }
+        std::swap(m_above, m_row);
         // The region back as it was, the figure drawn over it below.
         if (effect == Effect::Opaque)
             std::memcpy(p, before, std::size_t(w) * sizeof(quint32));

@@ -103,11 +103,13 @@ public:
     std::size_t replays() const { return m_replays; }
 
 private:
-    /** A run of touched pixels in one row, relative to the record's origin. */
+    /** A run of touched pixels in one row, or the same run in rows below it, relative to the
+     *  record's origin. */
     struct Run {
         int y;
         int x;
         int length;
+        int rows;  ///< rows it repeats in, from y down
         int first; ///< index of its first value in m_values (Xor)
     };
     struct Record {
@@ -139,6 +141,9 @@ private:
     // The region being recorded and its pixels before the drawing.
     QRect m_region;
     std::vector<quint32> m_before;
+    // While recording: the runs of the row above and of this row, in order, as indices into m_runs.
+    std::vector<int> m_above;
+    std::vector<int> m_row;
 };
 
 } // namespace knotel::platform
