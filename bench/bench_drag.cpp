@@ -1,11 +1,16 @@
 // The cost of mouse editing with 64 points, each move followed by the screen update that it
 // schedules, as a host sees it: one drag move of point 31 with the tracker read-out off and on,
-// and one whole-curve move, at the evaluation program's control size and at full HD. Beside
-// them the floor: clearing and copying the bytes of a backing image of the same size once.
-// A 1000 Hz mouse delivers a move every millisecond.
+// and one whole-curve move, at the evaluation program's control size and at full HD, at the
+// device pixel ratio of the run (./knotel bench runs each program at ratio 1 and at ratio 2).
+// Moves alternate between two rows 6 pixels apart; the Sweep variants move to a new place each
+// time, 0.37 pixels on, as a slow hand does. Beside them the floor: copying the bytes of the
+// backing image once, and of the band of its rows that a curve move updates (band_px counts its
+// device pixels). A 1000 Hz mouse delivers a move every millisecond.
+#include "BenchSupport.h"
 #include "CurveScene.h"
 
 #include <QApplication>
+#include <QPaintEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -15,9 +20,10 @@
 
 namespace {
 
-/** A shown control with 64 points and the mouse held down on point 31 or on the segment after it;
- *  moves alternate between two rows 6 pixels apart. */
-class DragScene {
+using knotel::bench::ratio;
+
+/** A shown control with 64 points and the mouse held down on point 31 or on the segment after it. */
+class DragScene : public QObject {
 public:
     enum Grab { Point, Segment };
 
@@ -29,9 +35,10 @@ public:
         from = grab == Point ? scene.pixelOf(31) : (scene.pixelOf(31) + scene.pixelOf(32)) / 2;
         to = from + QPointF(0, -6);
         scene.press(from);
+        scene.surface.installEventFilter(this);
     }
 
-    ~DragScene() { scene.release(from); }
+    ~DragScene() override { scene.release(from); }
 
     /** True when the press grabbed what the scene asked for. */
     bool grabbed() const { return scene.d.gesture.point == 31 || scene.d.gesture.curveMoving; }
@@ -42,27 +49,58 @@ public:
         flip = !flip;
         scene.move(flip ? to : from);
     }
+    /** One move of the mouse to a place it has not been for a while. */
+    void sweep()
+    {
+        step = (step + 1) % 200;
+        scene.move(from + QPointF(0, -0.37 * step));
+    }
+
+    /** Device pixels in the bounding rectangles of the surface's paint events, and events. */
+    double paintedPixels = 0;
+    int paints = 0;
+    /** The bounding rectangle of the last paint event's region. */
+    QRect lastBand;
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            const QRect r = static_cast<QPaintEvent*>(event)->region().boundingRect();
+            lastBand = r;
+            paintedPixels += double(r.width()) * r.height() * ratio() * ratio();
+            ++paints;
+        }
+        return false;
+    }
 
 private:
     knotel::test::CurveScene scene;
     QPointF from, to;
     bool flip = false;
+    int step = 0;
 };
 
 void sizes(benchmark::internal::Benchmark* b)
 {
-    b->Args({611, 321})->Args({1920, 1080});
+    b->Args({611, 321})->Args({1920, 1080})->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
+}
+
+template <void (DragScene::*Move)()> void runMoves(benchmark::State& state, DragScene& scene)
+{
+    if (!scene.grabbed())
+        state.SkipWithError("nothing grabbed");
+    for (auto _ : state) {
+        (scene.*Move)();
+        QCoreApplication::processEvents(); // the scheduled screen update
+    }
+    state.SetLabel(knotel::bench::ratioLabel());
+    state.counters["band_px"] = scene.paints ? scene.paintedPixels / scene.paints : 0;
 }
 
 void BM_DragMove(benchmark::State& state)
 {
     DragScene scene(int(state.range(0)), int(state.range(1)), state.range(2) != 0, DragScene::Point);
-    if (!scene.grabbed())
-        state.SkipWithError("point 31 not grabbed");
-    for (auto _ : state) {
-        scene.move();
-        QCoreApplication::processEvents(); // the scheduled screen update
-    }
+    runMoves<&DragScene::move>(state, scene);
 }
 BENCHMARK(BM_DragMove)
     ->ArgNames({"w", "h", "tracker"})
@@ -70,43 +108,73 @@ BENCHMARK(BM_DragMove)
     ->Args({611, 321, 1})
     ->Args({1920, 1080, 0})
     ->Args({1920, 1080, 1})
+    ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMicrosecond);
+
+void BM_DragMoveSweep(benchmark::State& state)
+{
+    DragScene scene(int(state.range(0)), int(state.range(1)), false, DragScene::Point);
+    runMoves<&DragScene::sweep>(state, scene);
+}
+BENCHMARK(BM_DragMoveSweep)->ArgNames({"w", "h"})->Apply(sizes);
 
 void BM_CurveMove(benchmark::State& state)
 {
     DragScene scene(int(state.range(0)), int(state.range(1)), false, DragScene::Segment);
-    if (!scene.grabbed())
-        state.SkipWithError("segment 31 not grabbed");
-    for (auto _ : state) {
-        scene.move();
-        QCoreApplication::processEvents();
-    }
+    runMoves<&DragScene::move>(state, scene);
 }
-BENCHMARK(BM_CurveMove)->ArgNames({"w", "h"})->Apply(sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CurveMove)->ArgNames({"w", "h"})->Apply(sizes);
 
-// The floor: one pass over the backing image's bytes (32 bits a pixel), writing and copying.
+void BM_CurveMoveSweep(benchmark::State& state)
+{
+    DragScene scene(int(state.range(0)), int(state.range(1)), false, DragScene::Segment);
+    runMoves<&DragScene::sweep>(state, scene);
+}
+BENCHMARK(BM_CurveMoveSweep)->ArgNames({"w", "h"})->Apply(sizes);
+
+// The floor: one pass over the backing image's bytes (32 bits a device pixel), writing, and
+// copying, as a whole-surface screen update does.
 void BM_FloorMemset(benchmark::State& state)
 {
-    std::vector<unsigned char> bytes(std::size_t(state.range(0) * state.range(1) * 4));
+    using knotel::bench::devicePixels;
+    std::vector<unsigned char> bytes(std::size_t(devicePixels(int(state.range(0)))) *
+                                     std::size_t(devicePixels(int(state.range(1)))) * 4);
     for (auto _ : state) {
         std::memset(bytes.data(), int(state.iterations() & 0xFF), bytes.size());
         benchmark::DoNotOptimize(bytes.data());
         benchmark::ClobberMemory();
     }
+    state.SetLabel(knotel::bench::ratioLabel());
 }
-BENCHMARK(BM_FloorMemset)->ArgNames({"w", "h"})->Apply(sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FloorMemset)->ArgNames({"w", "h"})->Apply(sizes);
 
 void BM_FloorMemcpy(benchmark::State& state)
 {
-    const std::size_t size = std::size_t(state.range(0) * state.range(1) * 4);
-    std::vector<unsigned char> source(size, 0x55);
-    std::vector<unsigned char> target(size);
-    for (auto _ : state) {
-        std::memcpy(target.data(), source.data(), size);
-        benchmark::DoNotOptimize(target.data());
-        benchmark::ClobberMemory();
-    }
+    using knotel::bench::devicePixels;
+    knotel::bench::copyBand(state, devicePixels(int(state.range(0))), devicePixels(int(state.range(1))));
+    state.SetLabel(knotel::bench::ratioLabel());
 }
-BENCHMARK(BM_FloorMemcpy)->ArgNames({"w", "h"})->Apply(sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FloorMemcpy)->ArgNames({"w", "h"})->Apply(sizes);
+
+// The floor of a curve move: copying the band of rows that its screen update covers, measured
+// from the paint events of a few moves.
+void BM_FloorCurveMoveBand(benchmark::State& state)
+{
+    using knotel::bench::devicePixels;
+    QRect band;
+    {
+        DragScene scene(int(state.range(0)), int(state.range(1)), false, DragScene::Segment);
+        for (int i = 0; i < 3; ++i) {
+            scene.move();
+            QCoreApplication::processEvents();
+        }
+        band = scene.lastBand;
+    }
+    knotel::bench::copyBand(state, devicePixels(int(state.range(0))), devicePixels(int(state.range(1))),
+                            devicePixels(band.width()), devicePixels(band.height()));
+    state.SetLabel(knotel::bench::ratioLabel());
+    state.counters["band_px"] = double(devicePixels(band.width())) * devicePixels(band.height());
+}
+BENCHMARK(BM_FloorCurveMoveBand)->ArgNames({"w", "h"})->Apply(sizes);
 
 } // namespace

@@ -1,6 +1,10 @@
 // The cost of the paint pass: a full PaintControl at the evaluation program's control size and
 // at full HD, alone and as the host's RePaint of a shown control followed by the screen update,
-// and one DrawCurveXor of 64 points for each break-point shape.
+// at the device pixel ratio of the run, and one DrawCurveXor of 64 points for each break-point
+// shape. RePaintChanged moves the actual-value marker before each RePaint, so that the pass
+// draws something it did not draw the time before. Beside them the floor of a RePaint with its
+// screen update: filling the backing image once and copying it once.
+#include "BenchSupport.h"
 #include "CurveScene.h"
 
 #include <QApplication>
@@ -8,6 +12,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -25,17 +31,23 @@ public:
     }
 };
 
+void sizes(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"w", "h"})
+        ->Args({611, 321})
+        ->Args({1920, 1080})
+        ->MeasureProcessCPUTime()
+        ->Unit(benchmark::kMicrosecond);
+}
+
 void BM_PaintControl(benchmark::State& state)
 {
     PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
     for (auto _ : state)
         scene.d.paintControl();
+    state.SetLabel(knotel::bench::ratioLabel());
 }
-BENCHMARK(BM_PaintControl)
-    ->ArgNames({"w", "h"})
-    ->Args({611, 321})
-    ->Args({1920, 1080})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintControl)->Apply(sizes);
 
 void BM_RePaintWithScreenUpdate(benchmark::State& state)
 {
@@ -46,12 +58,43 @@ void BM_RePaintWithScreenUpdate(benchmark::State& state)
         scene.curve.RePaint();
         QCoreApplication::processEvents();
     }
+    state.SetLabel(knotel::bench::ratioLabel());
 }
-BENCHMARK(BM_RePaintWithScreenUpdate)
-    ->ArgNames({"w", "h"})
-    ->Args({611, 321})
-    ->Args({1920, 1080})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RePaintWithScreenUpdate)->Apply(sizes);
+
+void BM_RePaintChanged(benchmark::State& state)
+{
+    PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
+    scene.curve.show();
+    QCoreApplication::processEvents();
+    float y = 20;
+    for (auto _ : state) {
+        y = y < 50 ? y + 0.37f : 20;
+        scene.curve.setActual_Value_Y(y);
+        scene.curve.RePaint();
+        QCoreApplication::processEvents();
+    }
+    state.SetLabel(knotel::bench::ratioLabel());
+}
+BENCHMARK(BM_RePaintChanged)->Apply(sizes);
+
+// Filling the image, as the pass's Cls does, and copying it, as the whole screen update does.
+void BM_FloorRePaint(benchmark::State& state)
+{
+    using knotel::bench::devicePixels;
+    const std::size_t size =
+        std::size_t(devicePixels(int(state.range(0)))) * std::size_t(devicePixels(int(state.range(1)))) * 4;
+    std::vector<unsigned char> image(size, 0x55);
+    std::vector<unsigned char> screen(size);
+    for (auto _ : state) {
+        std::memset(image.data(), int(state.iterations() & 0xFF), size);
+        std::memcpy(screen.data(), image.data(), size);
+        benchmark::DoNotOptimize(screen.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(knotel::bench::ratioLabel());
+}
+BENCHMARK(BM_FloorRePaint)->Apply(sizes);
 
 // Each call draws or erases the curve over the painted plot, as a drag move does twice.
 void BM_DrawCurveXor(benchmark::State& state)
@@ -59,7 +102,12 @@ void BM_DrawCurveXor(benchmark::State& state)
     PaintScene scene(611, 321, qint32(state.range(0)));
     for (auto _ : state)
         scene.d.painter().drawCurveXor();
+    state.SetLabel(knotel::bench::ratioLabel());
 }
-BENCHMARK(BM_DrawCurveXor)->ArgName("shape")->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawCurveXor)
+    ->ArgName("shape")
+    ->DenseRange(1, 4)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

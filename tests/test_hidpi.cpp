@@ -14,8 +14,10 @@
 #include <QBackingStore>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace knotel;
@@ -165,6 +167,44 @@ TEST(HiDpi, ADragLeavesTheFullRepaintsPictureOnTheSurfaceAndTheScreen)
         s.curve.RePaint();
         EXPECT_EQ(differingPixels(s.surface.image(), picture), 0) << "tracker " << tracker;
     }
+}
+
+/** Counts the rectangles of the paint events a widget receives. */
+struct PaintRegions : QObject {
+    int mostRects = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            mostRects = std::max(mostRects, int(static_cast<QPaintEvent*>(event)->region().rectCount()));
+        return false;
+    }
+};
+
+TEST(HiDpi, AWholeCurveMoveUpdatesTheScreenWhereItsFiguresWere)
+{
+    // A wide control, its wave of 64 points moved up and down: the screen update covers the
+    // strips its figures touched, not their whole band, and shows the picture of a full repaint.
+    Shown s;
+    s.curve.resize(1500, 700);
+    s.loadSixtyFour(25);
+    QCoreApplication::processEvents();
+    const QImage before = s.surface.image();
+    PaintRegions regions;
+    s.surface.installEventFilter(&regions);
+    const QPointF grab = (s.pixelOf(20) + s.pixelOf(21)) / 2;
+    s.press(grab);
+    for (const QPointF to : {grab + QPointF(0, -40.5), grab + QPointF(0, 17.25), grab + QPointF(0, -3)}) {
+        s.move(to);
+        QCoreApplication::processEvents();
+    }
+    s.release(grab + QPointF(0, -3));
+    s.surface.clearFocus();
+    const QImage picture = s.surface.image();
+    EXPECT_GT(differingPixels(picture, before), 0) << "no curve move";
+    EXPECT_GT(regions.mostRects, 1);
+    EXPECT_TRUE(s.screenShowsImage());
+    s.curve.RePaint();
+    EXPECT_EQ(differingPixels(s.surface.image(), picture), 0);
 }
 
 } // namespace

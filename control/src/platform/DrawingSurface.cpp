@@ -3,6 +3,7 @@
 
 #include "platform/Colour.h"
 #include "platform/PixelCells.h"
+#include "platform/TextLayouts.h"
 
 #include <knotel/RuntimeError.h>
 
@@ -14,6 +15,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <optional>
 
@@ -47,12 +49,61 @@ DrawCall makeCall(DrawCall::Kind kind, float x1 = 0, float y1 = 0, float x2 = 0,
 // the one-pixel pen, the rounding of float coordinates to pixels and any anti-aliasing fringe.
 constexpr qreal FigureMargin = 2;
 
-// Fonts and texts remembered; past these the oldest font, or all texts of a font, are dropped.
+// Fonts remembered; past these the oldest font is dropped.
 constexpr std::size_t MaxCachedFonts = 4;
-constexpr qsizetype MaxCachedAdvances = 512;
 
 // Lines up to this far out, and at least a pixel long, take the axis-aligned fill.
 constexpr double AxisLineReach = 16384;
+
+// A recorded figure's region: its box widened by more than any pixel it touches lies beyond.
+constexpr qreal RecordMargin = 3;
+
+// Figure kinds in a figure cache key, with the draw mode and styles that change their pixels.
+constexpr quint32 LineFigure = 1;
+constexpr quint32 BoxFigure = 2;
+constexpr quint32 FilledBoxFigure = 3;
+constexpr quint32 CircleFigure = 4;
+constexpr quint32 XorBit = 0x10;
+constexpr quint32 DotBit = 0x20;
+constexpr quint32 SolidFillBit = 0x40;
+constexpr quint32 ShapeBit = 0x80; ///< keyed by shape and phase, placed by the replay's offset
+
+// The ratios at which a figure of whole cells or a circle about a whole cell gives the same
+// device pixels wherever it stands (checked at every place in a test), with the number of
+// logical pixels after which its device position repeats: shifts by multiples of it move the
+// figure by whole device pixels.
+int shapePeriod(qreal ratio)
+{
+    struct Entry {
+        qreal ratio;
+        int period;
+    };
+    static constexpr Entry verified[] = {{1, 1}, {1.25, 4}, {1.5, 2}, {1.75, 4},
+                                         {2, 1}, {2.25, 4}, {2.5, 2}, {3, 1}};
+    for (const Entry& e : verified) {
+        if (e.ratio == ratio)
+            return e.period;
+    }
+    return 0;
+}
+
+// Figures of whole cells are keyed by shape within these logical coordinates.
+constexpr int ShapeLow = 4;
+constexpr int ShapeHigh = 4096;
+
+/** The device pixels of the logical box @p r widened by @p margin, within @p image; far-off
+ *  coordinates are limited first. */
+QRect deviceRegion(const QRectF& r, qreal margin, qreal ratio, const QRect& image)
+{
+    const QRectF n = r.normalized();
+    auto clampX = [&](double v) { return std::clamp(v * ratio, -1.0, double(image.width()) + 1); };
+    auto clampY = [&](double v) { return std::clamp(v * ratio, -1.0, double(image.height()) + 1); };
+    const int left = int(std::floor(clampX(n.left() - margin)));
+    const int top = int(std::floor(clampY(n.top() - margin)));
+    const int right = int(std::ceil(clampX(n.right() + margin)));
+    const int bottom = int(std::ceil(clampY(n.bottom() + margin)));
+    return QRect(QPoint(left, top), QPoint(right, bottom)) & image;
+}
 
 } // namespace
 
@@ -61,8 +112,7 @@ struct DrawingSurface::FontCache {
     int dpiX = 0;
     int dpiY = 0;
     QFontMetricsF metrics;
-    QHash<QString, qreal> advances;
-    QHash<QString, QStaticText> texts;
+    TextLayouts texts;
 };
 
 DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
@@ -76,26 +126,88 @@ DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
 
 DrawingSurface::~DrawingSurface() = default;
 
-QPainter* DrawingSurface::painter()
+bool DrawingSurface::startDrawing()
 {
     // The ratio is looked up when a run of drawing starts: a change of screen brings a paint
     // event, which ends the run and looks again.
-    if (m_imageSize != size() || (!m_painter && m_ratio != devicePixelRatioF()))
+    if (m_imageSize != size() || (!m_drawing && m_ratio != devicePixelRatioF()))
         renewImage();
-    if (m_image.isNull())
-        return nullptr;
+    if (!m_drawing && !m_image.isNull()) {
+        m_pixels = FigureCache::Pixels::of(m_image);
+        m_drawing = true;
+    }
+    return m_drawing;
+}
+
+QPainter& DrawingSurface::painter()
+{
     if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
         m_painterFontValid = false;
     }
     m_painter->setCompositionMode(m_drawMode == DrawMode::XorPen ? QPainter::RasterOp_SourceXorDestination
                                                                  : QPainter::CompositionMode_SourceOver);
-    return m_painter.get();
+    return *m_painter;
 }
 
 void DrawingSurface::endPainting()
 {
     m_painter.reset();
+    m_drawing = false;
+}
+
+void DrawingSurface::setFigureCacheEnabled(bool enabled)
+{
+    m_figuresEnabled = enabled;
+    m_figures.clear();
+}
+
+FigureCache::Key DrawingSurface::figureKey(quint32 kind, qint32 colour,
+                                           std::initializer_list<float> geometry) const
+{
+    FigureCache::Key key;
+    key.kind =
+        kind | (m_drawMode == DrawMode::XorPen ? XorBit : 0) | (m_drawStyle == DrawStyle::Dot ? DotBit : 0);
+    key.colour = quint32(colour);
+    int i = 0;
+    for (float v : geometry)
+        key.geometry[i++] = std::bit_cast<quint32>(v);
+    return key;
+}
+
+std::optional<std::pair<FigureCache::Key, QPoint>> DrawingSurface::shapeKey(quint32 kind, qint32 colour,
+                                                                            const QRect& cells,
+                                                                            const QRectF& extent,
+                                                                            quint32 size) const
+{
+    // Its region whole within the image, here and wherever it is replayed: no edge cuts it.
+    if (!m_figuresEnabled || !insideShapeArea(extent))
+        return std::nullopt;
+    FigureCache::Key key = figureKey(kind | ShapeBit, colour, {});
+    const QPoint phase =
+        m_shapePeriod == 1 ? QPoint() : QPoint(cells.left() % m_shapePeriod, cells.top() % m_shapePeriod);
+    key.geometry[0] = quint32(cells.width());
+    key.geometry[1] = quint32(cells.height());
+    key.geometry[2] = quint32(phase.x()) | (quint32(phase.y()) << 16);
+    key.geometry[3] = size;
+    const QPoint anchor = cells.topLeft() - phase;
+    return std::pair{key, QPoint(qRound(anchor.x() * m_ratio), qRound(anchor.y() * m_ratio))};
+}
+
+template <class Draw>
+void DrawingSurface::drawFigure(FigureCache::Key key, const QRectF& box, qint32 colour, QPoint shift,
+                                Draw&& draw)
+{
+    if (!m_figuresEnabled) {
+        draw();
+        return;
+    }
+    if (m_figures.replay(m_pixels, key, shift))
+        return;
+    const bool xorPen = m_drawMode == DrawMode::XorPen;
+    const QRect region = deviceRegion(box, RecordMargin, m_ratio, QRect(QPoint(), m_image.size()));
+    m_figures.capture(m_pixels, key, region, xorPen ? FigureCache::Effect::Xor : FigureCache::Effect::Opaque,
+                      toQColor(colour).rgba(), shift, draw);
 }
 
 void DrawingSurface::renewImage()
@@ -103,6 +215,17 @@ void DrawingSurface::renewImage()
     endPainting();
     m_imageSize = size();
     m_ratio = devicePixelRatioF();
+    // Recorded figures hold device pixels of the old image.
+    m_figures.clear();
+    // Where figures may be keyed by shape: at a verified ratio, within the limits, and far enough
+    // inside that no edge of the image cuts their region.
+    m_shapePeriod = shapePeriod(m_ratio);
+    m_shapeArea = QRectF();
+    if (m_shapePeriod > 0 && !size().isEmpty()) {
+        const qreal low = std::max(qreal(ShapeLow), RecordMargin);
+        m_shapeArea = QRectF(QPointF(low, low), QPointF(std::min(qreal(ShapeHigh), width() - RecordMargin),
+                                                        std::min(qreal(ShapeHigh), height() - RecordMargin)));
+    }
     // Pens differ with the ratio.
     m_penValid = false;
     if (size().isEmpty()) {
@@ -135,7 +258,7 @@ DrawingSurface::FontCache& DrawingSurface::fontCache() const
         } else {
             if (m_fonts.size() >= MaxCachedFonts)
                 m_fonts.erase(m_fonts.begin());
-            m_fonts.push_back(FontCache{current, dpiX, dpiY, QFontMetricsF(current, this), {}, {}});
+            m_fonts.push_back(FontCache{current, dpiX, dpiY, QFontMetricsF(current, this), {}});
             m_font = int(m_fonts.size()) - 1;
         }
     }
@@ -145,30 +268,25 @@ DrawingSurface::FontCache& DrawingSurface::fontCache() const
 qreal DrawingSurface::advance(const QString& text) const
 {
     FontCache& cache = fontCache();
-    const auto found = cache.advances.constFind(text);
-    if (found != cache.advances.constEnd())
-        return found.value();
-    if (cache.advances.size() >= MaxCachedAdvances)
-        cache.advances.clear();
-    const qreal width = cache.metrics.horizontalAdvance(text);
-    cache.advances.insert(text, width);
-    return width;
+    TextLayouts::Entry& entry = cache.texts.entry(text);
+    if (entry.advance < 0)
+        entry.advance = cache.metrics.horizontalAdvance(text);
+    return entry.advance;
 }
 
 const QStaticText& DrawingSurface::staticText(const QString& text) const
 {
     FontCache& cache = fontCache();
-    auto found = cache.texts.find(text);
-    if (found == cache.texts.end()) {
-        if (cache.texts.size() >= MaxCachedAdvances)
-            cache.texts.clear();
-        QStaticText st(text);
-        st.setTextFormat(Qt::PlainText);
+    TextLayouts::Entry& entry = cache.texts.entry(text);
+    if (!entry.laidOut) {
+        entry.text = QStaticText(text);
+        entry.text.setTextFormat(Qt::PlainText);
         // Laid out for the image's device pixels, in which the painter draws it.
-        st.prepare(QTransform::fromScale(m_ratio, m_ratio), m_painter ? m_painter->font() : cache.font);
-        found = cache.texts.insert(text, st);
+        entry.text.prepare(QTransform::fromScale(m_ratio, m_ratio),
+                           m_painter ? m_painter->font() : cache.font);
+        entry.laidOut = true;
     }
-    return found.value();
+    return entry.text;
 }
 
 void DrawingSurface::preparePen(QPainter& p, qint32 colour)
@@ -211,9 +329,10 @@ void DrawingSurface::cls()
     m_font = -1;
     m_currentX = 0;
     m_currentY = 0;
-    if (QPainter* p = painter()) {
-        p->setCompositionMode(QPainter::CompositionMode_Source);
-        p->fillRect(m_image.rect(), toQColor(m_backColor));
+    if (startDrawing()) {
+        // Every pixel the opaque back colour: as a plain fill of the image's memory.
+        m_image.fill(toQColor(m_backColor));
+        m_pixels = FigureCache::Pixels::of(m_image);
         m_pictureValid = true;
         updateAll();
     }
@@ -247,17 +366,26 @@ void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::Line, x1, y1, x2, y2, colour));
-    if (QPainter* p = painter()) {
-        if (const std::optional<QRect> cells = solidAxisLine(x1, y1, x2, y2)) {
-            p->fillRect(*cells, toQColor(colour));
-        } else {
-            preparePen(*p, colour);
-            if (m_ratio == 1)
-                p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
-            else
-                scaledLine(*p, x1, y1, x2, y2);
-        }
-        touched(QRectF(QPointF(x1, y1), QPointF(x2, y2)), FigureMargin);
+    if (startDrawing()) {
+        const std::optional<QRect> cells = solidAxisLine(x1, y1, x2, y2);
+        auto draw = [&] {
+            QPainter& p = painter();
+            if (cells) {
+                p.fillRect(*cells, toQColor(colour));
+            } else {
+                preparePen(p, colour);
+                if (m_ratio == 1)
+                    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+                else
+                    scaledLine(p, x1, y1, x2, y2);
+            }
+        };
+        const QRectF box(QPointF(x1, y1), QPointF(x2, y2));
+        if (cells && m_ratio == 1)
+            draw(); // one fill of whole pixels: as quick as a replay
+        else
+            drawFigure(figureKey(LineFigure, colour, {x1, y1, x2, y2}), box, colour, {}, draw);
+        touched(box, FigureMargin);
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -309,21 +437,31 @@ void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::Box, x1, y1, x2, y2, colour));
-    if (QPainter* p = painter()) {
+    if (startDrawing()) {
         const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
         if (m_ratio == 1) {
-            preparePen(*p, colour);
-            p->setBrush(Qt::NoBrush);
-            p->drawRect(r);
+            drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, [&] {
+                QPainter& p = painter();
+                preparePen(p, colour);
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(r);
+            });
         } else {
             // The cells of the one-pixel outline, each once.
             const QRect bounds = rect();
             const QRect box(cells::cellOf(r.left(), r.top(), bounds),
                             cells::cellOf(r.right(), r.bottom(), bounds));
-            std::array<QRect, 4> parts;
-            const int n = cells::outlineCells(box, parts);
-            for (int i = 0; i < n; ++i)
-                p->fillRect(parts[std::size_t(i)], toQColor(colour));
+            auto draw = [&] {
+                QPainter& p = painter();
+                std::array<QRect, 4> parts;
+                const int n = cells::outlineCells(box, parts);
+                for (int i = 0; i < n; ++i)
+                    p.fillRect(parts[std::size_t(i)], toQColor(colour));
+            };
+            if (const auto shape = shapeKey(BoxFigure, colour, box, QRectF(box), 0))
+                drawFigure(shape->first, QRectF(box), colour, shape->second, draw);
+            else
+                drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, draw);
         }
         touched(r, FigureMargin);
     }
@@ -335,13 +473,20 @@ void DrawingSurface::filledBox(float x1, float y1, float x2, float y2, qint32 co
 {
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::FilledBox, x1, y1, x2, y2, colour));
-    if (QPainter* p = painter()) {
+    if (startDrawing()) {
         // Corner pixels inclusive, touched once each, so that XOR drawing restores exactly.
         const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(0, 0, 1, 1);
-        if (m_ratio == 1)
-            p->fillRect(r, toQColor(colour));
-        else
-            p->fillRect(cells::fillCells(r, rect()), toQColor(colour));
+        if (m_ratio == 1) {
+            // One fill of whole pixels: as quick as a replay.
+            painter().fillRect(r, toQColor(colour));
+        } else {
+            const QRect box = cells::fillCells(r, rect());
+            auto draw = [&] { painter().fillRect(box, toQColor(colour)); };
+            if (const auto shape = shapeKey(FilledBoxFigure, colour, box, QRectF(box), 0))
+                drawFigure(shape->first, QRectF(box), colour, shape->second, draw);
+            else
+                drawFigure(figureKey(FilledBoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, draw);
+        }
         touched(r, FigureMargin);
     }
     m_currentX = x2;
@@ -352,38 +497,64 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
 {
     requireFinite({x, y, radius});
     record(makeCall(DrawCall::Circle, x, y, radius, 0, colour));
-    if (QPainter* p = painter()) {
+    if (startDrawing()) {
         // About the nearest pixel: a whole-pixel bounding box lets Qt's raster engine draw the
         // circle with its midpoint algorithm, three times as fast as its general path for these
         // small markers, and every marker gets the same symmetric shape.
         const QPointF centre(std::round(x), std::round(y));
         // At other ratios about the middle of that pixel: the pen covers the ring of cells that
         // the one-pixel pen covers, and the fill reaches just to its inner edge.
-        const bool scaled = m_ratio != 1;
-        const QPointF middle = scaled ? centre + QPointF(0.5, 0.5) : centre;
-        const qreal reach = std::fabs(radius) + cells::Margin;
-        const bool visible =
-            !scaled || QRectF(rect()).adjusted(-reach, -reach, reach, reach).contains(middle);
-        if (m_fillStyle == FillStyle::Solid && visible) {
-            if (scaled) {
-                // As a path, sampled at device pixel centres like the pen's ring: they meet
-                // without a gap and without a pixel filled twice.
-                QPainterPath disc;
-                const qreal inner = std::max(qreal(std::fabs(radius)) - 0.5, 0.0);
-                disc.addEllipse(middle, inner, inner);
-                p->fillPath(disc, toQColor(m_fillColor));
+        const bool filled = m_fillStyle == FillStyle::Solid;
+        auto draw = [&] {
+            const bool scaled = m_ratio != 1;
+            const QPointF middle = scaled ? centre + QPointF(0.5, 0.5) : centre;
+            const qreal reach = std::fabs(radius) + cells::Margin;
+            const bool visible =
+                !scaled || QRectF(rect()).adjusted(-reach, -reach, reach, reach).contains(middle);
+            QPainter& p = painter();
+            if (filled && visible) {
+                if (scaled) {
+                    // As a path, sampled at device pixel centres like the pen's ring: they meet
+                    // without a gap and without a pixel filled twice.
+                    QPainterPath disc;
+                    const qreal inner = std::max(qreal(std::fabs(radius)) - 0.5, 0.0);
+                    disc.addEllipse(middle, inner, inner);
+                    p.fillPath(disc, toQColor(m_fillColor));
+                } else {
+                    p.setPen(Qt::NoPen);
+                    p.setBrush(toQColor(m_fillColor));
+                    p.drawEllipse(centre, radius, radius);
+                }
+            }
+            if (visible) {
+                preparePen(p, colour);
+                p.setBrush(Qt::NoBrush);
+                p.drawEllipse(middle, radius, radius);
+            }
+        };
+        const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+        if (m_drawMode != DrawMode::XorPen && filled) {
+            draw(); // two colours: not one opaque figure
+        } else {
+            const quint32 fill = filled ? SolidFillBit : 0;
+            // The centre whole pixels within the shape area: safe to make ints of.
+            const QRectF extent = box.normalized();
+            std::optional<std::pair<FigureCache::Key, QPoint>> shape;
+            if (insideShapeArea(extent))
+                shape = shapeKey(CircleFigure | fill, colour,
+                                 QRect(QPoint(int(centre.x()), int(centre.y())), QSize(1, 1)), extent,
+                                 std::bit_cast<quint32>(radius));
+            if (shape) {
+                shape->first.fill = filled ? quint32(m_fillColor) : 0;
+                drawFigure(shape->first, box, colour, shape->second, draw);
             } else {
-                p->setPen(Qt::NoPen);
-                p->setBrush(toQColor(m_fillColor));
-                p->drawEllipse(centre, radius, radius);
+                FigureCache::Key key =
+                    figureKey(CircleFigure | fill, colour, {float(centre.x()), float(centre.y()), radius});
+                key.fill = filled ? quint32(m_fillColor) : 0;
+                drawFigure(key, box, colour, {}, draw);
             }
         }
-        if (visible) {
-            preparePen(*p, colour);
-            p->setBrush(Qt::NoBrush);
-            p->drawEllipse(middle, radius, radius);
-        }
-        touched(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), FigureMargin);
+        touched(box, FigureMargin);
     }
 }
 
@@ -392,7 +563,8 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
     requireFinite({m_currentX, m_currentY});
     record(makeCall(DrawCall::Print, m_currentX, m_currentY, 0, 0, m_foreColor, text));
     const QFontMetricsF& m = fontCache().metrics;
-    if (QPainter* p = painter()) {
+    if (startDrawing()) {
+        QPainter* p = &painter();
         if (!m_painterFontValid) {
             p->setFont(font());
             m_painterFontValid = true;
@@ -466,12 +638,10 @@ void DrawingSurface::setBackColor(qint32 colour)
 {
     m_backColor = colour;
     // A new back colour erases the picture to it at once; the owner's next paint pass draws again.
-    if (!m_image.isNull() && imageFits(m_ratio)) {
-        if (QPainter* p = painter()) {
-            p->setCompositionMode(QPainter::CompositionMode_Source);
-            p->fillRect(m_image.rect(), toQColor(m_backColor));
-            updateAll();
-        }
+    if (!m_image.isNull() && imageFits(m_ratio) && startDrawing()) {
+        m_image.fill(toQColor(m_backColor));
+        m_pixels = FigureCache::Pixels::of(m_image);
+        updateAll();
     }
 }
 

@@ -1,6 +1,9 @@
 #ifndef KNOTEL_PLATFORM_DRAWINGSURFACE_H
 #define KNOTEL_PLATFORM_DRAWINGSURFACE_H
 
+#include "platform/FigureCache.h"
+#include "platform/FocusMarker.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
@@ -8,9 +11,12 @@
 #include <QPen>
 #include <QWidget>
 
+#include <climits>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -158,6 +164,11 @@ public:
     /** True while the surface has focus and shows its focus marker. */
     bool focusMarkerShown() const { return m_focusVisible && hasFocus(); }
 
+    /** Whether drawing may replay what an earlier identical drawing did (on by default); for tests
+     *  that compare replayed pictures with drawn ones. */
+    void setFigureCacheEnabled(bool enabled);
+    const FigureCache& figureCache() const { return m_figures; }
+
 Q_SIGNALS:
     /** The surface needs a picture for its current size. */
     void paintRequested();
@@ -189,7 +200,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QPainter* painter();
+    /** Starts a run of drawing, renewing the image when the size or ratio changed; false when
+     *  there is no image to draw in. */
+    bool startDrawing();
+    /** The painter on the image, in the composition of the draw mode; within a run of drawing. */
+    QPainter& painter();
     void endPainting();
     /** A new image for the current size and device pixel ratio, filled with the back colour. */
     void renewImage();
@@ -197,6 +212,28 @@ private:
     void preparePen(QPainter& p, qint32 colour);
     /** A line with the prepared pen at a ratio other than 1. */
     void scaledLine(QPainter& p, float x1, float y1, float x2, float y2);
+    /**
+     * Draws a figure with @p draw, or replays an earlier identical drawing. @p key holds all that
+     * decides its pixels besides @p shift, the device offset of a figure keyed by its shape;
+     * @p box is its extent in logical pixels.
+     */
+    template <class Draw>
+    void drawFigure(FigureCache::Key key, const QRectF& box, qint32 colour, QPoint shift, Draw&& draw);
+    /** The key of a figure in the current draw mode and style, placed by @p geometry. */
+    FigureCache::Key figureKey(quint32 kind, qint32 colour, std::initializer_list<float> geometry) const;
+    /**
+     * For a figure placed by whole cells (logical pixels) whose drawing is the same wherever it
+     * stands: its key by shape and phase, and its device offset, or nothing where that does not
+     * hold. @p cells places it, @p extent is its box, @p size tells apart shapes of one box.
+     */
+    std::optional<std::pair<FigureCache::Key, QPoint>>
+    shapeKey(quint32 kind, qint32 colour, const QRect& cells, const QRectF& extent, quint32 size) const;
+    /** Whether @p r lies where a figure may be keyed by its shape. */
+    bool insideShapeArea(const QRectF& r) const
+    {
+        return r.left() >= m_shapeArea.left() && r.top() >= m_shapeArea.top() &&
+               r.right() < m_shapeArea.right() && r.bottom() < m_shapeArea.bottom();
+    }
     /** The pixels of a solid horizontal or vertical line when a fill can draw it, else nothing. */
     std::optional<QRect> solidAxisLine(float x1, float y1, float x2, float y2) const;
     void record(DrawCall call) const;
@@ -205,6 +242,7 @@ private:
     void touched(const QRectF& box, qreal margin);
     void updateAll();
     void flushUpdates();
+    void clearDue();
     struct FontCache;
     FontCache& fontCache() const;
     /** horizontalAdvance() of @p text in the current font, remembered per font. */
@@ -215,6 +253,12 @@ private:
     QSize m_imageSize; ///< The logical size that m_image was made for
     qreal m_ratio = 1; ///< Its device pixel ratio
     std::unique_ptr<QPainter> m_painter;
+    bool m_drawing = false; ///< a run of drawing has started: the ratio is not looked up again
+    FigureCache m_figures;
+    FigureCache::Pixels m_pixels; ///< of m_image, within a run of drawing
+    bool m_figuresEnabled = true;
+    int m_shapePeriod = 0; ///< logical pixels after which a shape repeats in device pixels; 0: never
+    QRectF m_shapeArea;    ///< where a figure's box must lie to be keyed by its shape
     bool m_pictureValid = false;
     float m_currentX = 0, m_currentY = 0;
     qint32 m_foreColor = 0;
@@ -229,6 +273,7 @@ private:
     std::function<std::optional<QPointF>()> m_markerSource;
     QRect m_markerRect;          ///< where the marker was last placed, to repaint it away; null when hidden
     bool m_focusVisible = false; ///< the focus came from the keyboard, or a key has been used since
+    FocusMarker m_focusMarker;
     // The pen of the last line or outline, reused while its colour and style stay the same.
     QPen m_pen;
     qint32 m_penColour = 0;
@@ -242,7 +287,10 @@ private:
     // Screen updates: the whole surface is due for one, or the boxes collected in a batch.
     bool m_allDue = false;
     int m_batchDepth = 0;
-    std::vector<QRect> m_due;
+    std::vector<QRect> m_due; ///< per column strip, the bounding rectangle of the boxes in it
+    int m_dueFirst = INT_MAX; ///< the strips in use, first to last; none when last is -1
+    int m_dueLast = -1;
+    std::vector<QRect> m_dueRects; ///< the rectangles of the last screen update
     // The metrics of the last few fonts and the advances of the texts measured in them: the
     // paint pass measures the same labels at every pass and switches the font for the caption.
     mutable std::vector<FontCache> m_fonts;

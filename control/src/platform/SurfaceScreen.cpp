@@ -3,19 +3,30 @@
 #include "platform/DrawingSurface.h"
 
 #include "platform/Colour.h"
+#include "platform/ScreenCopy.h"
 
 #include <QFocusEvent>
 #include <QPainter>
 #include <QPaintEvent>
 
+#include <climits>
 #include <cmath>
 
 namespace knotel::platform {
 
 namespace {
 
-// A batch keeps at most this many rectangles; past it they become their bounding rectangle.
-constexpr std::size_t MaxDueRects = 96;
+// A batch collects the boxes of its drawing calls per column strip of this many pixels: the
+// bounding rectangle of a curve's figures spans its whole band, most of it unchanged, and a
+// rectangle per box costs a copy call each and a region of many bands in Qt's bookkeeping.
+constexpr int DueStripWidth = 32;
+// What a screen update costs per rectangle, in device pixels copied in the same time: copied
+// directly, and through QPainter, where each clip is also cut from the whole region.
+constexpr double DirectRectangleCost = 1024;
+constexpr double RectangleCost = 4096;
+constexpr double ClipCost = 64;
+// The rows of a strip's rectangle are widened to whole bands of this many pixels.
+constexpr int DueBandHeight = 32;
 
 /** Half the side of the focus marker's square, in pixels: clear of every break-point marker. */
 constexpr int FocusMarkerHalf = 6;
@@ -45,47 +56,116 @@ void DrawingSurface::touched(const QRectF& box, qreal margin)
         update(pixels);
         return;
     }
-    for (const QRect& due : m_due) {
-        if (due.left() <= pixels.left() && pixels.right() <= due.right() && due.top() <= pixels.top() &&
-            pixels.bottom() <= due.bottom())
-            return;
+    // The part of the box in each column strip widens that strip's rectangle.
+    const int first = pixels.left() / DueStripWidth;
+    const int last = pixels.right() / DueStripWidth;
+    if (std::size_t(last) >= m_due.size())
+        m_due.resize(std::size_t(last) + 1);
+    for (int i = first; i <= last; ++i) {
+        QRect& due = m_due[std::size_t(i)];
+        const int l = std::max(pixels.left(), i * DueStripWidth);
+        const int rt = std::min(pixels.right(), (i + 1) * DueStripWidth - 1);
+        if (due.isNull())
+            due.setCoords(l, pixels.top(), rt, pixels.bottom());
+        else
+            due.setCoords(std::min(due.left(), l), std::min(due.top(), pixels.top()),
+                          std::max(due.right(), rt), std::max(due.bottom(), pixels.bottom()));
     }
-    // Runs of figures along the curve overlap their predecessor: merge while that wastes little.
-    if (!m_due.empty()) {
-        QRect& last = m_due.back();
-        const QRect merged = last.united(pixels);
-        if (area(merged) * 4 <= (area(last) + area(pixels)) * 5) {
-            last = merged;
-            return;
-        }
-    }
-    m_due.push_back(pixels);
-    if (m_due.size() > MaxDueRects) {
-        QRect bounds;
-        for (const QRect& due : m_due)
-            bounds |= due;
-        m_due.assign(1, bounds);
-    }
+    m_dueFirst = std::min(m_dueFirst, first);
+    m_dueLast = std::max(m_dueLast, last);
 }
 
 void DrawingSurface::updateAll()
 {
     m_allDue = true;
-    m_due.clear();
+    clearDue();
     update();
+}
+
+void DrawingSurface::clearDue()
+{
+    for (int i = m_dueFirst; i <= m_dueLast; ++i)
+        m_due[std::size_t(i)] = QRect();
+    m_dueFirst = INT_MAX;
+    m_dueLast = -1;
 }
 
 void DrawingSurface::flushUpdates()
 {
-    if (m_due.empty())
+    if (m_dueLast < 0)
         return;
     if (!m_allDue) {
-        QRegion region;
-        for (const QRect& due : m_due)
-            region += due;
-        update(region);
+        // The strips' rectangles with their rows widened to whole bands, so that neighbours join
+        // and a band of rows holds a few rectangles side by side, as Qt keeps a region; or their
+        // bounding rectangle, whichever copies for less: each rectangle costs a copy of its own,
+        // and through QPainter also a clip cut from the whole region.
+        const int band = DueBandHeight;
+        const int lastRow = height() - 1;
+        QRect bounds;
+        int top = INT_MAX, bottom = -1;
+        for (int i = m_dueFirst; i <= m_dueLast; ++i) {
+            QRect& due = m_due[std::size_t(i)];
+            if (due.isNull())
+                continue;
+            bounds |= due;
+            due.setTop(due.top() / band * band);
+            due.setBottom(std::min(due.bottom() / band * band + band - 1, lastRow));
+            top = std::min(top, due.top());
+            bottom = std::max(bottom, due.bottom());
+        }
+        // Band by band, the strips that cover it, neighbours joined; a band with the same
+        // rectangles side by side as the band above joins that one.
+        std::vector<QRect>& rects = m_dueRects;
+        rects.clear();
+        qint64 rectsArea = 0;
+        std::size_t above = 0; // the first rectangle of the band above
+        for (int y = top; y <= bottom; y += band) {
+            const int rowEnd = std::min(y + band - 1, lastRow);
+            const std::size_t first = rects.size();
+            QRect run;
+            for (int i = m_dueFirst; i <= m_dueLast; ++i) {
+                const QRect& due = m_due[std::size_t(i)];
+                if (due.isNull() || due.top() > y || due.bottom() < rowEnd)
+                    continue;
+                if (!run.isNull() && run.right() + 1 >= due.left()) {
+                    run.setRight(due.right());
+                    continue;
+                }
+                if (!run.isNull())
+                    rects.push_back(run);
+                run = QRect(QPoint(due.left(), y), QPoint(due.right(), rowEnd));
+            }
+            if (!run.isNull())
+                rects.push_back(run);
+            const std::size_t count = rects.size() - first;
+            bool same = count > 0 && first - above == count && rects[above].bottom() + 1 == y;
+            for (std::size_t i = 0; same && i < count; ++i)
+                same = rects[above + i].left() == rects[first + i].left() &&
+                       rects[above + i].right() == rects[first + i].right();
+            if (same) {
+                for (std::size_t i = 0; i < count; ++i)
+                    rects[above + i].setBottom(rowEnd);
+                rects.resize(first);
+            } else {
+                above = first;
+            }
+        }
+        for (const QRect& r : rects)
+            rectsArea += area(r);
+        const double n = double(rects.size());
+        const bool direct = m_ratio == std::floor(m_ratio);
+        const double perRect = direct ? DirectRectangleCost : RectangleCost + n * ClipCost;
+        const double devicePixels = m_ratio * m_ratio;
+        if (rects.size() > 1 &&
+            n * perRect + double(rectsArea) * devicePixels < perRect + double(area(bounds)) * devicePixels) {
+            QRegion region;
+            region.setRects(rects.data(), int(rects.size()));
+            update(region);
+        } else {
+            update(bounds);
+        }
     }
-    m_due.clear();
+    clearDue();
 }
 
 void DrawingSurface::paintEvent(QPaintEvent* event)
@@ -101,34 +181,16 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
     QPainter screen(this);
     if (!imageFits(ratio) || m_image.isNull()) {
         screen.fillRect(event->rect(), toQColor(m_backColor));
-    } else if (ratio == 1) {
-        // Only the region asked for.
-        for (const QRect& r : event->region())
-            screen.drawImage(QRectF(r), m_image, QRectF(r));
     } else {
-        // The painter is clipped to the region asked for, and the image's device pixels fall on
-        // the screen's one for one: no region rectangle needs rounding to device pixels.
-        screen.drawImage(QPointF(0, 0), m_image);
+        // Only the region asked for.
+        copyToScreen(screen, m_image, ratio, event->region());
     }
 
     m_markerRect = focusMarkerShown() ? focusMarkerRect() : QRect();
     if (!m_markerRect.isNull()) {
         // A dashed black square over a white one shows on every background.
         const QRect square = m_markerRect.adjusted(0, 0, -1, -1);
-        screen.setBrush(Qt::NoBrush);
-        if (ratio == 1) {
-            screen.setPen(QPen(Qt::white, 1, Qt::SolidLine));
-            screen.drawRect(square);
-            screen.setPen(QPen(Qt::black, 1, Qt::DashLine));
-            screen.drawRect(square);
-        } else {
-            // Through the middle of the edge pixels, with square corners, as at ratio 1.
-            const QRectF middle = QRectF(square).translated(0.5, 0.5);
-            screen.setPen(QPen(Qt::white, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-            screen.drawRect(middle);
-            screen.setPen(QPen(Qt::black, 1, Qt::DashLine, Qt::SquareCap, Qt::MiterJoin));
-            screen.drawRect(middle);
-        }
+        m_focusMarker.draw(screen, square, ratio, rect());
     }
 }
 
