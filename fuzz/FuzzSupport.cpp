@@ -1,8 +1,8 @@
 #include "FuzzSupport.h"
 
-#include "widget/CurvePrivate.h"
 #include "MemberTable.h"
-#include "platform/DrawingSurface.h"
+#include "widget/CurvePrivate.h"
+#include "widget/DrawingSurface.h"
 
 #include <cstring>
 
@@ -36,7 +36,7 @@ const std::vector<DispId>& propertyIds()
 namespace {
 const QImage& pictureOf(Curve& curve)
 {
-    return CurvePrivate::get(&curve)->surface->picture();
+    return CurvePrivate::get(&curve)->canvas.picture();
 }
 } // namespace
 

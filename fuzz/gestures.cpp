@@ -7,7 +7,7 @@
 #include "FuzzSupport.h"
 
 #include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
+#include "widget/DrawingSurface.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

@@ -5,9 +5,9 @@
 // points loaded through the host interface and laid out, with the event helpers that reach its
 // drawing surface the way Qt delivers a person's input.
 
-#include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
 #include "engine/PlotMapping.h"
+#include "widget/CurvePrivate.h"
+#include "widget/DrawingSurface.h"
 
 #include <knotel/Curve.h>
 
@@ -39,8 +39,7 @@ public:
 
     Curve curve;
     CurvePrivate& d = *CurvePrivate::get(&curve);
-    platform::DrawingSurface& surface =
-        *curve.findChild<platform::DrawingSurface*>(QStringLiteral("Picture_Curve"));
+    DrawingSurface& surface = *curve.findChild<DrawingSurface*>(QStringLiteral("Picture_Curve"));
 
     /** Loads @p points into slots 0.. through ValueIndex, X_Knotel and Y_Knotel, then repaints. */
     void load(std::initializer_list<std::pair<float, float>> points)

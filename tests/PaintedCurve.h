@@ -23,9 +23,9 @@ struct PaintedCurve : CurveScene {
     template <class F> void record(F&& f)
     {
         calls.clear();
-        surface.setRecorder([this](const platform::DrawCall& c) { calls.push_back(c); });
+        surface.canvas().setRecorder([this](const platform::DrawCall& c) { calls.push_back(c); });
         f();
-        surface.setRecorder({});
+        surface.canvas().setRecorder({});
     }
     /** Layout and paint pass, as the host's RePaint runs them. */
     void repaint()

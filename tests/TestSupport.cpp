@@ -1,14 +1,14 @@
 #include "TestSupport.h"
 
-#include "widget/CurvePrivate.h"
 #include "platform/Colour.h"
-#include "platform/DrawingSurface.h"
+#include "widget/CurvePrivate.h"
+#include "widget/DrawingSurface.h"
 
 namespace knotel::test {
 
-platform::DrawingSurface* surfaceOf(Curve& curve)
+DrawingSurface* surfaceOf(Curve& curve)
 {
-    return curve.findChild<platform::DrawingSurface*>(QStringLiteral("Picture_Curve"));
+    return curve.findChild<DrawingSurface*>(QStringLiteral("Picture_Curve"));
 }
 
 CurvePrivate& stateOf(Curve& curve)

@@ -3,7 +3,7 @@
 #include "PaintedCurve.h"
 
 #include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
+#include "widget/DrawingSurface.h"
 
 #include <knotel/Curve.h>
 
@@ -112,10 +112,10 @@ TEST_P(XorCurveCases, SegmentsThenMarkersWithinTheSixtyFourSlots)
             EXPECT_EQ(c.fillStyle, FillStyle::Solid);
             EXPECT_EQ(c.fillColour, p.curve.CurveColor());
         }
-        EXPECT_EQ(p.surface.fillColor(), p.curve.CurveColor());
+        EXPECT_EQ(p.surface.canvas().fillColor(), p.curve.CurveColor());
     }
-    EXPECT_EQ(p.surface.drawMode(), DrawMode::CopyPen);
-    EXPECT_EQ(p.surface.fillStyle(), FillStyle::Transparent);
+    EXPECT_EQ(p.surface.canvas().drawMode(), DrawMode::CopyPen);
+    EXPECT_EQ(p.surface.canvas().fillStyle(), FillStyle::Transparent);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, XorCurveCases,

@@ -3,9 +3,9 @@
 // the sanitizers, a path that does not is a use after free.
 #include <knotel/Curve.h>
 
-#include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
 #include "TestSupport.h"
+#include "widget/CurvePrivate.h"
+#include "widget/DrawingSurface.h"
 #include "widget/ValueEditor.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 
 #include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
+#include "widget/DrawingSurface.h"
 #include "widget/ValueEditor.h"
 
 #include <knotel/Curve.h>

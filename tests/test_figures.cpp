@@ -4,7 +4,6 @@
 // drawing directly, over any picture, at every ratio of the screens this runs on.
 #include "TestSupport.h"
 
-#include "platform/DrawingSurface.h"
 #include "platform/FocusMarker.h"
 
 #include <QGuiApplication>
@@ -21,20 +20,20 @@ namespace {
 
 /** Two surfaces on @p screen: one replays the figures it has drawn before, the other draws each. */
 struct Pair {
-    DrawingSurface replaying;
-    DrawingSurface direct;
+    test::TestCanvas replaying;
+    test::TestCanvas direct;
 
     Pair(QScreen* screen, QSize size)
     {
         direct.setFigureCacheEnabled(false);
-        both([&](DrawingSurface& s) {
+        both([&](test::TestCanvas& s) {
             s.setScreen(screen);
             s.resize(size);
             s.setBackColor(0xAA5500);
             s.cls();
         });
     }
-    void both(const std::function<void(DrawingSurface&)>& f)
+    void both(const std::function<void(test::TestCanvas&)>& f)
     {
         f(replaying);
         f(direct);
@@ -50,7 +49,7 @@ struct Pair {
 };
 
 /** A marker as the curve draws it, with the XOR pen, centred on (@p x, @p y). */
-void marker(DrawingSurface& s, int shape, float x, float y)
+void marker(test::TestCanvas& s, int shape, float x, float y)
 {
     const qint32 pen = 0x55AAFF;
     s.setDrawMode(DrawMode::XorPen);
@@ -80,11 +79,11 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
 {
     for (QScreen* screen : QGuiApplication::screens()) {
         Pair p(screen, QSize(300, 200));
-        const qreal ratio = p.direct.devicePixelRatioF();
+        const qreal ratio = p.direct.canvasPixelRatio();
         std::mt19937 rng(20);
         auto uniform = [&](float a, float b) { return std::uniform_real_distribution<float>(a, b)(rng); };
         // A pool of figures, some off whole pixels, some partly or wholly off the surface.
-        std::vector<std::function<void(DrawingSurface&)>> pool;
+        std::vector<std::function<void(test::TestCanvas&)>> pool;
         for (int i = 0; i < 60; ++i) {
             const float x = uniform(-20, 320), y = uniform(-20, 220);
             const float w = uniform(-40, 40), h = uniform(-40, 40);
@@ -92,7 +91,7 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
             const bool dotted = i % 5 == 1;
             const qint32 colour = qint32(rng() & 0xFFFFFF);
             const int kind = i % 6;
-            pool.push_back([=](DrawingSurface& s) {
+            pool.push_back([=](test::TestCanvas& s) {
                 s.setDrawMode(xorPen ? DrawMode::XorPen : DrawMode::CopyPen);
                 s.setDrawStyle(dotted ? DrawStyle::Dot : DrawStyle::Solid);
                 switch (kind) {
@@ -125,7 +124,7 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
             if (step % 500 == 499) {
                 // The picture under the figures changes: opaque figures replay over other pixels.
                 const float x = uniform(0, 250), y = uniform(0, 150);
-                p.both([&](DrawingSurface& s) { s.filledBox(x, y, x + 40, y + 30, 0x123456); });
+                p.both([&](test::TestCanvas& s) { s.filledBox(x, y, x + 40, y + 30, 0x123456); });
                 ASSERT_TRUE(p.same()) << "ratio " << ratio << ", step " << step;
             }
         }
@@ -145,7 +144,7 @@ TEST(Figures, MarkersReplayedElsewhereGiveTheirDirectPixels)
                                    : sweep == 1 ? QSize(24, 1220)
                                                 : QSize(700, 500);
                 Pair p(screen, size);
-                const qreal ratio = p.direct.devicePixelRatioF();
+                const qreal ratio = p.direct.canvasPixelRatio();
                 std::mt19937 rng(uint(shape * 3 + sweep));
                 const std::size_t before = p.replaying.figureCache().replays();
                 int places = 0;
@@ -159,10 +158,10 @@ TEST(Figures, MarkersReplayedElsewhereGiveTheirDirectPixels)
                         x = std::uniform_real_distribution<float>(6, 690)(rng);
                         y = std::uniform_real_distribution<float>(6, 490)(rng);
                     }
-                    p.both([&](DrawingSurface& s) { marker(s, shape, x, y); });
+                    p.both([&](test::TestCanvas& s) { marker(s, shape, x, y); });
                     ASSERT_TRUE(p.same())
                         << "ratio " << ratio << ", shape " << shape << " at " << x << ", " << y;
-                    p.both([&](DrawingSurface& s) { marker(s, shape, x, y); });
+                    p.both([&](test::TestCanvas& s) { marker(s, shape, x, y); });
                     ++places;
                 }
                 EXPECT_TRUE(p.same());

@@ -5,9 +5,9 @@
 // picture of a full repaint.
 #include "PaintedCurve.h"
 
-#include "widget/CurvePrivate.h"
 #include "platform/Colour.h"
-#include "platform/DrawingSurface.h"
+#include "widget/CurvePrivate.h"
+#include "widget/DrawingSurface.h"
 
 #include <knotel/Curve.h>
 

@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 
 #include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
+#include "widget/DrawingSurface.h"
 
 #include <knotel/Curve.h>
 
@@ -121,7 +121,7 @@ TEST_F(KeyboardEditing, CtrlUpAndDownMoveTheWholeCurveWhereTheMouseCould)
 
 TEST_F(KeyboardEditing, TheFocusMarkerShowsForTheKeyboardOnlyAndNeverInThePicture)
 {
-    platform::DrawingSurface* surface = surfaceOf(c);
+    DrawingSurface* surface = surfaceOf(c);
     EXPECT_EQ(surface->focusPolicy(), Qt::StrongFocus);
     auto screenShowsPicture = [&] {
         QCoreApplication::processEvents();
@@ -214,7 +214,7 @@ TEST_F(KeyboardEditing, AKeyMoveAndAMouseDropAnnounceThePointAndTheFocusNamesThe
     std::vector<std::pair<QAccessible::Event, int>> events;
     pointEvents = &events;
     const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
-        if (qobject_cast<platform::DrawingSurface*>(e->object()) && e->child() >= 0)
+        if (qobject_cast<DrawingSurface*>(e->object()) && e->child() >= 0)
             pointEvents->emplace_back(e->type(), e->child());
     });
     activate(c);

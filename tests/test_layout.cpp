@@ -1,10 +1,10 @@
 // Placement of the surface and the tracker controls, the plot layout and the value/pixel mapping.
 #include "TestSupport.h"
 
-#include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
 #include "engine/PlotMapping.h"
+#include "platform/Twips.h"
+#include "widget/CurvePrivate.h"
+#include "widget/DrawingSurface.h"
 
 #include <knotel/Curve.h>
 #include <knotel/FormatValue.h>
@@ -31,7 +31,7 @@ qint32 roundEven(double v)
 struct Control {
     Curve curve;
     CurvePrivate& d = test::stateOf(curve);
-    platform::DrawingSurface& surface = *test::surfaceOf(curve);
+    DrawingSurface& surface = *test::surfaceOf(curve);
 
     explicit Control(int width = 611, int height = 321)
     {
@@ -44,8 +44,8 @@ struct Control {
     {
         return curve.findChild<W*>(QString::fromLatin1(name));
     }
-    double digitWidth() const { return surface.textWidth(QStringLiteral("8")); }
-    double digitHeight() const { return surface.textHeight(QStringLiteral("8")); }
+    double digitWidth() const { return surface.canvas().textWidth(QStringLiteral("8")); }
+    double digitHeight() const { return surface.canvas().textHeight(QStringLiteral("8")); }
 };
 
 struct TextCase {
@@ -71,14 +71,14 @@ TEST_P(LayoutTexts, EachTextMakesRoomForItselfAndShowsItsTracker)
     qint32 left = 6;
     if (tc.yText)
         left = roundEven(c.digitWidth() + left + 8);
-    const float bottomWidth = c.surface.textWidth(QStringLiteral("-20"));
-    const float topWidth = c.surface.textWidth(QStringLiteral("+80"));
+    const float bottomWidth = c.surface.canvas().textWidth(QStringLiteral("-20"));
+    const float topWidth = c.surface.canvas().textWidth(QStringLiteral("+80"));
     left = roundEven(double(bottomWidth > topWidth ? bottomWidth : topWidth) + left);
     EXPECT_EQ(c.l().PlotLeft, left);
     EXPECT_EQ(c.l().PlotWidth, roundEven(611.0 - left - 18));
 
     const qint32 top =
-        tc.caption ? roundEven(double(c.surface.textHeight(c.curve.CurveCaption())) * 1.5 + 5) : 13;
+        tc.caption ? roundEven(double(c.surface.canvas().textHeight(c.curve.CurveCaption())) * 1.5 + 5) : 13;
     EXPECT_EQ(c.l().PlotTop, top);
     qint32 height = roundEven(321.0 - top - c.digitHeight() - 6);
     if (tc.xText)
@@ -109,19 +109,19 @@ INSTANTIATE_TEST_SUITE_P(Texts, LayoutTexts,
 
 /** Puts on the surface a font in which a line of text is exactly @p height pixels high, if any is installed.
  */
-std::optional<QFont> fontOfHeight(platform::DrawingSurface& surface, double height)
+std::optional<QFont> fontOfHeight(DrawingSurface& surface, double height)
 {
-    const QFont original = surface.font();
+    const QFont original = surface.canvas().font();
     for (const QString& family : QFontDatabase::families()) {
         for (int pixels = 6; pixels <= 24; ++pixels) {
             QFont font(family);
             font.setPixelSize(pixels);
-            surface.setFont(font);
-            if (surface.textHeight(QStringLiteral("Caption")) == height)
+            surface.canvas().setFont(font);
+            if (surface.canvas().textHeight(QStringLiteral("Caption")) == height)
                 return font;
         }
     }
-    surface.setFont(original);
+    surface.canvas().setFont(original);
     return std::nullopt;
 }
 
@@ -209,7 +209,7 @@ TEST(Layout, TheWiderEndLabelWidensTheLeftMargin)
         c.curve.setY_Axis_Top(e.top);
         c.curve.setY_Decimals(e.decimals);
         c.curve.RePaint();
-        const float wide = c.surface.textWidth(QString::fromLatin1(e.wider));
+        const float wide = c.surface.canvas().textWidth(QString::fromLatin1(e.wider));
         EXPECT_EQ(c.l().PlotLeft, roundEven(double(wide) + roundEven(c.digitWidth() + 6 + 8))) << e.wider;
     }
 }
@@ -239,7 +239,7 @@ TEST(Resize, PlacesTheSurfaceAndTheTrackersAndLaysOutAfresh)
         c.curve.resize(size);
         c.curve.RePaint();
         EXPECT_EQ(c.surface.geometry(), QRect(QPoint(0, 0), size));
-        EXPECT_EQ(c.surface.borderStyle(), 0);
+        EXPECT_EQ(c.surface.canvas().borderStyle(), 0);
         const QRect xy = c.child<QLineEdit>("Text_Value_XY")->geometry();
         EXPECT_EQ(xy.size(), twips.toPixels(0, 0, 1515, 195).size());
         EXPECT_EQ(size.width() - (xy.x() + xy.width()), 5);

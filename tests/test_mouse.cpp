@@ -4,10 +4,10 @@
 #include "CurveScene.h"
 #include "TestSupport.h"
 
-#include "widget/CurvePrivate.h"
-#include "platform/Colour.h"
-#include "platform/DrawingSurface.h"
 #include "engine/PlotMapping.h"
+#include "platform/Colour.h"
+#include "widget/CurvePrivate.h"
+#include "widget/DrawingSurface.h"
 
 #include <knotel/Curve.h>
 
@@ -267,9 +267,9 @@ TEST_F(MouseEditing, APointWithBothAxesLockedIsNotRedrawnButStillDropped)
     c.setLockY_Axis(-1);
     int drawCalls = 0;
     press(pixelOfPoint(3));
-    surfaceOf(c)->setRecorder([&](const platform::DrawCall&) { ++drawCalls; });
+    surfaceOf(c)->canvas().setRecorder([&](const platform::DrawCall&) { ++drawCalls; });
     move(pixelOfPoint(3) + QPointF(-10, -10));
-    surfaceOf(c)->setRecorder({});
+    surfaceOf(c)->canvas().setRecorder({});
     EXPECT_EQ(drawCalls, 0);
     release(pixelOfPoint(3));
     EXPECT_EQ(drops, std::vector<int>{3});

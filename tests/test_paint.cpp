@@ -4,7 +4,7 @@
 #include "PaintedCurve.h"
 
 #include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
+#include "widget/DrawingSurface.h"
 
 #include <knotel/Curve.h>
 #include <knotel/FormatValue.h>
@@ -152,7 +152,7 @@ TEST(PaintPass, DrawsItsElementsInTheFixedOrder)
                                                      {R + 6, B - 3, R + 16, B},
                                                      {R + 6, B - 3, R + 6, B + 3}}));
     EXPECT_EQ(segments(p.of(AxisLine)), (std::vector<S>{{L, B, R + 6, B}, {L, T - 6, L, B}}));
-    EXPECT_EQ(p.surface.foreColor(), p.curve.TextColor());
+    EXPECT_EQ(p.surface.canvas().foreColor(), p.curve.TextColor());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -185,7 +185,8 @@ TEST_P(Scales, LabelsTicksAndGridLinesSitAtTheirValues)
     for (size_t i = 0; i < sc.xValues.size(); ++i) {
         xTexts.push_back(FormatValue(sc.xValues[i], 0));
         xAt.push_back(float(i == 0 ? p.px(sc.xValues[i]) : std::floor(p.px(sc.xValues[i]))));
-        labelLeft.push_back(float(double(xAt.back()) - double(p.surface.textWidth(xTexts.back())) / 2));
+        labelLeft.push_back(
+            float(double(xAt.back()) - double(p.surface.canvas().textWidth(xTexts.back())) / 2));
     }
     EXPECT_EQ(texts(p.of(XScale, Label)), xTexts);
     EXPECT_EQ(coords(p.of(XScale, Label), &DrawCall::x1), labelLeft);
@@ -199,14 +200,15 @@ TEST_P(Scales, LabelsTicksAndGridLinesSitAtTheirValues)
     for (float v : sc.yValues) {
         yTexts.push_back(FormatValue(v, 0));
         labelTop.push_back(
-            float(double(float(p.py(v))) - double(p.surface.textHeight(QStringLiteral("8"))) / 2));
+            float(double(float(p.py(v))) - double(p.surface.canvas().textHeight(QStringLiteral("8"))) / 2));
         yAt.push_back(float(std::floor(p.py(v))));
     }
     const auto yLabels = p.of(YScale, Label);
     EXPECT_EQ(texts(yLabels), yTexts);
     EXPECT_EQ(coords(yLabels, &DrawCall::y1), labelTop);
     for (const DrawCall& c : yLabels)
-        EXPECT_EQ(c.x1, float(double(p.L()) - p.surface.textWidth(c.text) - 6)) << c.text.toStdString();
+        EXPECT_EQ(c.x1, float(double(p.L()) - p.surface.canvas().textWidth(c.text) - 6))
+            << c.text.toStdString();
     EXPECT_EQ(coords(p.of(YScale, Tick), &DrawCall::y1), std::vector<float>(yAt.begin(), yAt.end() - 1));
     EXPECT_EQ(coords(p.of(YScale, Grid), &DrawCall::y1), yAt);
 }
@@ -233,7 +235,7 @@ TEST(PaintPass, FirstXLabelAndGridLineUseTheUnflooredPosition)
               (std::vector<float>{p.L() + 72.5f, p.L() + 50, p.L() + 29, p.L() + 7}));
     const auto labels = p.of(XScale, Label);
     ASSERT_EQ(labels.size(), 4u);
-    EXPECT_EQ(labels[0].x1 + p.surface.textWidth(labels[0].text) / 2, p.L() + 72.5f);
+    EXPECT_EQ(labels[0].x1 + p.surface.canvas().textWidth(labels[0].text) / 2, p.L() + 72.5f);
 }
 
 class ViewGrid : public ::testing::TestWithParam<qint32> {};
@@ -352,13 +354,13 @@ TEST(PaintPass, AnEmptyXAxisDrawsNothingAtAnXPosition)
 TEST(PaintPass, AFontThatRefusesTheCaptionSizeStillGetsTheCaption)
 {
     Painted p;
-    QFont pixelFont = p.surface.font();
+    QFont pixelFont = p.surface.canvas().font();
     pixelFont.setPixelSize(11); // has no point size to enlarge
-    p.surface.setFont(pixelFont);
+    p.surface.canvas().setFont(pixelFont);
     p.repaint();
     EXPECT_EQ(p.of(Caption).size(), 1u);
-    EXPECT_EQ(p.surface.font().pixelSize(), 11);
-    EXPECT_FALSE(p.surface.font().bold());
+    EXPECT_EQ(p.surface.canvas().font().pixelSize(), 11);
+    EXPECT_FALSE(p.surface.canvas().font().bold());
     EXPECT_EQ(p.of(TheCurve).size(), 13u);
 }
 
@@ -370,9 +372,9 @@ TEST(PaintPass, AxisTextsAndCaptionArePlacedAndTheFontRestored)
     Painted p;
     const QString smiley = QString::fromUtf8("\xF0\x9F\x98\x80");
     p.curve.setY_AxisText(QStringLiteral("Y") + smiley + QStringLiteral("x"));
-    QFont bold = p.surface.font();
+    QFont bold = p.surface.canvas().font();
     bold.setBold(true);
-    p.surface.setFont(bold);
+    p.surface.canvas().setFont(bold);
     p.repaint();
     const QFontMetricsF metrics(bold, &p.surface); // the pass leaves Bold off
     auto width = [&](const QString& text) { return double(float(metrics.horizontalAdvance(text))); };
@@ -404,8 +406,8 @@ TEST(PaintPass, AxisTextsAndCaptionArePlacedAndTheFontRestored)
     EXPECT_EQ(caption[0].x1,
               float((611 - QFontMetricsF(large, &p.surface).horizontalAdvance(p.curve.CurveCaption())) / 2));
     EXPECT_EQ(caption[0].y1, 2.0f);
-    EXPECT_FALSE(p.surface.font().bold());
-    EXPECT_EQ(p.surface.font().pointSizeF(), bold.pointSizeF());
+    EXPECT_FALSE(p.surface.canvas().font().bold());
+    EXPECT_EQ(p.surface.canvas().font().pointSizeF(), bold.pointSizeF());
 }
 
 TEST(PaintPass, EmptyTextsAreSkippedAndAnEmptyCaptionLeavesTheFontAlone)
@@ -414,13 +416,13 @@ TEST(PaintPass, EmptyTextsAreSkippedAndAnEmptyCaptionLeavesTheFontAlone)
     p.curve.setCurveCaption(QString());
     p.curve.setX_AxisText(QString());
     p.curve.setY_AxisText(QString());
-    QFont bold = p.surface.font();
+    QFont bold = p.surface.canvas().font();
     bold.setBold(true);
-    p.surface.setFont(bold);
+    p.surface.canvas().setFont(bold);
     p.repaint();
     EXPECT_TRUE(p.of(AxisText).empty());
     EXPECT_TRUE(p.of(Caption).empty());
-    EXPECT_TRUE(p.surface.font().bold());
+    EXPECT_TRUE(p.surface.canvas().font().bold());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -459,7 +461,7 @@ TEST_P(LimitLines, AreDrawnStrictlyInsideThePlotOnly)
         EXPECT_EQ(c.colour, p.curve.ActualValueColor());
     // The pen is solid again for everything after the limit lines.
     EXPECT_EQ(p.of(AxisLine).size(), 2u);
-    EXPECT_EQ(p.surface.drawStyle(), DrawStyle::Solid);
+    EXPECT_EQ(p.surface.canvas().drawStyle(), DrawStyle::Solid);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 
 #include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
+#include "widget/DrawingSurface.h"
 
 #include <QApplication>
 #include <QLineEdit>

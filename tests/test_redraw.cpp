@@ -4,9 +4,9 @@
 #include "CurveScene.h"
 #include "TestSupport.h"
 
-#include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
 #include "engine/PlotMapping.h"
+#include "widget/CurvePrivate.h"
+#include "widget/DrawingSurface.h"
 
 #include <knotel/Curve.h>
 

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 
 #include "widget/CurvePrivate.h"
-#include "platform/DrawingSurface.h"
+#include "widget/DrawingSurface.h"
 
 #include <knotel/Curve.h>
 
@@ -153,7 +153,7 @@ TEST(CurveProperties, BackColourRecoloursAtOnceButTheXorPenWaitsForALayout)
 {
     Curve c;
     c.setBackColor(0xFFFFFF);
-    EXPECT_EQ(knotel::test::surfaceOf(c)->backColor(), 0xFFFFFF);
+    EXPECT_EQ(knotel::test::surfaceOf(c)->canvas().backColor(), 0xFFFFFF);
     c.setCurveColor(0x0000FF);
     EXPECT_EQ(c.plotLayout().XorPenColor, 0xFFFF80 ^ 0xAA5500);
     c.RePaint();
@@ -372,7 +372,7 @@ TEST(PointList, ChangedPointsFollowADragUntilAccepted)
 TEST(CurveDefaults, TheSurfaceDrawsInTheInstalledFixedFont)
 {
     Curve c;
-    const QFontInfo info(knotel::test::surfaceOf(c)->font());
+    const QFontInfo info(knotel::test::surfaceOf(c)->canvas().font());
     EXPECT_EQ(info.family(), "DejaVu Sans");
     EXPECT_EQ(knotel::test::surfaceOf(c)->objectName(), "Picture_Curve");
     for (const char* name :

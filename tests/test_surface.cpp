@@ -1,12 +1,10 @@
-// The drawing surface: exact XOR drawing, the back colour, text measuring and the paint request.
+// The canvas: exact XOR drawing, the back colour, text measuring and when it needs a picture.
 #include "TestSupport.h"
 
 #include "platform/Colour.h"
-#include "platform/DrawingSurface.h"
 
 #include <QCoreApplication>
 #include <QPainter>
-#include <QPaintEvent>
 
 #include <cmath>
 #include <limits>
@@ -21,7 +19,7 @@ namespace {
 
 /** A surface of 120 x 80 pixels with a scene of copy-pen drawing to XOR over. */
 struct Scene {
-    DrawingSurface surface;
+    test::TestCanvas surface;
     Scene()
     {
         surface.resize(120, 80);
@@ -67,7 +65,7 @@ TEST(Surface, XorFiguresDrawnTwiceRestoreEveryPixel)
 TEST(Surface, HorizontalAndVerticalLinesCoverThePixelsOfQtsOwnPen)
 {
     // Axis-aligned lines are filled rather than stroked; the pixels must stay those of the pen.
-    DrawingSurface surface;
+    test::TestCanvas surface;
     surface.resize(120, 80);
     surface.setBackColor(0);
     surface.cls();
@@ -92,7 +90,7 @@ TEST(Surface, HorizontalAndVerticalLinesCoverThePixelsOfQtsOwnPen)
 
 TEST(Surface, XorPenOverTheBackColourShowsTheCurveColour)
 {
-    DrawingSurface surface;
+    test::TestCanvas surface;
     surface.resize(50, 50);
     surface.setBackColor(0xFFFFFF);
     surface.cls();
@@ -106,7 +104,7 @@ TEST(Surface, XorPenOverTheBackColourShowsTheCurveColour)
 
 TEST(Surface, FilledBoxCoversItsCornersAndInteriorOnce)
 {
-    DrawingSurface surface;
+    test::TestCanvas surface;
     surface.resize(20, 20);
     surface.setBackColor(0);
     surface.cls();
@@ -117,7 +115,7 @@ TEST(Surface, FilledBoxCoversItsCornersAndInteriorOnce)
 
 TEST(Surface, ClsFillsWithTheBackColourAndResetsThePosition)
 {
-    DrawingSurface surface;
+    test::TestCanvas surface;
     surface.resize(30, 20);
     surface.setBackColor(0x00FF00);
     surface.setCurrentX(7);
@@ -129,7 +127,7 @@ TEST(Surface, ClsFillsWithTheBackColourAndResetsThePosition)
 
 TEST(Surface, LinesAndPrintMoveTheCurrentPosition)
 {
-    DrawingSurface surface;
+    test::TestCanvas surface;
     surface.resize(100, 100);
     surface.line(1, 2, 30.5f, 40.25f, 0);
     EXPECT_EQ(surface.currentX(), 30.5f);
@@ -146,7 +144,7 @@ TEST(Surface, LinesAndPrintMoveTheCurrentPosition)
 
 TEST(Surface, NonFiniteCoordinatesAreRefusedWithOverflow)
 {
-    DrawingSurface surface;
+    test::TestCanvas surface;
     surface.resize(40, 40);
     surface.cls();
     const QImage before = surface.image();
@@ -162,7 +160,7 @@ TEST(Surface, NonFiniteCoordinatesAreRefusedWithOverflow)
 
 TEST(Surface, TextIsMeasuredInTheCurrentFont)
 {
-    DrawingSurface surface;
+    test::TestCanvas surface;
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(8);
     surface.setFont(font);
@@ -176,28 +174,21 @@ TEST(Surface, TextIsMeasuredInTheCurrentFont)
     EXPECT_EQ(errorCodeOf([&] { surface.setFontSize(0); }), RuntimeError::InvalidArgument);
 }
 
-TEST(Surface, PaintEventAsksForAPictureOnlyWhenItHasNoneForItsSize)
+TEST(Surface, APictureIsNeededOnlyWhileThereIsNoneForTheHostsSize)
 {
-    DrawingSurface surface;
-    surface.resize(40, 30);
-    int requests = 0;
-    QObject::connect(&surface, &DrawingSurface::paintRequested, [&] {
-        ++requests;
-        surface.cls();
-    });
-    QPaintEvent event(surface.rect());
-    QCoreApplication::sendEvent(&surface, &event);
-    EXPECT_EQ(requests, 1);
-    QCoreApplication::sendEvent(&surface, &event);
-    EXPECT_EQ(requests, 1);
-    surface.resize(50, 30);
-    QCoreApplication::sendEvent(&surface, &event);
-    EXPECT_EQ(requests, 2);
+    test::TestCanvas canvas;
+    canvas.resize(40, 30);
+    EXPECT_TRUE(canvas.needsPicture());
+    canvas.cls();
+    canvas.shown();
+    EXPECT_FALSE(canvas.needsPicture());
+    canvas.resize(50, 30);
+    EXPECT_TRUE(canvas.needsPicture());
 }
 
 TEST(Surface, RecorderSeesEveryCallWithItsState)
 {
-    DrawingSurface surface;
+    test::TestCanvas surface;
     surface.resize(40, 30);
     std::vector<DrawCall> calls;
     surface.setRecorder([&](const DrawCall& c) { calls.push_back(c); });

@@ -1,8 +1,8 @@
-// The engine's frame: its making and unmaking, the layout and the paint pass on its surface, the
-// tracker text and the keys' current point.
+// The engine's frame: its making and unmaking, the layout and the paint pass on its canvas, the
+// tracker text, the keys' current point and the focus marker's rule.
 #include "engine/CurveEngine.h"
 
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <knotel/FormatValue.h>
 #include <knotel/RuntimeError.h>
@@ -14,9 +14,17 @@
 
 namespace knotel {
 
-CurveEngine::CurveEngine(EngineClient& client, QObject* owner)
-    : undoStack(createEditHistory(owner)), m_client(client)
+namespace {
+
+/** Half the side of the focus marker's square, in pixels: clear of every break-point marker. */
+constexpr int FocusMarkerHalf = 6;
+
+} // namespace
+
+CurveEngine::CurveEngine(EngineClient& client, QObject* owner, const QFont& font)
+    : canvas(client), undoStack(createEditHistory(owner)), m_client(client)
 {
+    canvas.setFont(font);
 }
 
 CurveEngine::~CurveEngine()
@@ -31,7 +39,7 @@ CurveEngine::~CurveEngine()
 
 LayoutResult CurveEngine::layOut()
 {
-    const platform::DrawingSurface& s = *surface;
+    const platform::Canvas& s = canvas;
     SurfaceMetrics metrics;
     metrics.width = s.scaleWidth();
     metrics.height = s.scaleHeight();
@@ -87,8 +95,55 @@ void CurveEngine::setCurrentPoint(int slot)
     if (slot < 0 || slot >= points.slotsInUse() || slot == currentPoint())
         return;
     keyPoint = slot;
-    surface->updateFocusMarker();
+    updateFocusMarker();
     m_client.currentPointChanged(slot);
+}
+
+void CurveEngine::focusIn(Qt::FocusReason reason)
+{
+    // Focus from the keyboard shows the marker; from the mouse or a window's activation it does not.
+    m_focusVisible =
+        reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    updateFocusMarker();
+}
+
+void CurveEngine::focusOut()
+{
+    m_focusVisible = false;
+    updateFocusMarker();
+}
+
+void CurveEngine::setFocusVisible(bool visible)
+{
+    if (m_focusVisible == visible)
+        return;
+    m_focusVisible = visible;
+    updateFocusMarker();
+}
+
+QRect CurveEngine::focusMarkerRect() const
+{
+    const std::optional<QPointF> centre = currentPointPixel();
+    if (!centre || std::fabs(centre->x()) > 1e6 || std::fabs(centre->y()) > 1e6)
+        return {};
+    const QPoint c(qRound(centre->x()), qRound(centre->y()));
+    return QRect(c.x() - FocusMarkerHalf, c.y() - FocusMarkerHalf, 2 * FocusMarkerHalf + 1,
+                 2 * FocusMarkerHalf + 1);
+}
+
+void CurveEngine::updateFocusMarker()
+{
+    if (!m_markerRect.isNull())
+        m_client.showArea(m_markerRect);
+    m_markerRect = focusMarkerShown() ? focusMarkerRect() : QRect();
+    if (!m_markerRect.isNull())
+        m_client.showArea(m_markerRect);
+}
+
+QRect CurveEngine::placeFocusMarker()
+{
+    m_markerRect = focusMarkerShown() ? focusMarkerRect() : QRect();
+    return m_markerRect;
 }
 
 QString shownValue(float v, qint32 decimals)

@@ -15,8 +15,10 @@
 #include <knotel/knotel_export.h>
 #include <knotel/PlotLayout.h>
 
+#include <QFont>
 #include <QList>
 #include <QPointF>
+#include <QRect>
 
 #include <optional>
 
@@ -27,7 +29,7 @@ namespace knotel {
 
 /**
  * The control without a toolkit: its state (settings, point table, layout, gesture, history), the
- * property rules, the layout and paint pass on its surface, the mouse and key handling and the edit
+ * property rules, the layout and paint pass on its canvas, the mouse and key handling and the edit
  * rules. What it needs done outside (the pointer, the drop, the tracker read-out) goes to its
  * client. The widget and the Qt Quick item are thin shells around one engine each.
  *
@@ -36,12 +38,15 @@ namespace knotel {
  */
 class KNOTEL_EXPORT CurveEngine {
 public:
-    /** An engine reporting to @p client; @p owner, the shell's object, owns the undo stack. */
-    CurveEngine(EngineClient& client, QObject* owner);
+    /** An engine reporting to @p client and drawing text in @p font; @p owner, the shell's object,
+     *  owns the undo stack. */
+    CurveEngine(EngineClient& client, QObject* owner, const QFont& font);
     ~CurveEngine();
     CurveEngine(const CurveEngine&) = delete;
     CurveEngine& operator=(const CurveEngine&) = delete;
 
+    /** The picture, drawn in the host's size and pixel ratio. */
+    platform::Canvas canvas;
     CurveSettings settings;
     PointTable points;
     /** Written by the layout; read by painting and editing. */
@@ -60,16 +65,13 @@ public:
     bool historyBusy = false;
     /** The history of the person's edits, owned by the shell's object. */
     QUndoStack* const undoStack;
-    /** What the engine draws on and measures text with. */
-    platform::DrawingSurface* surface = nullptr;
-
-    /** A painter over the current state and surface. */
-    CurvePainter painter() { return CurvePainter(settings, points, layout, *surface); }
+    /** A painter over the current state and canvas. */
+    CurvePainter painter() { return CurvePainter(settings, points, layout, canvas); }
     /** The value-to-pixel mapping of the current layout and axes. */
     PlotMapping mapping() const { return PlotMapping(layout, settings.X_Axis_Left, settings.Y_Axis_Bottom); }
 
     // CurveEngine.cpp
-    /** Computes and keeps the layout for the surface as it is; the result also says which tracker
+    /** Computes and keeps the layout for the canvas as it is; the result also says which tracker
      *  boxes show. */
     LayoutResult layOut();
     /** The paint pass, once start-up has ended. */
@@ -85,6 +87,19 @@ public:
     std::optional<QPointF> currentPointPixel() const;
     /** Makes @p slot the keys' current point. */
     void setCurrentPoint(int slot);
+
+    // The focus marker, a square around the current point over the shown picture, never in it. It
+    // shows while the shell has focus and the focus is visible: from when the focus came from the
+    // keyboard (Tab, Backtab, a shortcut) or a key of the control was pressed, until the next mouse
+    // press and the loss of focus. A mouse user never sees it.
+    void focusIn(Qt::FocusReason reason);
+    void focusOut();
+    void setFocusVisible(bool visible);
+    bool focusMarkerShown() const { return m_focusVisible && m_client.hasFocus(); }
+    /** The current point may be elsewhere now: shows the marker's old and new area again. */
+    void updateFocusMarker();
+    /** Where the shell paints the marker now (its cells, logical pixels); null when it does not show. */
+    QRect placeFocusMarker();
 
     // CurveProperties.cpp: the properties of the late-bound face, as Name() and setName().
 #define KNOTEL_DECLARE_ACCESSORS(Type, Name, qmlName, Argument)                                              \
@@ -149,8 +164,12 @@ public:
 private:
     /** Adds the drag of the grabbed point, when it moved, to the undo history. */
     void recordDraggedPoint();
+    /** The marker's square about the current point; null when there is none. */
+    QRect focusMarkerRect() const;
 
     EngineClient& m_client;
+    bool m_focusVisible = false;
+    QRect m_markerRect; ///< where the marker was last placed, to show that area again; null when hidden
 };
 
 /** @p v as the control writes it with @p decimals, or its plain text for decimals it cannot show. */

@@ -10,11 +10,11 @@
 namespace knotel {
 
 namespace platform {
-class DrawingSurface;
+class Canvas;
 }
 
 /**
- * Draws the control's picture onto its surface from the settings, the points and the layout,
+ * Draws the control's picture onto its canvas from the settings, the points and the layout,
  * which it only reads.
  *
  * paintControl() is the whole paint pass, in a fixed order: clear, arrow heads, X scale, Y scale,
@@ -28,7 +28,7 @@ class DrawingSurface;
 class CurvePainter {
 public:
     CurvePainter(const CurveSettings& settings, const PointTable& points, const PlotLayout& layout,
-                 platform::DrawingSurface& surface);
+                 platform::Canvas& canvas);
 
     /** The paint pass. A failing clear goes to the caller; nothing after it does. */
     void paintControl();
@@ -36,8 +36,8 @@ public:
      *  @p first to @p last (within the slots in use) and every segment with an end among them; by
      *  default the whole curve. */
     void drawCurveXor(int first = 0, int last = SlotCount - 1);
-    /** The surface drawn on, for callers that gather the screen updates of several drawings. */
-    platform::DrawingSurface& surface() const { return m_surface; }
+    /** The canvas drawn on, for callers that gather the screen updates of several drawings. */
+    platform::Canvas& canvas() const { return m_canvas; }
 
 private:
     // PaintFrame.cpp
@@ -65,7 +65,7 @@ private:
     const CurveSettings& m_settings;
     const PointTable& m_points;
     const PlotLayout& m_layout;
-    platform::DrawingSurface& m_surface;
+    platform::Canvas& m_canvas;
 };
 
 } // namespace knotel

@@ -3,7 +3,7 @@
 #include "engine/CurveEngine.h"
 
 #include "NumberConversion.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <knotel/RuntimeError.h>
 
@@ -134,7 +134,7 @@ qint32 CurveEngine::BackColor() const
 void CurveEngine::setBackColor(qint32 value)
 {
     settings.BackColor = value;
-    surface->setBackColor(value);
+    canvas.setBackColor(value);
     m_client.backColorChanged(value);
 }
 

@@ -6,7 +6,7 @@
 
 #include "ErrorTolerance.h"
 #include "NumberConversion.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <algorithm>
 #include <array>
@@ -28,7 +28,7 @@ void CurvePainter::drawCurveXor(int first, int last)
 {
     using platform::DrawMode;
     using platform::FillStyle;
-    platform::DrawingSurface& surface = m_surface;
+    platform::Canvas& surface = m_canvas;
     const PlotMapping map = mapping();
     const qint32 pen = m_layout.XorPenColor;
     // Slots 0 to Dimensions - 1, never past slot 63 whatever Dimensions says; 0 or below draws
@@ -40,7 +40,7 @@ void CurvePainter::drawCurveXor(int first, int last)
     const int segmentFrom = std::max(from - 1, 0);
     const int segmentTo = std::min(to, count - 2);
 
-    const platform::DrawingSurface::UpdateBatch batch(surface);
+    const platform::Canvas::UpdateBatch batch(surface);
     surface.setDrawMode(DrawMode::XorPen);
 
     // Each position is worked out in double precision and stored as a single. A figure with a

@@ -5,7 +5,7 @@
 #include "engine/EditHistory.h"
 
 #include "engine/CurveEngine.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <QPointer>
 #include <QUndoCommand>
@@ -167,7 +167,7 @@ bool CurveEngine::restorePoint(int slot, PointPosition to)
         return true;
     CurvePainter curvePainter = painter();
     placePoint(points, slot, to, curvePainter);
-    surface->updateFocusMarker();
+    updateFocusMarker();
     return announceDrop(slot);
 }
 
@@ -175,7 +175,7 @@ bool CurveEngine::restoreCurve(const CurveYs& ys)
 {
     CurvePainter curvePainter = painter();
     placeCurve(points, ys, curvePainter);
-    surface->updateFocusMarker();
+    updateFocusMarker();
     return announceDrop(-1);
 }
 

@@ -6,7 +6,7 @@
 #include "engine/CurveSettings.h"
 #include "engine/PlotMapping.h"
 #include "NumberConversion.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <knotel/PlotLayout.h>
 
@@ -148,7 +148,7 @@ void placePoint(PointTable& points, int slot, PointPosition to, CurvePainter& pa
         return;
     // Equal values (0 and -0 included) give the same figures: nothing to redraw.
     const bool moved = !points.position(slot).same(to);
-    const platform::DrawingSurface::UpdateBatch batch(painter.surface());
+    const platform::Canvas::UpdateBatch batch(painter.canvas());
     if (moved)
         painter.drawCurveXor(slot, slot);
     points.movePointX(slot, to.x);
@@ -161,7 +161,7 @@ void placeCurve(PointTable& points, const CurveYs& ys, CurvePainter& painter)
 {
     const int count = points.slotsInUse();
     // Every figure moves; the screen update covers their old and new boxes only.
-    const platform::DrawingSurface::UpdateBatch batch(painter.surface());
+    const platform::Canvas::UpdateBatch batch(painter.canvas());
     painter.drawCurveXor();
     for (int i = 0; i < count; ++i)
         points.movePointY(i, ys[std::size_t(i)]);

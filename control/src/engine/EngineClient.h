@@ -1,7 +1,7 @@
 #ifndef KNOTEL_ENGINE_ENGINECLIENT_H
 #define KNOTEL_ENGINE_ENGINECLIENT_H
 
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -10,10 +10,13 @@ namespace knotel {
 
 /**
  * What the engine asks of the shell that shows it, a widget or a Qt Quick item: the one way it
- * reaches outside itself. Each call comes synchronously from the engine's handlers.
+ * reaches outside itself. Each call comes synchronously from the engine's handlers. As the host
+ * of the engine's canvas it also gives the size, ratio and resolution and shows changed areas.
  */
-class EngineClient {
+class KNOTEL_EXPORT EngineClient : public platform::CanvasHost {
 public:
+    /** Whether the shell has the keyboard focus. */
+    virtual bool hasFocus() const = 0;
     /** The pointer over the plot: crosshair while something is grabbed. */
     virtual void setMousePointer(platform::MousePointer pointer) = 0;
     /**

@@ -7,7 +7,7 @@
 
 #include "engine/EditRules.h"
 #include "NumberConversion.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <QKeySequence>
 #include <QUndoStack>
@@ -47,7 +47,7 @@ void keyMovePoint(CurveEngine& c, int slot, std::optional<float> x, std::optiona
     const PointPosition to = draggedPoint(c.points, c.settings, slot, x, y);
     CurvePainter painter = c.painter();
     placePoint(c.points, slot, to, painter);
-    c.surface->updateFocusMarker();
+    c.updateFocusMarker();
     if (to.same(from))
         return;
     c.recordPointMove(slot, from, to, EditSource::Keys);
@@ -69,7 +69,7 @@ void moveWholeCurve(CurveEngine& c, float pixels)
         return;
     CurvePainter painter = c.painter();
     placeCurve(c.points, shift->ys, painter);
-    c.surface->updateFocusMarker();
+    c.updateFocusMarker();
     if (!c.points.curveMoved())
         return;
     c.recordCurveMove(EditSource::Keys);
@@ -107,7 +107,7 @@ bool CurveEngine::wantsKey(int key, int shift) const
 bool CurveEngine::keyPress(int key, int shift)
 {
     if (wantsKey(key, shift)) {
-        surface->setFocusVisible(true);
+        setFocusVisible(true);
         if (gesture.active())
             return true;
         // The stack's undo raises DroppedValue, whose handler may delete the control.
@@ -117,7 +117,7 @@ bool CurveEngine::keyPress(int key, int shift)
     }
     if (valueEntryEnabled && shift == 0 &&
         (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)) {
-        surface->setFocusVisible(true);
+        setFocusVisible(true);
         if (currentPoint() >= 0 && !gesture.active())
             m_client.valueEntryRequested(currentPoint(), true);
         return true;
@@ -172,7 +172,7 @@ bool CurveEngine::keyPress(int key, int shift)
     }
 
     // A key of the control: from now on the focus marker shows where the keys act.
-    surface->setFocusVisible(true);
+    setFocusVisible(true);
     // While the mouse holds a point or the line, the keys wait for it to let go.
     if (current < 0 || gesture.active())
         return true;

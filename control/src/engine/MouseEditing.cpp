@@ -5,7 +5,7 @@
 #include "engine/EditRules.h"
 #include "engine/HitTest.h"
 #include "NumberConversion.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <cmath>
 
@@ -28,6 +28,8 @@ bool pointMoved(const PointTable& points, const DragGesture& gesture)
 
 void CurveEngine::mousePress(int button, int, float x, float y)
 {
+    // A mouse user sees no focus marker.
+    setFocusVisible(false);
     if (button != LeftButton)
         return;
     const PlotMapping map = mapping();
@@ -95,8 +97,8 @@ void CurveEngine::mouseMove(int button, int, float x, float y)
         }
     }
     // The focus marker is wider than a point's figure: it follows the current point itself.
-    if (gesture.active() && surface->focusMarkerShown())
-        surface->updateFocusMarker();
+    if (gesture.active() && focusMarkerShown())
+        updateFocusMarker();
 }
 
 void CurveEngine::mouseRelease(int, int, float, float)
@@ -127,6 +129,7 @@ void CurveEngine::recordDraggedPoint()
 
 bool CurveEngine::mouseDoubleClick(int button, float x, float y)
 {
+    setFocusVisible(false);
     // A double-click on a point opens the value editor; elsewhere it is a press, as Qt delivers it.
     if (!valueEntryEnabled || button != LeftButton || gesture.active())
         return false;

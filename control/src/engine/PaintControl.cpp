@@ -2,13 +2,13 @@
 #include "engine/CurvePainter.h"
 
 #include "ErrorTolerance.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 namespace knotel {
 
 CurvePainter::CurvePainter(const CurveSettings& settings, const PointTable& points, const PlotLayout& layout,
-                           platform::DrawingSurface& surface)
-    : m_settings(settings), m_points(points), m_layout(layout), m_surface(surface)
+                           platform::Canvas& canvas)
+    : m_settings(settings), m_points(points), m_layout(layout), m_canvas(canvas)
 {
 }
 
@@ -26,14 +26,14 @@ void CurvePainter::paintControl()
 {
     // A failing Cls goes to the caller. From here on every statement that can fail runs on its own:
     // one that fails is abandoned and the pass goes on with the next, so every later element is drawn.
-    m_surface.cls();
+    m_canvas.cls();
     drawArrowHeads();
     drawXScale();
     drawYScale();
     drawLimitLines();
     drawActualValue();
     drawAxisLines();
-    m_surface.setForeColor(m_settings.TextColor);
+    m_canvas.setForeColor(m_settings.TextColor);
     drawAxisTexts();
     drawCaption();
     drawCurveXor();

@@ -3,7 +3,7 @@
 
 #include "ErrorTolerance.h"
 #include "NumberConversion.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <QList>
 
@@ -35,7 +35,7 @@ QList<QString> charactersOf(const QString& text)
 void CurvePainter::drawArrowHeads()
 {
     const PlotLayout& l = m_layout;
-    platform::DrawingSurface& s = m_surface;
+    platform::Canvas& s = m_canvas;
     const qint32 colour = m_settings.AxisColor;
     tolerate([&] {
         s.line(float(add32(l.PlotLeft, ArrowHalfWidth)), float(sub32(l.PlotTop, ArrowBase)),
@@ -67,7 +67,7 @@ void CurvePainter::drawArrowHeads()
 void CurvePainter::drawAxisLines()
 {
     const PlotLayout& l = m_layout;
-    platform::DrawingSurface& s = m_surface;
+    platform::Canvas& s = m_canvas;
     tolerate([&] {
         s.line(float(l.PlotLeft), float(plotBottom()), float(add32(plotRight(), ArrowBase)),
                float(plotBottom()), m_settings.AxisColor);
@@ -84,7 +84,7 @@ void CurvePainter::drawAxisLines()
 void CurvePainter::drawAxisTexts()
 {
     const PlotLayout& l = m_layout;
-    platform::DrawingSurface& s = m_surface;
+    platform::Canvas& s = m_canvas;
     const QString digit = QStringLiteral("8");
     if (!m_settings.Y_AxisText.isEmpty()) {
         const QList<QString> characters = charactersOf(m_settings.Y_AxisText);
@@ -112,7 +112,7 @@ void CurvePainter::drawCaption()
     const QString& caption = m_settings.CurveCaption;
     if (caption.isEmpty())
         return;
-    platform::DrawingSurface& s = m_surface;
+    platform::Canvas& s = m_canvas;
     const float size = s.fontSize();
     tolerate([&] { s.setFontSize(toSingleOrInfinity(double(size) * 1.5)); });
     s.setFontBold(true);

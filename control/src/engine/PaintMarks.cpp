@@ -3,7 +3,7 @@
 
 #include "ErrorTolerance.h"
 #include "NumberConversion.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <knotel/FormatValue.h>
 
@@ -18,7 +18,7 @@ constexpr double CrossHalf = 6;
 
 void CurvePainter::drawLimitLines()
 {
-    platform::DrawingSurface& s = m_surface;
+    platform::Canvas& s = m_canvas;
     s.setDrawStyle(platform::DrawStyle::Dot);
     // The marker text is printed in this colour too; the axis texts set their own.
     s.setForeColor(m_settings.ActualValueColor);
@@ -35,7 +35,7 @@ void CurvePainter::drawLimitLines()
 void CurvePainter::drawLimitLine(float value)
 {
     const PlotLayout& l = m_layout;
-    platform::DrawingSurface& s = m_surface;
+    platform::Canvas& s = m_canvas;
     const qint32 colour = m_settings.ActualValueColor;
     const float y = toSingleOrInfinity(mapping().pixelY(value));
     bool inside = false;
@@ -59,7 +59,7 @@ void CurvePainter::drawActualValue()
     const float valueX = *m_settings.Actual_Value_X;
     const float valueY = *m_settings.Actual_Value_Y;
     const qint32 colour = m_settings.ActualValueColor;
-    platform::DrawingSurface& s = m_surface;
+    platform::Canvas& s = m_canvas;
     const PlotMapping map = mapping();
     const float x = toSingleOrInfinity(map.pixelX(valueX));
     const float y = toSingleOrInfinity(map.pixelY(valueY));

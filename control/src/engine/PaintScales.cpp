@@ -3,7 +3,7 @@
 
 #include "ErrorTolerance.h"
 #include "NumberConversion.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <knotel/FormatValue.h>
 
@@ -51,7 +51,7 @@ constexpr qint32 TickHalf = 3;
 
 void CurvePainter::drawXScale()
 {
-    platform::DrawingSurface& s = m_surface;
+    platform::Canvas& s = m_canvas;
     if (!(m_settings.X_Step > 0)) // also a NaN step
         return;
     const PlotLayout& l = m_layout;
@@ -100,7 +100,7 @@ void CurvePainter::drawXScale()
 
 void CurvePainter::drawYScale()
 {
-    platform::DrawingSurface& s = m_surface;
+    platform::Canvas& s = m_canvas;
     if (!(m_settings.Y_Step > 0))
         return;
     const PlotLayout& l = m_layout;

@@ -3,7 +3,7 @@
 #include "engine/CurveEngine.h"
 
 #include "NumberConversion.h"
-#include "platform/DrawingSurface.h"
+#include "platform/Canvas.h"
 
 #include <knotel/LeadingValue.h>
 
@@ -37,7 +37,7 @@ CurveEngine::TypedValues CurveEngine::applyTypedValues(int slot, const std::opti
     typed.to = draggedPoint(points, settings, slot, valueX, valueY);
     CurvePainter curvePainter = painter();
     placePoint(points, slot, typed.to, curvePainter);
-    surface->updateFocusMarker();
+    updateFocusMarker();
     typed.refusedX = refused(x, valueX, typed.from.x, typed.to.x);
     typed.refusedY = refused(y, valueY, typed.from.y, typed.to.y);
     return typed;

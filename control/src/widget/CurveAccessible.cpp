@@ -3,8 +3,8 @@
 // other child widgets carry their object names as accessible names from their creation.
 #include "widget/CurveAccessible.h"
 
-#include "platform/DrawingSurface.h"
 #include "widget/CurvePrivate.h"
+#include "widget/DrawingSurface.h"
 
 #include <knotel/Curve.h>
 #include <knotel/FormatValue.h>
@@ -215,9 +215,9 @@ private:
 
 QAccessibleInterface* chartFactory(const QString& className, QObject* object)
 {
-    if (className != QLatin1String(platform::DrawingSurface::staticMetaObject.className()))
+    if (className != QLatin1String(DrawingSurface::staticMetaObject.className()))
         return nullptr;
-    auto* surface = qobject_cast<platform::DrawingSurface*>(object);
+    auto* surface = qobject_cast<DrawingSurface*>(object);
     return stateBehind(surface) ? new ChartAccessible(surface) : nullptr;
 }
 

@@ -2,9 +2,9 @@
 // that place the children and lay out the plot, the value editor, and the engine's client.
 #include "widget/CurvePrivate.h"
 
-#include "platform/DrawingSurface.h"
 #include "platform/Twips.h"
 #include "widget/CurveAccessible.h"
+#include "widget/DrawingSurface.h"
 #include "widget/SettingsPanel.h"
 #include "widget/TrackerDisplay.h"
 #include "widget/ValueEditor.h"
@@ -15,18 +15,31 @@
 #include <QFont>
 #include <QPointer>
 
+#include <utility>
+
 namespace knotel {
 
-CurvePrivate::CurvePrivate(Curve* q) : CurveEngine(*this, q), q(q) {}
+namespace {
+
+/** A fixed font, installed with the library's set-up, so that text measures the same everywhere. */
+QFont curveFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(8.0);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+} // namespace
+
+CurvePrivate::CurvePrivate(Curve* q) : CurveEngine(*this, q, curveFont()), q(q) {}
 
 CurvePrivate::~CurvePrivate()
 {
     // The children outlive the state: when QWidget's destructor closes the window or moves the
     // focus, nothing of theirs may call back into it.
-    if (surface) {
-        surface->setFocusMarkerSource({});
-        QObject::disconnect(surface, nullptr, q, nullptr);
-    }
+    delete std::exchange(valueEditor, nullptr);
+    delete std::exchange(surface, nullptr);
 }
 
 CurvePrivate* CurvePrivate::get(Curve* curve)
@@ -36,12 +49,9 @@ CurvePrivate* CurvePrivate::get(Curve* curve)
 
 void CurvePrivate::createChildren()
 {
-    surface = new platform::DrawingSurface(q);
+    surface = new DrawingSurface(*this, q);
     surface->setObjectName(QStringLiteral("Picture_Curve"));
-    // A fixed font, installed with the library's set-up, so that text measures the same everywhere.
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(8.0);
-    font.setStyleHint(QFont::SansSerif);
+    const QFont font = canvas.font();
     surface->setFont(font);
     platform::placeInTwips(surface, 180, 180, 8205, 4245);
 
@@ -57,28 +67,12 @@ void CurvePrivate::createChildren()
             // Reached from a text change, with no caller to report to.
         }
     });
-
-    using platform::DrawingSurface;
-    QObject::connect(surface, &DrawingSurface::paintRequested, q, [this] { paintControl(); });
-    QObject::connect(surface, &DrawingSurface::mousePressed, q,
-                     [this](int b, int s, float x, float y) { mousePress(b, s, x, y); });
-    QObject::connect(surface, &DrawingSurface::mouseMoved, q,
-                     [this](int b, int s, float x, float y) { mouseMove(b, s, x, y); });
-    QObject::connect(surface, &DrawingSurface::mouseReleased, q,
-                     [this](int b, int s, float x, float y) { mouseRelease(b, s, x, y); });
-    QObject::connect(surface, &DrawingSurface::mouseDoubleClicked, q,
-                     [this](int b, int, float x, float y, bool& used) { used = mouseDoubleClick(b, x, y); });
-    QObject::connect(surface, &DrawingSurface::keyPressed, q,
-                     [this](int key, int shift, bool& used) { used = keyPress(key, shift); });
-    QObject::connect(surface, &DrawingSurface::keyWanted, q,
-                     [this](int key, int shift, bool& wanted) { wanted = wantsKey(key, shift); });
-    surface->setFocusMarkerSource([this] { return currentPointPixel(); });
 }
 
 void CurvePrivate::initialize()
 {
     // The settings and the point table start from their defaults.
-    surface->setBackColor(settings.BackColor);
+    canvas.setBackColor(settings.BackColor);
     tracker->setBackColor(settings.BackColor);
     // Through the public interface, like a host: places the children and computes the first
     // layout; the paint pass does nothing yet.
@@ -104,7 +98,7 @@ void CurvePrivate::resizeHandler()
     surface->resize(q->width(), surface->height());
     surface->resize(surface->width(), q->height());
     if (settings.X_AxisText.isEmpty() && settings.Y_AxisText.isEmpty())
-        surface->setBorderStyle(0);
+        canvas.setBorderStyle(0);
     tracker->place(surface->width(), surface->height());
     computeLayout();
 }
@@ -143,7 +137,7 @@ void CurvePrivate::closeValueEditor(bool refocus)
         // Before hiding, so that Qt does not pass the focus on to another widget.
         surface->setFocus(Qt::OtherFocusReason);
         if (valueEditor->openedFromKeys())
-            surface->setFocusVisible(true);
+            setFocusVisible(true);
     }
     valueEditor->hide();
 }
@@ -164,6 +158,44 @@ void CurvePrivate::applyValueEditor()
         closeValueEditor(true);
     }
     (void)finishTypedValues(slot, typed); // the last act: the host's handler may delete the control
+}
+
+QSize CurvePrivate::canvasSize() const
+{
+    return surface ? surface->size() : QSize();
+}
+
+qreal CurvePrivate::canvasPixelRatio() const
+{
+    return surface ? surface->devicePixelRatioF() : 1.0;
+}
+
+QSize CurvePrivate::canvasDpi() const
+{
+    return surface ? QSize(surface->logicalDpiX(), surface->logicalDpiY()) : QSize(96, 96);
+}
+
+void CurvePrivate::showArea(const QRect& area)
+{
+    if (surface)
+        surface->update(area);
+}
+
+void CurvePrivate::showAreas(const QRegion& areas)
+{
+    if (surface)
+        surface->update(areas);
+}
+
+void CurvePrivate::showAll()
+{
+    if (surface)
+        surface->update();
+}
+
+bool CurvePrivate::hasFocus() const
+{
+    return surface && surface->hasFocus();
 }
 
 void CurvePrivate::setMousePointer(platform::MousePointer pointer)

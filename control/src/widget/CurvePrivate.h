@@ -8,6 +8,7 @@
 namespace knotel {
 
 class Curve;
+class DrawingSurface;
 class SettingsPanel;
 class TrackerDisplay;
 class ValueEditor;
@@ -28,6 +29,7 @@ public:
     Curve* const q;
 
     // Child widgets, owned by the control through Qt's parent tree.
+    DrawingSurface* surface = nullptr;
     SettingsPanel* settingsPanel = nullptr;
     std::unique_ptr<TrackerDisplay> tracker;
     /** Made when first opened. */
@@ -49,7 +51,14 @@ public:
     /** Closes the value editor without applying; @p refocus gives the surface the focus back. */
     void closeValueEditor(bool refocus);
 
-    // EngineClient
+    // EngineClient, with the canvas's host: the drawing surface.
+    QSize canvasSize() const override;
+    qreal canvasPixelRatio() const override;
+    QSize canvasDpi() const override;
+    void showArea(const QRect& area) override;
+    void showAreas(const QRegion& areas) override;
+    void showAll() override;
+    bool hasFocus() const override;
     void setMousePointer(platform::MousePointer pointer) override;
     bool raiseDrop(int index) override;
     void showReadout(const QString& x, const QString& y, qint32 textColour) override;

@@ -1,13 +1,6 @@
-// The drawing surface on the screen: the areas that drawing has changed, scheduled for update in
-// batches, the paint event that copies them from the backing image, and the focus marker over it.
-#include "platform/DrawingSurface.h"
-
-#include "platform/Colour.h"
-#include "platform/ScreenCopy.h"
-
-#include <QFocusEvent>
-#include <QPainter>
-#include <QPaintEvent>
+// The canvas's changed areas: the pixels each drawing call can have touched, reported to the
+// host at once or collected in a batch and reported as a few rectangles when it ends.
+#include "platform/Canvas.h"
 
 #include <climits>
 #include <cmath>
@@ -28,9 +21,6 @@ constexpr double ClipCost = 64;
 // The rows of a strip's rectangle are widened to whole bands of this many pixels.
 constexpr int DueBandHeight = 32;
 
-/** Half the side of the focus marker's square, in pixels: clear of every break-point marker. */
-constexpr int FocusMarkerHalf = 6;
-
 qint64 area(const QRect& r)
 {
     return qint64(r.width()) * r.height();
@@ -38,7 +28,7 @@ qint64 area(const QRect& r)
 
 } // namespace
 
-void DrawingSurface::touched(const QRectF& box, qreal margin)
+void Canvas::touched(const QRectF& box, qreal margin)
 {
     if (m_allDue)
         return;
@@ -46,14 +36,15 @@ void DrawingSurface::touched(const QRectF& box, qreal margin)
     const QRectF r = box.normalized();
     const double left = std::max(r.left() - margin, 0.0);
     const double top = std::max(r.top() - margin, 0.0);
-    const double right = std::min(r.right() + margin, double(width()));
-    const double bottom = std::min(r.bottom() + margin, double(height()));
+    const QSize size = m_host.canvasSize();
+    const double right = std::min(r.right() + margin, double(size.width()));
+    const double bottom = std::min(r.bottom() + margin, double(size.height()));
     if (!(left < right && top < bottom))
         return;
     const QRect pixels(QPoint(int(std::floor(left)), int(std::floor(top))),
                        QPoint(int(std::ceil(right)) - 1, int(std::ceil(bottom)) - 1));
     if (m_batchDepth == 0) {
-        update(pixels);
+        m_host.showArea(pixels);
         return;
     }
     // The part of the box in each column strip widens that strip's rectangle.
@@ -75,14 +66,14 @@ void DrawingSurface::touched(const QRectF& box, qreal margin)
     m_dueLast = std::max(m_dueLast, last);
 }
 
-void DrawingSurface::updateAll()
+void Canvas::updateAll()
 {
     m_allDue = true;
     clearDue();
-    update();
+    m_host.showAll();
 }
 
-void DrawingSurface::clearDue()
+void Canvas::clearDue()
 {
     for (int i = m_dueFirst; i <= m_dueLast; ++i)
         m_due[std::size_t(i)] = QRect();
@@ -90,7 +81,7 @@ void DrawingSurface::clearDue()
     m_dueLast = -1;
 }
 
-void DrawingSurface::flushUpdates()
+void Canvas::flushUpdates()
 {
     if (m_dueLast < 0)
         return;
@@ -100,7 +91,7 @@ void DrawingSurface::flushUpdates()
         // bounding rectangle, whichever copies for less: each rectangle costs a copy of its own,
         // and through QPainter also a clip cut from the whole region.
         const int band = DueBandHeight;
-        const int lastRow = height() - 1;
+        const int lastRow = m_host.canvasSize().height() - 1;
         QRect bounds;
         int top = INT_MAX, bottom = -1;
         for (int i = m_dueFirst; i <= m_dueLast; ++i) {
@@ -160,81 +151,12 @@ void DrawingSurface::flushUpdates()
             n * perRect + double(rectsArea) * devicePixels < perRect + double(area(bounds)) * devicePixels) {
             QRegion region;
             region.setRects(rects.data(), int(rects.size()));
-            update(region);
+            m_host.showAreas(region);
         } else {
-            update(bounds);
+            m_host.showArea(bounds);
         }
     }
     clearDue();
-}
-
-void DrawingSurface::paintEvent(QPaintEvent* event)
-{
-    // Drawing from here on schedules updates of its own again.
-    m_allDue = false;
-    // The next drawing call looks up the ratio again.
-    endPainting();
-    const qreal ratio = devicePixelRatioF();
-    if (!imageFits(ratio) || !m_pictureValid)
-        emit paintRequested();
-    endPainting();
-    QPainter screen(this);
-    if (!imageFits(ratio) || m_image.isNull()) {
-        screen.fillRect(event->rect(), toQColor(m_backColor));
-    } else {
-        // Only the region asked for.
-        copyToScreen(screen, m_image, ratio, event->region());
-    }
-
-    m_markerRect = focusMarkerShown() ? focusMarkerRect() : QRect();
-    if (!m_markerRect.isNull()) {
-        // A dashed black square over a white one shows on every background.
-        const QRect square = m_markerRect.adjusted(0, 0, -1, -1);
-        m_focusMarker.draw(screen, square, ratio, rect());
-    }
-}
-
-QRect DrawingSurface::focusMarkerRect() const
-{
-    const std::optional<QPointF> centre = m_markerSource ? m_markerSource() : std::nullopt;
-    if (!centre || !std::isfinite(centre->x()) || !std::isfinite(centre->y()) ||
-        std::fabs(centre->x()) > 1e6 || std::fabs(centre->y()) > 1e6)
-        return {};
-    const QPoint c(qRound(centre->x()), qRound(centre->y()));
-    return QRect(c.x() - FocusMarkerHalf, c.y() - FocusMarkerHalf, 2 * FocusMarkerHalf + 1,
-                 2 * FocusMarkerHalf + 1);
-}
-
-void DrawingSurface::updateFocusMarker()
-{
-    if (!m_markerRect.isNull())
-        update(m_markerRect);
-    m_markerRect = focusMarkerShown() ? focusMarkerRect() : QRect();
-    if (!m_markerRect.isNull())
-        update(m_markerRect);
-}
-
-void DrawingSurface::setFocusVisible(bool visible)
-{
-    if (m_focusVisible == visible)
-        return;
-    m_focusVisible = visible;
-    updateFocusMarker();
-}
-
-void DrawingSurface::focusInEvent(QFocusEvent* event)
-{
-    // Focus from the keyboard shows the marker; from the mouse or a window's activation it does not.
-    const Qt::FocusReason reason = event->reason();
-    m_focusVisible =
-        reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
-    updateFocusMarker();
-}
-
-void DrawingSurface::focusOutEvent(QFocusEvent*)
-{
-    m_focusVisible = false;
-    updateFocusMarker();
 }
 
 } // namespace knotel::platform

@@ -1,5 +1,5 @@
-// The drawing surface's picture: its backing image and the drawing calls that paint into it.
-#include "platform/DrawingSurface.h"
+// The canvas: its backing image and the drawing calls that paint into it.
+#include "platform/Canvas.h"
 
 #include "platform/Colour.h"
 #include "platform/PixelCells.h"
@@ -7,7 +7,6 @@
 
 #include <knotel/RuntimeError.h>
 
-#include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -107,7 +106,7 @@ QRect deviceRegion(const QRectF& r, qreal margin, qreal ratio, const QRect& imag
 
 } // namespace
 
-struct DrawingSurface::FontCache {
+struct Canvas::FontCache {
     QFont font;
     int dpiX = 0;
     int dpiY = 0;
@@ -115,22 +114,15 @@ struct DrawingSurface::FontCache {
     TextLayouts texts;
 };
 
-DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
-{
-    // The picture lives in the backing image: Qt needs neither to clear nor to compose the widget.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
-}
+Canvas::Canvas(CanvasHost& host) : m_host(host) {}
 
-DrawingSurface::~DrawingSurface() = default;
+Canvas::~Canvas() = default;
 
-bool DrawingSurface::startDrawing()
+bool Canvas::startDrawing()
 {
     // The ratio is looked up when a run of drawing starts: a change of screen brings a paint
     // event, which ends the run and looks again.
-    if (m_imageSize != size() || (!m_drawing && m_ratio != devicePixelRatioF()))
+    if (m_imageSize != m_host.canvasSize() || (!m_drawing && m_ratio != m_host.canvasPixelRatio()))
         renewImage();
     if (!m_drawing && !m_image.isNull()) {
         m_pixels = FigureCache::Pixels::of(m_image);
@@ -139,7 +131,7 @@ bool DrawingSurface::startDrawing()
     return m_drawing;
 }
 
-QPainter& DrawingSurface::painter()
+QPainter& Canvas::painter()
 {
     if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
@@ -150,20 +142,19 @@ QPainter& DrawingSurface::painter()
     return *m_painter;
 }
 
-void DrawingSurface::endPainting()
+void Canvas::endPainting()
 {
     m_painter.reset();
     m_drawing = false;
 }
 
-void DrawingSurface::setFigureCacheEnabled(bool enabled)
+void Canvas::setFigureCacheEnabled(bool enabled)
 {
     m_figuresEnabled = enabled;
     m_figures.clear();
 }
 
-FigureCache::Key DrawingSurface::figureKey(quint32 kind, qint32 colour,
-                                           std::initializer_list<float> geometry) const
+FigureCache::Key Canvas::figureKey(quint32 kind, qint32 colour, std::initializer_list<float> geometry) const
 {
     FigureCache::Key key;
     key.kind =
@@ -175,10 +166,8 @@ FigureCache::Key DrawingSurface::figureKey(quint32 kind, qint32 colour,
     return key;
 }
 
-std::optional<std::pair<FigureCache::Key, QPoint>> DrawingSurface::shapeKey(quint32 kind, qint32 colour,
-                                                                            const QRect& cells,
-                                                                            const QRectF& extent,
-                                                                            quint32 size) const
+std::optional<std::pair<FigureCache::Key, QPoint>>
+Canvas::shapeKey(quint32 kind, qint32 colour, const QRect& cells, const QRectF& extent, quint32 size) const
 {
     // Its region whole within the image, here and wherever it is replayed: no edge cuts it.
     if (!m_figuresEnabled || !insideShapeArea(extent))
@@ -195,8 +184,7 @@ std::optional<std::pair<FigureCache::Key, QPoint>> DrawingSurface::shapeKey(quin
 }
 
 template <class Draw>
-void DrawingSurface::drawFigure(FigureCache::Key key, const QRectF& box, qint32 colour, QPoint shift,
-                                Draw&& draw)
+void Canvas::drawFigure(FigureCache::Key key, const QRectF& box, qint32 colour, QPoint shift, Draw&& draw)
 {
     if (!m_figuresEnabled) {
         draw();
@@ -210,46 +198,50 @@ void DrawingSurface::drawFigure(FigureCache::Key key, const QRectF& box, qint32 
                       toQColor(colour).rgba(), shift, draw);
 }
 
-void DrawingSurface::renewImage()
+void Canvas::renewImage()
 {
     endPainting();
-    m_imageSize = size();
-    m_ratio = devicePixelRatioF();
+    m_imageSize = m_host.canvasSize();
+    m_ratio = m_host.canvasPixelRatio();
+    const int width = m_imageSize.width();
+    const int height = m_imageSize.height();
     // Recorded figures hold device pixels of the old image.
     m_figures.clear();
     // Where figures may be keyed by shape: at a verified ratio, within the limits, and far enough
     // inside that no edge of the image cuts their region.
     m_shapePeriod = shapePeriod(m_ratio);
     m_shapeArea = QRectF();
-    if (m_shapePeriod > 0 && !size().isEmpty()) {
+    if (m_shapePeriod > 0 && !m_imageSize.isEmpty()) {
         const qreal low = std::max(qreal(ShapeLow), RecordMargin);
-        m_shapeArea = QRectF(QPointF(low, low), QPointF(std::min(qreal(ShapeHigh), width() - RecordMargin),
-                                                        std::min(qreal(ShapeHigh), height() - RecordMargin)));
+        m_shapeArea = QRectF(QPointF(low, low), QPointF(std::min(qreal(ShapeHigh), width - RecordMargin),
+                                                        std::min(qreal(ShapeHigh), height - RecordMargin)));
     }
     // Pens differ with the ratio.
     m_penValid = false;
-    if (size().isEmpty()) {
+    if (m_imageSize.isEmpty()) {
         m_image = QImage();
     } else {
-        // Rounded up, so that at a fractional ratio every device pixel of the widget has a picture.
-        m_image = QImage(QSize(qCeil(width() * m_ratio), qCeil(height() * m_ratio)), QImage::Format_RGB32);
+        // Rounded up, so that at a fractional ratio every device pixel of the canvas has a picture.
+        m_image = QImage(QSize(qCeil(width * m_ratio), qCeil(height * m_ratio)), QImage::Format_RGB32);
         m_image.setDevicePixelRatio(m_ratio);
-        // Match the widget's resolution so that text drawn here measures as textWidth() says.
-        m_image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
-        m_image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+        // The host's resolution, so that text drawn here measures as textWidth() says.
+        const QSize dpi = m_host.canvasDpi();
+        m_image.setDotsPerMeterX(qRound(dpi.width() / 0.0254));
+        m_image.setDotsPerMeterY(qRound(dpi.height() / 0.0254));
         m_image.fill(toQColor(m_backColor));
     }
     m_pictureValid = false;
     updateAll();
 }
 
-DrawingSurface::FontCache& DrawingSurface::fontCache() const
+Canvas::FontCache& Canvas::fontCache() const
 {
     if (m_font < 0) {
         // Text measures differently on a screen of another resolution.
-        const QFont current = font();
-        const int dpiX = logicalDpiX();
-        const int dpiY = logicalDpiY();
+        const QFont& current = m_textFont;
+        const QSize dpi = m_host.canvasDpi();
+        const int dpiX = dpi.width();
+        const int dpiY = dpi.height();
         const auto found = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const FontCache& c) {
             return c.font == current && c.dpiX == dpiX && c.dpiY == dpiY;
         });
@@ -258,14 +250,18 @@ DrawingSurface::FontCache& DrawingSurface::fontCache() const
         } else {
             if (m_fonts.size() >= MaxCachedFonts)
                 m_fonts.erase(m_fonts.begin());
-            m_fonts.push_back(FontCache{current, dpiX, dpiY, QFontMetricsF(current, this), {}});
+            // Measured on an image of the host's resolution, as text is drawn.
+            QImage device(1, 1, QImage::Format_RGB32);
+            device.setDotsPerMeterX(qRound(dpiX / 0.0254));
+            device.setDotsPerMeterY(qRound(dpiY / 0.0254));
+            m_fonts.push_back(FontCache{current, dpiX, dpiY, QFontMetricsF(current, &device), {}});
             m_font = int(m_fonts.size()) - 1;
         }
     }
     return m_fonts[std::size_t(m_font)];
 }
 
-qreal DrawingSurface::advance(const QString& text) const
+qreal Canvas::advance(const QString& text) const
 {
     FontCache& cache = fontCache();
     TextLayouts::Entry& entry = cache.texts.entry(text);
@@ -274,7 +270,7 @@ qreal DrawingSurface::advance(const QString& text) const
     return entry.advance;
 }
 
-const QStaticText& DrawingSurface::staticText(const QString& text) const
+const QStaticText& Canvas::staticText(const QString& text) const
 {
     FontCache& cache = fontCache();
     TextLayouts::Entry& entry = cache.texts.entry(text);
@@ -289,7 +285,7 @@ const QStaticText& DrawingSurface::staticText(const QString& text) const
     return entry.text;
 }
 
-void DrawingSurface::preparePen(QPainter& p, qint32 colour)
+void Canvas::preparePen(QPainter& p, qint32 colour)
 {
     // Building a pen allocates; a run of lines or markers in one colour and style reuses it.
     if (!m_penValid || m_penColour != colour || m_penStyle != m_drawStyle) {
@@ -311,7 +307,7 @@ void DrawingSurface::preparePen(QPainter& p, qint32 colour)
     p.setPen(m_pen);
 }
 
-void DrawingSurface::record(DrawCall call) const
+void Canvas::record(DrawCall call) const
 {
     if (!m_recorder)
         return;
@@ -322,7 +318,7 @@ void DrawingSurface::record(DrawCall call) const
     m_recorder(call);
 }
 
-void DrawingSurface::cls()
+void Canvas::cls()
 {
     record(makeCall(DrawCall::Cls));
     // Each paint pass looks its font up again, so that a change of screen is seen.
@@ -338,7 +334,7 @@ void DrawingSurface::cls()
     }
 }
 
-std::optional<QRect> DrawingSurface::solidAxisLine(float x1, float y1, float x2, float y2) const
+std::optional<QRect> Canvas::solidAxisLine(float x1, float y1, float x2, float y2) const
 {
     // Qt's one-pixel cosmetic pen strokes pixel by pixel. On a horizontal or vertical line at
     // least a pixel long it covers exactly the pixels whose cell holds a point of the line: from
@@ -362,7 +358,7 @@ std::optional<QRect> DrawingSurface::solidAxisLine(float x1, float y1, float x2,
                       : QRect(QPoint(across, from), QPoint(across, to));
 }
 
-void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
+void Canvas::line(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::Line, x1, y1, x2, y2, colour));
@@ -391,13 +387,13 @@ void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
     m_currentY = y2;
 }
 
-void DrawingSurface::scaledLine(QPainter& p, float x1, float y1, float x2, float y2)
+void Canvas::scaledLine(QPainter& p, float x1, float y1, float x2, float y2)
 {
     QPointF a(x1, y1);
     QPointF b(x2, y2);
     if (a == b) {
         // One cell, the nearest, as the one-pixel pen draws a point.
-        p.fillRect(QRect(cells::cellOf(double(x1) + 0.5, double(y1) + 0.5, rect()), QSize(1, 1)),
+        p.fillRect(QRect(cells::cellOf(double(x1) + 0.5, double(y1) + 0.5, canvasRect()), QSize(1, 1)),
                    p.pen().color());
         return;
     }
@@ -414,7 +410,8 @@ void DrawingSurface::scaledLine(QPainter& p, float x1, float y1, float x2, float
     a += middle - half;
     b += middle + half;
     // Only the part near the surface: a far-off end would make Qt stroke (and dot) it all.
-    const QRectF near = QRectF(rect()).adjusted(-cells::Margin, -cells::Margin, cells::Margin, cells::Margin);
+    const QRectF near =
+        QRectF(canvasRect()).adjusted(-cells::Margin, -cells::Margin, cells::Margin, cells::Margin);
     const std::optional<std::pair<double, double>> kept = cells::clipSegment(a, b, near);
     if (!kept)
         return;
@@ -433,7 +430,7 @@ void DrawingSurface::scaledLine(QPainter& p, float x1, float y1, float x2, float
     p.drawLine(from, to);
 }
 
-void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
+void Canvas::box(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::Box, x1, y1, x2, y2, colour));
@@ -448,7 +445,7 @@ void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
             });
         } else {
             // The cells of the one-pixel outline, each once.
-            const QRect bounds = rect();
+            const QRect bounds = canvasRect();
             const QRect box(cells::cellOf(r.left(), r.top(), bounds),
                             cells::cellOf(r.right(), r.bottom(), bounds));
             auto draw = [&] {
@@ -469,7 +466,7 @@ void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
     m_currentY = y2;
 }
 
-void DrawingSurface::filledBox(float x1, float y1, float x2, float y2, qint32 colour)
+void Canvas::filledBox(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
     record(makeCall(DrawCall::FilledBox, x1, y1, x2, y2, colour));
@@ -480,7 +477,7 @@ void DrawingSurface::filledBox(float x1, float y1, float x2, float y2, qint32 co
             // One fill of whole pixels: as quick as a replay.
             painter().fillRect(r, toQColor(colour));
         } else {
-            const QRect box = cells::fillCells(r, rect());
+            const QRect box = cells::fillCells(r, canvasRect());
             auto draw = [&] { painter().fillRect(box, toQColor(colour)); };
             if (const auto shape = shapeKey(FilledBoxFigure, colour, box, QRectF(box), 0))
                 drawFigure(shape->first, QRectF(box), colour, shape->second, draw);
@@ -493,7 +490,7 @@ void DrawingSurface::filledBox(float x1, float y1, float x2, float y2, qint32 co
     m_currentY = y2;
 }
 
-void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
+void Canvas::circle(float x, float y, float radius, qint32 colour)
 {
     requireFinite({x, y, radius});
     record(makeCall(DrawCall::Circle, x, y, radius, 0, colour));
@@ -510,7 +507,7 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
             const QPointF middle = scaled ? centre + QPointF(0.5, 0.5) : centre;
             const qreal reach = std::fabs(radius) + cells::Margin;
             const bool visible =
-                !scaled || QRectF(rect()).adjusted(-reach, -reach, reach, reach).contains(middle);
+                !scaled || QRectF(canvasRect()).adjusted(-reach, -reach, reach, reach).contains(middle);
             QPainter& p = painter();
             if (filled && visible) {
                 if (scaled) {
@@ -558,7 +555,7 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
     }
 }
 
-void DrawingSurface::print(const QString& text, bool lineBreak)
+void Canvas::print(const QString& text, bool lineBreak)
 {
     requireFinite({m_currentX, m_currentY});
     record(makeCall(DrawCall::Print, m_currentX, m_currentY, 0, 0, m_foreColor, text));
@@ -566,7 +563,7 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
     if (startDrawing()) {
         QPainter* p = &painter();
         if (!m_painterFontValid) {
-            p->setFont(font());
+            p->setFont(m_textFont);
             m_painterFontValid = true;
         }
         if (!m_textPenValid || m_textPenColour != m_foreColor) {
@@ -591,50 +588,57 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
     }
 }
 
-void DrawingSurface::setCurrentX(float x)
+void Canvas::setCurrentX(float x)
 {
     m_currentX = x;
 }
 
-void DrawingSurface::setCurrentY(float y)
+void Canvas::setCurrentY(float y)
 {
     m_currentY = y;
 }
 
-float DrawingSurface::textWidth(const QString& text) const
+float Canvas::textWidth(const QString& text) const
 {
     return float(advance(text));
 }
 
-float DrawingSurface::textHeight(const QString& text) const
+float Canvas::textHeight(const QString& text) const
 {
     // One line of text, whatever its characters: the height of the font's text cell.
     Q_UNUSED(text);
     return float(fontCache().metrics.height());
 }
 
-float DrawingSurface::fontSize() const
+void Canvas::setFont(const QFont& font)
 {
-    return float(font().pointSizeF());
+    m_textFont = font;
+    m_font = -1;
+    m_painterFontValid = false;
 }
 
-void DrawingSurface::setFontSize(float points)
+float Canvas::fontSize() const
+{
+    return float(m_textFont.pointSizeF());
+}
+
+void Canvas::setFontSize(float points)
 {
     if (!(points > 0) || !std::isfinite(points))
         throw RuntimeError(RuntimeError::InvalidArgument);
-    QFont f = font();
+    QFont f = m_textFont;
     f.setPointSizeF(points);
     setFont(f);
 }
 
-void DrawingSurface::setFontBold(bool bold)
+void Canvas::setFontBold(bool bold)
 {
-    QFont f = font();
+    QFont f = m_textFont;
     f.setBold(bold);
     setFont(f);
 }
 
-void DrawingSurface::setBackColor(qint32 colour)
+void Canvas::setBackColor(qint32 colour)
 {
     m_backColor = colour;
     // A new back colour erases the picture to it at once; the owner's next paint pass draws again.
@@ -645,28 +649,21 @@ void DrawingSurface::setBackColor(qint32 colour)
     }
 }
 
-void DrawingSurface::setMousePointer(MousePointer pointer)
-{
-    m_pointer = pointer;
-    if (pointer == MousePointer::Crosshair)
-        setCursor(Qt::CrossCursor);
-    else
-        unsetCursor();
-}
-
-QImage DrawingSurface::image()
+QImage Canvas::image()
 {
     endPainting();
     return m_image.copy();
 }
 
-void DrawingSurface::changeEvent(QEvent* event)
+bool Canvas::needsPicture() const
 {
-    if (event->type() == QEvent::FontChange) {
-        m_font = -1;
-        m_painterFontValid = false;
-    }
-    QWidget::changeEvent(event);
+    return !imageFits(m_host.canvasPixelRatio()) || !m_pictureValid;
+}
+
+void Canvas::shown()
+{
+    m_allDue = false;
+    endPainting();
 }
 
 } // namespace knotel::platform

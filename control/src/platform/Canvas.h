@@ -1,15 +1,15 @@
-#ifndef KNOTEL_PLATFORM_DRAWINGSURFACE_H
-#define KNOTEL_PLATFORM_DRAWINGSURFACE_H
+#ifndef KNOTEL_PLATFORM_CANVAS_H
+#define KNOTEL_PLATFORM_CANVAS_H
 
 #include "platform/FigureCache.h"
-#include "platform/FocusMarker.h"
+
+#include <knotel/knotel_export.h>
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QImage>
 #include <QPen>
-#include <QWidget>
+#include <QRegion>
 
 #include <climits>
 #include <functional>
@@ -29,7 +29,7 @@ enum class DrawStyle { Solid = 0, Dot = 2 };
 enum class FillStyle { Solid = 0, Transparent = 1 };
 enum class MousePointer { Default = 0, Crosshair = 2 };
 
-/** One drawing call as the surface received it, for tests that check positions and order. */
+/** One drawing call as the canvas received it, for tests that check positions and order. */
 struct DrawCall {
     enum Kind { Cls, Line, Box, FilledBox, Circle, Print };
     Kind kind = Cls;
@@ -44,37 +44,55 @@ struct DrawCall {
 };
 
 /**
- * The drawing surface: a widget that keeps its picture in a backing image of its own size.
+ * What a canvas needs of the place that shows it (a widget, a Qt Quick item): the size and pixel
+ * ratio its picture is for, the resolution that text is measured at, and where to show changes.
+ */
+class KNOTEL_EXPORT CanvasHost {
+public:
+    /** The size in logical pixels. */
+    virtual QSize canvasSize() const = 0;
+    /** Device pixels per logical pixel; looked up when a run of drawing starts. */
+    virtual qreal canvasPixelRatio() const = 0;
+    /** The logical dots per inch, horizontally and vertically, that text is laid out at. */
+    virtual QSize canvasDpi() const = 0;
+    /** Shows the pixels of @p area (logical pixels) again, from the picture. */
+    virtual void showArea(const QRect& area) = 0;
+    virtual void showAreas(const QRegion& areas) = 0;
+    /** Shows the whole picture again. */
+    virtual void showAll() = 0;
+
+protected:
+    ~CanvasHost() = default;
+};
+
+/**
+ * The canvas: the control's picture in a backing image, and the drawing calls that paint into it.
+ * It knows nothing of widgets or Qt Quick: its host gives it the size, the pixel ratio and the
+ * resolution, and shows what changed.
  *
- * The image has the widget's device pixel ratio and follows it when the screen changes, so the
+ * The image has the host's device pixel ratio and follows it when the screen changes, so the
  * picture is as sharp as the screen. All drawing is in logical pixels: lines are one logical pixel
  * wide at every ratio, lines along an axis, boxes and filled boxes cover whole logical pixels, and
  * at ratio 1 every figure is drawn with Qt's one-pixel cosmetic pen.
  *
  * Every operation draws into the image at once, with unrounded float coordinates in pixels,
- * and schedules a screen update of the pixels it can have touched (its bounding box, widened by
- * the pen and clipped to the surface); cls() and a size change update the whole surface. Qt's
- * paint event only copies the region it is asked for from the image to the screen. When the
- * image holds no picture for the current size (first show, a size change), the paint event
- * first emits paintRequested() so that the owner can draw one.
+ * and asks the host to show the pixels it can have touched (its bounding box, widened by the pen
+ * and clipped to the canvas); cls() and a size change show the whole canvas. When the image holds
+ * no picture for the host's size and ratio (first show, a size change), needsPicture() says so,
+ * and the owner draws one.
  *
  * In XorPen mode every touched pixel, fills included, is combined with the drawing colour by
  * exclusive or, so drawing the same figure twice restores the picture exactly.
  *
  * Coordinates that are not finite are refused with knotel::RuntimeError 6 and draw nothing.
- * Colours are 0x00BBGGRR.
- *
- * The surface takes focus by click and by Tab. A focus marker is drawn over the screen copy around
- * the place that the marker source gives, never into the image, while the focus is visible: from
- * when the surface got focus from the keyboard (Tab, Backtab, a shortcut) or its owner reports a
- * key of its own, until the next mouse press on the surface or the loss of focus. A mouse user
- * never sees it.
+ * Colours are 0x00BBGGRR. Text is drawn and measured in the canvas's own font.
  */
-class DrawingSurface : public QWidget {
-    Q_OBJECT
+class KNOTEL_EXPORT Canvas {
 public:
-    explicit DrawingSurface(QWidget* parent = nullptr);
-    ~DrawingSurface() override;
+    explicit Canvas(CanvasHost& host);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
     /** Fills the whole surface with the back colour and sets the current position to (0, 0). */
     void cls();
@@ -108,9 +126,12 @@ public:
     float textWidth(const QString& text) const;
     float textHeight(const QString& text) const;
     /** Inner size in pixels. */
-    float scaleWidth() const { return float(width()); }
-    float scaleHeight() const { return float(height()); }
+    float scaleWidth() const { return float(m_host.canvasSize().width()); }
+    float scaleHeight() const { return float(m_host.canvasSize().height()); }
 
+    /** The font that text is drawn and measured in. */
+    const QFont& font() const { return m_textFont; }
+    void setFont(const QFont& font);
     float fontSize() const;
     void setFontSize(float points);
     void setFontBold(bool bold);
@@ -118,11 +139,9 @@ public:
     /** Sets the back colour and erases the picture to it, as cls() does, keeping the current position. */
     void setBackColor(qint32 colour);
     qint32 backColor() const { return m_backColor; }
-    /** 0 none, 1 fixed single; the surface draws no frame of its own either way. */
+    /** 0 none, 1 fixed single; the canvas draws no frame of its own either way. */
     void setBorderStyle(int style) { m_borderStyle = style; }
     int borderStyle() const { return m_borderStyle; }
-    void setMousePointer(MousePointer pointer);
-    MousePointer mousePointer() const { return m_pointer; }
 
     /**
      * While an UpdateBatch lives, the boxes of the drawing calls are collected and scheduled as
@@ -131,7 +150,7 @@ public:
      */
     class UpdateBatch {
     public:
-        explicit UpdateBatch(DrawingSurface& surface) : m_surface(surface) { ++m_surface.m_batchDepth; }
+        explicit UpdateBatch(Canvas& canvas) : m_surface(canvas) { ++m_surface.m_batchDepth; }
         ~UpdateBatch()
         {
             if (--m_surface.m_batchDepth == 0)
@@ -141,7 +160,7 @@ public:
         UpdateBatch& operator=(const UpdateBatch&) = delete;
 
     private:
-        DrawingSurface& m_surface;
+        Canvas& m_surface;
     };
 
     /** A copy of the current picture. */
@@ -152,52 +171,18 @@ public:
     /** Receives every drawing call from now on; an empty function stops recording. */
     void setRecorder(std::function<void(const DrawCall&)> recorder) { m_recorder = std::move(recorder); }
 
-    /** Gives the centre of the focus marker in pixels, or nothing for no marker. */
-    void setFocusMarkerSource(std::function<std::optional<QPointF>()> source)
-    {
-        m_markerSource = std::move(source);
-    }
-    /** The marker source may give another place now: repaints the marker's old and new area. */
-    void updateFocusMarker();
-    /** Shows or hides the focus marker while the surface has focus; see the class comment. */
-    void setFocusVisible(bool visible);
-    /** True while the surface has focus and shows its focus marker. */
-    bool focusMarkerShown() const { return m_focusVisible && hasFocus(); }
+    /** True when the image holds no picture for the host's size and ratio: the owner should draw one. */
+    bool needsPicture() const;
+    /** The host has shown what changed: drawing reports its areas again from here on, and the next
+     *  run of drawing looks up the host's size and ratio again. */
+    void shown();
+    /** Ends the current run of drawing: the picture is complete for reading or copying. */
+    void endPainting();
 
     /** Whether drawing may replay what an earlier identical drawing did (on by default); for tests
      *  that compare replayed pictures with drawn ones. */
     void setFigureCacheEnabled(bool enabled);
     const FigureCache& figureCache() const { return m_figures; }
-
-Q_SIGNALS:
-    /** The surface needs a picture for its current size. */
-    void paintRequested();
-    /** Mouse events: @p button is 1 left, 2 right, 4 middle (press and release: the button that changed;
-     *  move: the set held); @p shift is 1 Shift, 2 Ctrl, 4 Alt; the position is in pixels. */
-    void mousePressed(int button, int shift, float x, float y);
-    void mouseMoved(int button, int shift, float x, float y);
-    void mouseReleased(int button, int shift, float x, float y);
-    /** A double-click: a receiver that takes it sets @p used; otherwise it is a press, as Qt's
-     *  widgets have it. */
-    void mouseDoubleClicked(int button, int shift, float x, float y, bool& used);
-    /** A key press while the surface has focus; @p shift as for the mouse. A receiver that acts
-     *  on the key sets @p used, otherwise the key goes on to the parent widgets. */
-    void keyPressed(int key, int shift, bool& used);
-    /** Asks, before the window's shortcuts see a key, whether the surface takes it: a receiver
-     *  that does sets @p wanted. */
-    void keyWanted(int key, int shift, bool& wanted);
-
-protected:
-    bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     /** Starts a run of drawing, renewing the image when the size or ratio changed; false when
@@ -205,10 +190,10 @@ private:
     bool startDrawing();
     /** The painter on the image, in the composition of the draw mode; within a run of drawing. */
     QPainter& painter();
-    void endPainting();
     /** A new image for the current size and device pixel ratio, filled with the back colour. */
     void renewImage();
-    bool imageFits(qreal ratio) const { return m_imageSize == size() && m_ratio == ratio; }
+    bool imageFits(qreal ratio) const { return m_imageSize == m_host.canvasSize() && m_ratio == ratio; }
+    QRect canvasRect() const { return QRect(QPoint(), m_host.canvasSize()); }
     void preparePen(QPainter& p, qint32 colour);
     /** A line with the prepared pen at a ratio other than 1. */
     void scaledLine(QPainter& p, float x1, float y1, float x2, float y2);
@@ -237,7 +222,6 @@ private:
     /** The pixels of a solid horizontal or vertical line when a fill can draw it, else nothing. */
     std::optional<QRect> solidAxisLine(float x1, float y1, float x2, float y2) const;
     void record(DrawCall call) const;
-    QRect focusMarkerRect() const;
     /** Schedules the update of @p box (logical pixels, unclipped), widened by @p margin. */
     void touched(const QRectF& box, qreal margin);
     void updateAll();
@@ -249,6 +233,9 @@ private:
     qreal advance(const QString& text) const;
     const QStaticText& staticText(const QString& text) const;
 
+    CanvasHost& m_host;
+    QFont m_textFont;
+    QImage m_metricsDevice; ///< an empty image at the host's resolution, for font metrics
     QImage m_image;
     QSize m_imageSize; ///< The logical size that m_image was made for
     qreal m_ratio = 1; ///< Its device pixel ratio
@@ -268,12 +255,7 @@ private:
     DrawMode m_drawMode = DrawMode::CopyPen;
     FillStyle m_fillStyle = FillStyle::Transparent;
     int m_borderStyle = 0;
-    MousePointer m_pointer = MousePointer::Default;
     std::function<void(const DrawCall&)> m_recorder;
-    std::function<std::optional<QPointF>()> m_markerSource;
-    QRect m_markerRect;          ///< where the marker was last placed, to repaint it away; null when hidden
-    bool m_focusVisible = false; ///< the focus came from the keyboard, or a key has been used since
-    FocusMarker m_focusMarker;
     // The pen of the last line or outline, reused while its colour and style stay the same.
     QPen m_pen;
     qint32 m_penColour = 0;
@@ -294,7 +276,7 @@ private:
     // The metrics of the last few fonts and the advances of the texts measured in them: the
     // paint pass measures the same labels at every pass and switches the font for the caption.
     mutable std::vector<FontCache> m_fonts;
-    mutable int m_font = -1; ///< Entry of font() in m_fonts, -1 when not looked up since a change
+    mutable int m_font = -1; ///< Entry of the font in m_fonts, -1 when not looked up since a change
 };
 
 } // namespace knotel::platform
