@@ -146,6 +146,14 @@ QRect CurveEngine::placeFocusMarker()
     return m_markerRect;
 }
 
+QFont curveFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(8.0);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
 QString shownValue(float v, qint32 decimals)
 {
     try {

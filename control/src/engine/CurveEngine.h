@@ -173,7 +173,11 @@ private:
 };
 
 /** @p v as the control writes it with @p decimals, or its plain text for decimals it cannot show. */
-QString shownValue(float v, qint32 decimals);
+KNOTEL_EXPORT QString shownValue(float v, qint32 decimals);
+
+/** The font of the plot's text, installed with the library's set-up, so that text measures the
+ *  same everywhere. */
+KNOTEL_EXPORT QFont curveFont();
 
 } // namespace knotel
 

@@ -3,6 +3,8 @@
 
 #include "NumberConversion.h"
 
+#include <knotel/knotel_export.h>
+
 #include <QtGlobal>
 
 #include <array>
@@ -36,7 +38,7 @@ struct PointPosition {
  * beyond the table (Dimensions above 64) is an error 9. Drawing and editing address the slots in
  * use, never past slot 63.
  */
-class PointTable {
+class KNOTEL_EXPORT PointTable {
 public:
     bool operator==(const PointTable&) const = default;
 

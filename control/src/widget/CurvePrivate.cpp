@@ -2,6 +2,7 @@
 // that place the children and lay out the plot, the value editor, and the engine's client.
 #include "widget/CurvePrivate.h"
 
+#include "accessibility/CurveChart.h"
 #include "platform/Twips.h"
 #include "widget/CurveAccessible.h"
 #include "widget/DrawingSurface.h"
@@ -18,19 +19,6 @@
 #include <utility>
 
 namespace knotel {
-
-namespace {
-
-/** A fixed font, installed with the library's set-up, so that text measures the same everywhere. */
-QFont curveFont()
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(8.0);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-} // namespace
 
 CurvePrivate::CurvePrivate(Curve* q) : CurveEngine(*this, q, curveFont()), q(q) {}
 
@@ -224,7 +212,8 @@ void CurvePrivate::backColorChanged(qint32 colour)
 
 void CurvePrivate::currentPointChanged(int index)
 {
-    accessibility::currentPointChanged(*this, index);
+    if (surface && surface->hasFocus())
+        accessibility::currentPointChanged(surface, *this, index);
 }
 
 void CurvePrivate::valueEntryRequested(int slot, bool fromKeys)

@@ -4,6 +4,7 @@
 
 #include "engine/CurveEngine.h"
 #include "platform/Colour.h"
+#include "platform/InputCodes.h"
 #include "platform/ScreenCopy.h"
 
 #include <QKeyEvent>
@@ -12,21 +13,6 @@
 #include <QPaintEvent>
 
 namespace knotel {
-
-namespace {
-
-int mouseButtons(Qt::MouseButtons buttons)
-{
-    return int(buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
-}
-
-int shiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
-} // namespace
 
 DrawingSurface::DrawingSurface(CurveEngine& engine, QWidget* parent) : QWidget(parent), m_engine(engine)
 {
@@ -84,7 +70,7 @@ bool DrawingSurface::event(QEvent* event)
     // Undo and redo on the focused surface go to its history, not to a shortcut of the window.
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (m_engine.wantsKey(key->key(), shiftState(key->modifiers()))) {
+        if (m_engine.wantsKey(key->key(), platform::shiftCode(key->modifiers()))) {
             event->accept();
             return true;
         }
@@ -97,36 +83,36 @@ bool DrawingSurface::event(QEvent* event)
 
 void DrawingSurface::keyPressEvent(QKeyEvent* event)
 {
-    if (!m_engine.keyPress(event->key(), shiftState(event->modifiers())))
+    if (!m_engine.keyPress(event->key(), platform::shiftCode(event->modifiers())))
         QWidget::keyPressEvent(event);
 }
 
 void DrawingSurface::mousePressEvent(QMouseEvent* event)
 {
     const QPointF pos = event->position();
-    m_engine.mousePress(mouseButtons(event->button()), shiftState(event->modifiers()), float(pos.x()),
-                        float(pos.y()));
+    m_engine.mousePress(platform::buttonCode(event->button()), platform::shiftCode(event->modifiers()),
+                        float(pos.x()), float(pos.y()));
 }
 
 void DrawingSurface::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF pos = event->position();
-    m_engine.mouseMove(mouseButtons(event->buttons()), shiftState(event->modifiers()), float(pos.x()),
-                       float(pos.y()));
+    m_engine.mouseMove(platform::buttonCode(event->buttons()), platform::shiftCode(event->modifiers()),
+                       float(pos.x()), float(pos.y()));
 }
 
 void DrawingSurface::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPointF pos = event->position();
-    if (!m_engine.mouseDoubleClick(mouseButtons(event->button()), float(pos.x()), float(pos.y())))
+    if (!m_engine.mouseDoubleClick(platform::buttonCode(event->button()), float(pos.x()), float(pos.y())))
         mousePressEvent(event); // as Qt's widgets have it
 }
 
 void DrawingSurface::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF pos = event->position();
-    m_engine.mouseRelease(mouseButtons(event->button()), shiftState(event->modifiers()), float(pos.x()),
-                          float(pos.y()));
+    m_engine.mouseRelease(platform::buttonCode(event->button()), platform::shiftCode(event->modifiers()),
+                          float(pos.x()), float(pos.y()));
 }
 
 void DrawingSurface::focusInEvent(QFocusEvent* event)

@@ -1,0 +1,117 @@
+#ifndef KNOTEL_QUICKCURVE_H
+#define KNOTEL_QUICKCURVE_H
+
+#include "engine/PropertyList.h"
+
+#include <QList>
+#include <QPointF>
+#include <QQuickPaintedItem>
+#include <QtQml/qqmlregistration.h>
+
+#include <memory>
+
+namespace knotel {
+
+class QuickCurvePrivate;
+
+/**
+ * The curve control as a Qt Quick item: `import Knotel`, then `Curve { ... }`. It is the widget's
+ * engine in a Qt Quick shell, with the same properties, rules, picture and keys.
+ *
+ * Each property is the widget's, its name with the first letter lowered as QML wants it
+ * (`dimensions`, `x_Axis_Left`, `curveCaption`, `x_Knotel`), with a change signal. A write only
+ * stores, as on the widget; `rePaint()` shows it. The item lays out and paints itself once its
+ * declaration is complete. The drop is the signal `droppedValue(index)`. A failing property access
+ * throws a JavaScript error that names the control's error number.
+ */
+class QuickCurve : public QQuickPaintedItem {
+    Q_OBJECT
+    QML_NAMED_ELEMENT(Curve)
+#define KNOTEL_QML_PROPERTY(Type, Name, qmlName, Argument)                                                   \
+    Q_PROPERTY(Type qmlName READ qmlName WRITE set##Name NOTIFY qmlName##Changed)
+    KNOTEL_CURVE_PROPERTIES(KNOTEL_QML_PROPERTY)
+#undef KNOTEL_QML_PROPERTY
+    /** The points of the slots in use; a write loads them as the widget's setPoints() does. */
+    Q_PROPERTY(QList<QPointF> points READ points WRITE setPoints NOTIFY pointsChanged)
+    Q_PROPERTY(bool undoEnabled READ isUndoEnabled WRITE setUndoEnabled NOTIFY undoEnabledChanged)
+    Q_PROPERTY(bool valueEntryEnabled READ isValueEntryEnabled WRITE setValueEntryEnabled NOTIFY
+                   valueEntryEnabledChanged)
+    Q_PROPERTY(bool canUndo READ canUndo NOTIFY historyChanged)
+    Q_PROPERTY(bool canRedo READ canRedo NOTIFY historyChanged)
+
+public:
+    explicit QuickCurve(QQuickItem* parent = nullptr);
+    ~QuickCurve() override;
+
+#define KNOTEL_QML_ACCESSORS(Type, Name, qmlName, Argument)                                                  \
+    Type qmlName() const;                                                                                    \
+    void set##Name(Argument value);
+    KNOTEL_CURVE_PROPERTIES(KNOTEL_QML_ACCESSORS)
+#undef KNOTEL_QML_ACCESSORS
+
+    QList<QPointF> points() const;
+    void setPoints(const QList<QPointF>& points);
+    bool isUndoEnabled() const;
+    void setUndoEnabled(bool enabled);
+    bool isValueEntryEnabled() const;
+    void setValueEntryEnabled(bool enabled);
+    bool canUndo() const;
+    bool canRedo() const;
+
+    /** Lays out the plot and paints it: what the widget's RePaint does. */
+    Q_INVOKABLE void rePaint();
+    /** The plot rectangle and scales of the last layout: plotLeft, plotTop, plotWidth, plotHeight,
+     *  scaleX, scaleY. */
+    Q_INVOKABLE QVariantMap plotLayout() const;
+    /** The slots whose `changed` reads -1; acceptChanges() accepts every point where it lies. */
+    Q_INVOKABLE QList<int> changedPoints() const;
+    Q_INVOKABLE void acceptChanges();
+    /** Undo and redo of the person's edits, as Ctrl+Z and Ctrl+Shift+Z do. */
+    Q_INVOKABLE void undo();
+    Q_INVOKABLE void redo();
+    /**
+     * Applies typed texts to point @p index as the widget's value editor does: read as every typed
+     * number is, under the rules of a drag; an empty text leaves its coordinate. Returns false when
+     * a typed coordinate was refused.
+     */
+    Q_INVOKABLE bool enterValues(int index, const QString& x, const QString& y);
+
+    void paint(QPainter* painter) override;
+
+Q_SIGNALS:
+#define KNOTEL_QML_SIGNAL(Type, Name, qmlName, Argument) void qmlName##Changed();
+    KNOTEL_CURVE_PROPERTIES(KNOTEL_QML_SIGNAL)
+#undef KNOTEL_QML_SIGNAL
+    void pointsChanged();
+    void undoEnabledChanged();
+    void valueEntryEnabledChanged();
+    void historyChanged();
+    /** The person dropped point @p index, or the whole curve (-1). */
+    void droppedValue(int index);
+    /** A double-click on a point, or Enter or F2 on the current one, asks for exact values: a QML
+     *  editor may open for point @p index and call enterValues(). Not sent while valueEntryEnabled is
+     *  false. */
+    void valueEntryRequested(int index);
+
+protected:
+    bool event(QEvent* event) override;
+    void componentComplete() override;
+    void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+    void itemChange(ItemChange change, const ItemChangeData& value) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void hoverMoveEvent(QHoverEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    friend class QuickCurvePrivate;
+    std::unique_ptr<QuickCurvePrivate> const d;
+};
+
+} // namespace knotel
+
+#endif

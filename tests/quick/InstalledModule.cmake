@@ -1,0 +1,18 @@
+# Installs the build into a fresh prefix and runs the QML test cases against the module there, as
+# an application finds it through its import path.
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} OUTPUT_QUIET RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "install failed (${result})")
+endif()
+if(NOT EXISTS ${prefix}/qml/Knotel/qmldir)
+    message(FATAL_ERROR "no QML module Knotel under ${prefix}/qml")
+endif()
+# Nothing of the build tree on the way: the installed plugin finds the installed library itself.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH QML_IMPORT_PATH=${prefix}/qml
+        ${QML_TEST} -import ${prefix}/qml -input ${QML_FILE}
+    RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "the QML test cases failed against the installed module (${result})")
+endif()

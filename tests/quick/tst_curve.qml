@@ -1,0 +1,105 @@
+// The Curve item from its QML module: a drag under a lock rule moves a point and sends
+// droppedValue once, keys move the current point, and a refused typed value keeps the point.
+import QtQuick
+import QtTest
+import Knotel
+
+Item {
+    width: 611
+    height: 321
+
+    Curve {
+        id: curve
+        anchors.fill: parent
+        lockX_Axis: -1
+    }
+
+    SignalSpy {
+        id: drops
+        target: curve
+        signalName: "droppedValue"
+    }
+
+    TestCase {
+        name: "Curve"
+        when: windowShown
+
+        function pixelOf(i) {
+            const l = curve.plotLayout()
+            const p = curve.points[i]
+            return Qt.point((p.x - curve.x_Axis_Left) * l.scaleX + l.plotLeft,
+                            l.plotHeight - (p.y - curve.y_Axis_Bottom) * l.scaleY + l.plotTop)
+        }
+
+        readonly property var start: [Qt.point(-30, 0), Qt.point(-20, 10), Qt.point(-10, 20),
+                                      Qt.point(0, 30), Qt.point(10, 40), Qt.point(20, 50), Qt.point(30, 60)]
+
+        function init() {
+            curve.points = start
+            curve.allowYCrossover = -1
+            curve.rePaint()
+            drops.clear()
+        }
+
+        function test_aDragUnderALockedXAxisMovesOnlyYAndDropsOnce() {
+            const at = pixelOf(3)
+            mousePress(curve, at.x, at.y)
+            mouseMove(curve, at.x + 15, at.y - 20)
+            mouseRelease(curve, at.x + 15, at.y - 20)
+            compare(curve.points[3].x, 0)
+            verify(curve.points[3].y > 30)
+            compare(drops.count, 1)
+            compare(drops.signalArguments[0][0], 3)
+            curve.valueIndex = 3
+            compare(curve.changed, -1)
+            compare(curve.changedPoints(), [3])
+        }
+
+        function test_aTouchDragMovesAPointAsTheMouseDoes() {
+            const at = pixelOf(5)
+            touchEvent(curve).press(0, curve, at.x, at.y).commit()
+            touchEvent(curve).move(0, curve, at.x, at.y - 20).commit()
+            touchEvent(curve).release(0, curve, at.x, at.y - 20).commit()
+            verify(curve.points[5].y > 50)
+            compare(drops.count, 1)
+            compare(drops.signalArguments[0][0], 5)
+        }
+
+        function test_keysMoveTheCurrentPointAndUndoPutsItBack() {
+            curve.forceActiveFocus()
+            keyClick(Qt.Key_Home)
+            keyClick(Qt.Key_Right)
+            const before = curve.points[1].y
+            keyClick(Qt.Key_Up)
+            verify(curve.points[1].y > before)
+            compare(drops.count, 1)
+            compare(drops.signalArguments[0][0], 1)
+            verify(curve.canUndo)
+            keyClick(Qt.Key_Z, Qt.ControlModifier)
+            compare(curve.points[1].y, before)
+        }
+
+        function test_typedValuesFollowTheDragRules() {
+            // X is locked; Y may not pass its neighbours (20 and 40) without crossover.
+            curve.allowYCrossover = 0
+            verify(!curve.enterValues(2, "-12", "55"))
+            compare(curve.points[2], Qt.point(-10, 20))
+            verify(curve.enterValues(2, "", "25.5"))
+            compare(curve.points[2].y, 25.5)
+            compare(drops.count, 1)
+        }
+
+        function test_aBadSlotIsAJavaScriptError() {
+            curve.dimensions = 70
+            curve.valueIndex = 65
+            let message = ""
+            try {
+                curve.x_Knotel = 1
+            } catch (e) {
+                message = e.message
+            }
+            verify(message.indexOf("error 9") >= 0, message)
+            curve.dimensions = 7
+        }
+    }
+}
