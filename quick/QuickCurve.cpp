@@ -61,21 +61,26 @@ bool QuickCurvePrivate::notifyChanges()
 {
     const QPointer<QuickCurve> alive(q);
     std::size_t i = 0;
-    const auto check = [&](const QVariant& now, void (QuickCurve::*changed)()) {
-        if (alive && !(now == seen[i])) {
-            seen[i] = now;
-            Q_EMIT(q->*changed)();
-        }
-        ++i;
-    };
 #define KNOTEL_CHECK(Type, Name, qmlName, Argument)                                                          \
-    check(readOrNothing([&] { return QVariant::fromValue(Name()); }), &QuickCurve::qmlName##Changed);
+    if (alive)                                                                                               \
+        notifyChange(i++, readOrNothing([this] { return QVariant::fromValue(Name()); }),                     \
+                     &QuickCurve::qmlName##Changed);
     KNOTEL_CURVE_PROPERTIES(KNOTEL_CHECK)
 #undef KNOTEL_CHECK
-    check(QVariant::fromValue(pointList()), &QuickCurve::pointsChanged);
-    check(QVariant::fromValue(int(undoStack->canUndo()) * 2 + int(undoStack->canRedo())),
-          &QuickCurve::historyChanged);
+    if (alive)
+        notifyChange(i++, QVariant::fromValue(pointList()), &QuickCurve::pointsChanged);
+    if (alive)
+        notifyChange(i++, QVariant::fromValue(int(undoStack->canUndo()) * 2 + int(undoStack->canRedo())),
+                     &QuickCurve::historyChanged);
     return !alive.isNull();
+}
+
+void QuickCurvePrivate::notifyChange(std::size_t i, const QVariant& now, void (QuickCurve::*changed)())
+{
+    if (now == seen[i])
+        return;
+    seen[i] = now;
+    Q_EMIT(q->*changed)();
 }
 
 void QuickCurvePrivate::report(const RuntimeError& error) const

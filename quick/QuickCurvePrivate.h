@@ -38,6 +38,8 @@ public:
     /** Sends the change signal of every property whose value differs from what QML last saw; false
      *  when a handler deleted the item. */
     bool notifyChanges();
+    /** Sends @p changed when @p now differs from seen[@p i], which it then becomes. */
+    void notifyChange(std::size_t i, const QVariant& now, void (QuickCurve::*changed)());
     /** Reports @p error to QML as a JavaScript error that names its number. */
     void report(const RuntimeError& error) const;
 
