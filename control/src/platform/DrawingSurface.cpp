@@ -382,7 +382,11 @@ void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
         };
         const QRectF box(QPointF(x1, y1), QPointF(x2, y2));
         if (cells && m_ratio == 1)
-            draw(); // one fill of whole pixels: as quick as a replay
+            // Whole pixels, one for one: the fill QPainter makes of them, straight into memory.
+            FigureCache::fill(m_pixels, *cells,
+                              m_drawMode == DrawMode::XorPen ? FigureCache::Effect::Xor
+                                                             : FigureCache::Effect::Opaque,
+                              toQColor(colour).rgba());
         else
             drawFigure(figureKey(LineFigure, colour, {x1, y1, x2, y2}), box, colour, {}, draw);
         touched(box, FigureMargin);
