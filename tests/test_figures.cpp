@@ -1,7 +1,8 @@
 // Replayed figures: the drawing surface draws a figure it has drawn before by replaying what the
 // first drawing did to the pixels, at the figure's place, or shifted by whole device pixels for the
-// markers whose pixels are the same wherever they stand. Replays must give exactly the pixels of
-// drawing directly, over any picture, at every ratio of the screens this runs on.
+// markers whose pixels are the same wherever they stand, and a label by the pixels it left where
+// it finds the pixels it found before. Replays must give exactly the pixels of drawing directly,
+// over any picture, at every ratio of the screens this runs on.
 #include "TestSupport.h"
 
 #include "platform/DrawingSurface.h"
@@ -27,8 +28,11 @@ struct Pair {
     Pair(QScreen* screen, QSize size)
     {
         direct.setFigureCacheEnabled(false);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSizeF(8);
         both([&](DrawingSurface& s) {
             s.setScreen(screen);
+            s.setFont(font);
             s.resize(size);
             s.setBackColor(0xAA5500);
             s.cls();
@@ -91,7 +95,7 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
             const bool xorPen = i % 3 != 0;
             const bool dotted = i % 5 == 1;
             const qint32 colour = qint32(rng() & 0xFFFFFF);
-            const int kind = i % 6;
+            const int kind = i % 7;
             pool.push_back([=](DrawingSurface& s) {
                 s.setDrawMode(xorPen ? DrawMode::XorPen : DrawMode::CopyPen);
                 s.setDrawStyle(dotted ? DrawStyle::Dot : DrawStyle::Solid);
@@ -107,6 +111,14 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
                     break;
                 case 3:
                     s.filledBox(x, y, x + w / 4, y + h / 4, colour);
+                    break;
+                case 6:
+                    // A label, in copy mode only: its glyphs blend into what lies under them.
+                    s.setDrawMode(DrawMode::CopyPen);
+                    s.setForeColor(colour);
+                    s.setCurrentX(x);
+                    s.setCurrentY(y);
+                    s.print(QString::number(double(w), 'f', i % 3));
                     break;
                 default:
                     s.setFillColor(colour ^ 0x00FF00);
@@ -127,6 +139,20 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
                 const float x = uniform(0, 250), y = uniform(0, 150);
                 p.both([&](DrawingSurface& s) { s.filledBox(x, y, x + 40, y + 30, 0x123456); });
                 ASSERT_TRUE(p.same()) << "ratio " << ratio << ", step " << step;
+            }
+        }
+        // Labels drawn again over the picture they were first drawn over, as a paint pass does.
+        for (int i = 0; i < 40; ++i) {
+            const float x = uniform(-10, 290), y = uniform(-10, 190);
+            const QString label = QString::number(double(uniform(-100, 100)), 'f', i % 3);
+            for (int again = 0; again < 2; ++again) {
+                p.both([&](DrawingSurface& s) {
+                    s.filledBox(x - 5, y - 5, x + 60, y + 25, 0x203040 + i);
+                    s.setForeColor(0xC0C0C0);
+                    s.setCurrentX(x);
+                    s.setCurrentY(y);
+                    s.print(label);
+                });
             }
         }
         EXPECT_TRUE(p.same()) << "ratio " << ratio;

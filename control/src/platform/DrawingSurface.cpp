@@ -2,6 +2,7 @@
 #include "platform/DrawingSurface.h"
 
 #include "platform/Colour.h"
+#include "platform/LabelMemo.h"
 #include "platform/PixelCells.h"
 #include "platform/TextLayouts.h"
 
@@ -113,6 +114,7 @@ struct DrawingSurface::FontCache {
     int dpiY = 0;
     QFontMetricsF metrics;
     TextLayouts texts;
+    int serial = 0; ///< tells this font and resolution apart from every other one the surface had
 };
 
 DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent)
@@ -160,6 +162,7 @@ void DrawingSurface::setFigureCacheEnabled(bool enabled)
 {
     m_figuresEnabled = enabled;
     m_figures.clear();
+    m_labels.clear();
 }
 
 FigureCache::Key DrawingSurface::figureKey(quint32 kind, qint32 colour,
@@ -215,8 +218,9 @@ void DrawingSurface::renewImage()
     endPainting();
     m_imageSize = size();
     m_ratio = devicePixelRatioF();
-    // Recorded figures hold device pixels of the old image.
+    // Recorded figures and labels hold device pixels of the old image.
     m_figures.clear();
+    m_labels.clear();
     // Where figures may be keyed by shape: at a verified ratio, within the limits, and far enough
     // inside that no edge of the image cuts their region.
     m_shapePeriod = shapePeriod(m_ratio);
@@ -258,7 +262,8 @@ DrawingSurface::FontCache& DrawingSurface::fontCache() const
         } else {
             if (m_fonts.size() >= MaxCachedFonts)
                 m_fonts.erase(m_fonts.begin());
-            m_fonts.push_back(FontCache{current, dpiX, dpiY, QFontMetricsF(current, this), {}});
+            m_fonts.push_back(
+                FontCache{current, dpiX, dpiY, QFontMetricsF(current, this), {}, ++m_fontSerial});
             m_font = int(m_fonts.size()) - 1;
         }
     }
@@ -566,26 +571,43 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
 {
     requireFinite({m_currentX, m_currentY});
     record(makeCall(DrawCall::Print, m_currentX, m_currentY, 0, 0, m_foreColor, text));
-    const QFontMetricsF& m = fontCache().metrics;
+    FontCache& cache = fontCache();
+    const QFontMetricsF& m = cache.metrics;
     if (startDrawing()) {
-        QPainter* p = &painter();
-        if (!m_painterFontValid) {
-            p->setFont(font());
-            m_painterFontValid = true;
+        auto draw = [&] {
+            QPainter* p = &painter();
+            if (!m_painterFontValid) {
+                p->setFont(font());
+                m_painterFontValid = true;
+            }
+            if (!m_textPenValid || m_textPenColour != m_foreColor) {
+                m_textPen = QPen(toQColor(m_foreColor));
+                m_textPenColour = m_foreColor;
+                m_textPenValid = true;
+            }
+            p->setPen(m_textPen);
+            p->drawStaticText(QPointF(m_currentX, m_currentY), staticText(text));
+        };
+        // The glyphs' box covers every pixel they touch; the text cell covers the rest of the line.
+        TextLayouts::Entry& entry = cache.texts.entry(text);
+        if (!entry.bounded) {
+            entry.bounds = m.boundingRect(text);
+            entry.bounded = true;
         }
-        if (!m_textPenValid || m_textPenColour != m_foreColor) {
-            m_textPen = QPen(toQColor(m_foreColor));
-            m_textPenColour = m_foreColor;
-            m_textPenValid = true;
+        const QRectF glyphs = entry.bounds.translated(m_currentX, m_currentY + m.ascent());
+        const QRectF box = glyphs | QRectF(m_currentX, m_currentY, advance(text), m.height());
+        if (m_drawMode == DrawMode::CopyPen && m_figuresEnabled) {
+            const LabelMemo::Key key{text, cache.serial, toQColor(m_foreColor).rgba(),
+                                     std::bit_cast<quint32>(m_currentX), std::bit_cast<quint32>(m_currentY)};
+            if (!m_labels.replay(m_pixels, key))
+                m_labels.record(m_pixels, key,
+                                deviceRegion(box, FigureMargin, m_ratio, QRect(QPoint(), m_image.size())),
+                                qCeil(FigureMargin * m_ratio), draw);
+        } else {
+            draw();
         }
-        p->setPen(m_textPen);
-        const QPointF baseline(m_currentX, m_currentY + m.ascent());
-        p->drawStaticText(QPointF(m_currentX, m_currentY), staticText(text));
-        if (!m_allDue) {
-            // The glyphs' box covers every pixel they touch; the text cell covers the rest of the line.
-            const QRectF cell(m_currentX, m_currentY, advance(text), m.height());
-            touched(m.boundingRect(text).translated(baseline) | cell, FigureMargin);
-        }
+        if (!m_allDue)
+            touched(box, FigureMargin);
     }
     if (lineBreak) {
         m_currentX = 0;

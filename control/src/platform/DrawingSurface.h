@@ -3,6 +3,7 @@
 
 #include "platform/FigureCache.h"
 #include "platform/FocusMarker.h"
+#include "platform/LabelMemo.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -156,8 +157,8 @@ public:
     /** The marker source may give another place now: repaints the marker's old and new area. */
     void updateFocusMarker();
 
-    /** Whether drawing may replay what an earlier identical drawing did (on by default); for tests
-     *  that compare replayed pictures with drawn ones. */
+    /** Whether drawing may replay what an earlier identical drawing did, figures and texts (on by
+     *  default); for tests that compare replayed pictures with drawn ones. */
     void setFigureCacheEnabled(bool enabled);
     const FigureCache& figureCache() const { return m_figures; }
 
@@ -239,6 +240,7 @@ private:
     std::unique_ptr<QPainter> m_painter;
     bool m_drawing = false; ///< a run of drawing has started: the ratio is not looked up again
     FigureCache m_figures;
+    LabelMemo m_labels;
     FigureCache::Pixels m_pixels; ///< of m_image, within a run of drawing
     bool m_figuresEnabled = true;
     int m_shapePeriod = 0; ///< logical pixels after which a shape repeats in device pixels; 0: never
@@ -278,6 +280,7 @@ private:
     // paint pass measures the same labels at every pass and switches the font for the caption.
     mutable std::vector<FontCache> m_fonts;
     mutable int m_font = -1; ///< Entry of font() in m_fonts, -1 when not looked up since a change
+    mutable int m_fontSerial = 0;
 };
 
 } // namespace knotel::platform
