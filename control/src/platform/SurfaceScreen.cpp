@@ -5,6 +5,7 @@
 #include "platform/Colour.h"
 #include "platform/ScreenCopy.h"
 
+#include <QBackingStore>
 #include <QPainter>
 #include <QPaintEvent>
 
@@ -185,7 +186,8 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
         screen.fillRect(event->rect(), toQColor(m_backColor));
     } else {
         // Only the region asked for.
-        copyToScreen(screen, m_image, ratio, event->region());
+        copyToScreen(screen, m_image, ratio, event->region(),
+                     backingStore() ? backingStore()->paintDevice() : nullptr);
     }
 
     m_markerRect = focusMarkerRect();
