@@ -7,7 +7,6 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QImage>
 #include <QPen>
 #include <QWidget>
@@ -61,6 +60,10 @@ struct DrawCall {
  *
  * In XorPen mode every touched pixel, fills included, is combined with the drawing colour by
  * exclusive or, so drawing the same figure twice restores the picture exactly.
+ *
+ * A figure drawn before is drawn again by replaying what its first drawing did to the pixels
+ * (FigureCache), and a label drawn again over the pixels it was first drawn over by writing the
+ * pixels it left (LabelMemo): the same pixels for a few memory operations.
  *
  * Coordinates that are not finite are refused with knotel::RuntimeError 6 and draw nothing.
  * Colours are 0x00BBGGRR.
