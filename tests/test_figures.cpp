@@ -18,6 +18,7 @@
 
 using namespace knotel;
 using namespace knotel::platform;
+
 namespace {
 
 /** Two surfaces on @p screen: one replays the figures it has drawn before, the other draws each. */
