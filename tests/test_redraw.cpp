@@ -114,6 +114,23 @@ TEST_P(Redraw, LeavesTheFullRepaintsPictureOnTheSurfaceAndTheScreen)
 INSTANTIATE_TEST_SUITE_P(ShapesAndHideLine, Redraw,
                          ::testing::Combine(::testing::Values(1, 2, 3, 4), ::testing::Bool()));
 
+TEST(Redraw, ASegmentToAFarOffPointIsUpdatedOnTheScreenWhereItIsDrawn)
+{
+    // A box from a near corner to one 10^24 pixels off, normalized, loses the near one: the
+    // segment's update and its recorded pixels must cover the surface from its near end.
+    ShownCurve s;
+    s.curve.setValueIndex(6);
+    s.curve.setY_Knotel(1e24f);
+    s.curve.RePaint();
+    QCoreApplication::processEvents();
+    const QPointF p5 = s.pixelOf(5);
+    s.gesture(p5, {p5 + QPointF(-6, 20), p5 + QPointF(-9, 31)});
+    const QImage picture = s.surface.image();
+    EXPECT_EQ(differingPixels(s.shown(picture), picture), 0) << "screen";
+    s.curve.RePaint();
+    EXPECT_EQ(differingPixels(s.surface.image(), picture), 0) << "full repaint";
+}
+
 TEST(Redraw, ADragMoveUpdatesASmallRegionHoldingEveryChangedPixel)
 {
     ShownCurve s;

@@ -93,16 +93,17 @@ constexpr int ShapeLow = 4;
 constexpr int ShapeHigh = 4096;
 
 /** The device pixels of the logical box @p r widened by @p margin, within @p image; far-off
- *  coordinates are limited first. */
+ *  coordinates are limited first. The box's edges are taken as they are: normalizing a box from a
+ *  near corner to a far-off one loses the near one (x + w - w). */
 QRect deviceRegion(const QRectF& r, qreal margin, qreal ratio, const QRect& image)
 {
-    const QRectF n = r.normalized();
+    const double x1 = r.x(), x2 = r.x() + r.width(), y1 = r.y(), y2 = r.y() + r.height();
     auto clampX = [&](double v) { return std::clamp(v * ratio, -1.0, double(image.width()) + 1); };
     auto clampY = [&](double v) { return std::clamp(v * ratio, -1.0, double(image.height()) + 1); };
-    const int left = int(std::floor(clampX(n.left() - margin)));
-    const int top = int(std::floor(clampY(n.top() - margin)));
-    const int right = int(std::ceil(clampX(n.right() + margin)));
-    const int bottom = int(std::ceil(clampY(n.bottom() + margin)));
+    const int left = int(std::floor(clampX(std::min(x1, x2) - margin)));
+    const int top = int(std::floor(clampY(std::min(y1, y2) - margin)));
+    const int right = int(std::ceil(clampX(std::max(x1, x2) + margin)));
+    const int bottom = int(std::ceil(clampY(std::max(y1, y2) + margin)));
     return QRect(QPoint(left, top), QPoint(right, bottom)) & image;
 }
 
