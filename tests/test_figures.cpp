@@ -94,8 +94,8 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
             const float x = uniform(-20, 320), y = uniform(-20, 220);
             // Some reach far off the surface: a box from a near corner to a far-off one loses
             // the near one when normalized.
-            const float w = i % 10 == 4 ? -3e22f : uniform(-40, 40),
-                        h = i % 10 == 6 ? 5e24f : uniform(-40, 40);
+            const float w = i % 10 == 4 ? -3e22f : uniform(-40, 40);
+            const float h = i % 10 == 6 ? 5e24f : i % 10 == 8 ? -5e24f : uniform(-40, 40);
             const bool xorPen = i % 3 != 0;
             const bool dotted = i % 5 == 1;
             const qint32 colour = qint32(rng() & 0xFFFFFF);
@@ -104,8 +104,11 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
                 s.setDrawMode(xorPen ? DrawMode::XorPen : DrawMode::CopyPen);
                 s.setDrawStyle(dotted ? DrawStyle::Dot : DrawStyle::Solid);
                 switch (kind) {
-                case 0:
-                    s.line(x, y, x + w, y + h, colour);
+                case 0: // from the far end, now and then
+                    if (i % 4 == 0)
+                        s.line(x + w, y + h, x, y, colour);
+                    else
+                        s.line(x, y, x + w, y + h, colour);
                     break;
                 case 1:
                     s.line(x, y, x + w, dotted ? y : y + 0.25f, colour); // along an axis, or nearly

@@ -92,12 +92,10 @@ int shapePeriod(qreal ratio)
 constexpr int ShapeLow = 4;
 constexpr int ShapeHigh = 4096;
 
-/** The device pixels of the logical box @p r widened by @p margin, within @p image; far-off
- *  coordinates are limited first. The box's edges are taken as they are: normalizing a box from a
- *  near corner to a far-off one loses the near one (x + w - w). */
-QRect deviceRegion(const QRectF& r, qreal margin, qreal ratio, const QRect& image)
+/** The device pixels of the logical box from (@p x1, @p y1) to (@p x2, @p y2) widened by
+ *  @p margin, within @p image; far-off coordinates are limited first. */
+QRect deviceRegion(double x1, double y1, double x2, double y2, qreal margin, qreal ratio, const QRect& image)
 {
-    const double x1 = r.x(), x2 = r.x() + r.width(), y1 = r.y(), y2 = r.y() + r.height();
     auto clampX = [&](double v) { return std::clamp(v * ratio, -1.0, double(image.width()) + 1); };
     auto clampY = [&](double v) { return std::clamp(v * ratio, -1.0, double(image.height()) + 1); };
     const int left = int(std::floor(clampX(std::min(x1, x2) - margin)));
@@ -199,7 +197,7 @@ std::optional<std::pair<FigureCache::Key, QPoint>> DrawingSurface::shapeKey(quin
 }
 
 template <class Draw>
-void DrawingSurface::drawFigure(FigureCache::Key key, const QRectF& box, qint32 colour, QPoint shift,
+void DrawingSurface::drawFigure(FigureCache::Key key, const Extent& box, qint32 colour, QPoint shift,
                                 Draw&& draw)
 {
     if (!m_figuresEnabled) {
@@ -209,7 +207,8 @@ void DrawingSurface::drawFigure(FigureCache::Key key, const QRectF& box, qint32 
     if (m_figures.replay(m_pixels, key, shift))
         return;
     const bool xorPen = m_drawMode == DrawMode::XorPen;
-    const QRect region = deviceRegion(box, RecordMargin, m_ratio, QRect(QPoint(), m_image.size()));
+    const QRect region =
+        deviceRegion(box.x1, box.y1, box.x2, box.y2, RecordMargin, m_ratio, QRect(QPoint(), m_image.size()));
     m_figures.capture(m_pixels, key, region, xorPen ? FigureCache::Effect::Xor : FigureCache::Effect::Opaque,
                       toQColor(colour).rgba(), shift, draw);
 }
@@ -386,7 +385,7 @@ void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
                     scaledLine(p, x1, y1, x2, y2);
             }
         };
-        const QRectF box(QPointF(x1, y1), QPointF(x2, y2));
+        const Extent box{x1, y1, x2, y2};
         if (cells && m_ratio == 1)
             // Whole pixels, one for one: the fill QPainter makes of them, straight into memory.
             FigureCache::fill(m_pixels, *cells,
@@ -450,7 +449,7 @@ void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
     if (startDrawing()) {
         const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
         if (m_ratio == 1) {
-            drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, [&] {
+            drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {}, [&] {
                 QPainter& p = painter();
                 preparePen(p, colour);
                 p.setBrush(Qt::NoBrush);
@@ -469,9 +468,9 @@ void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
                     p.fillRect(parts[std::size_t(i)], toQColor(colour));
             };
             if (const auto shape = shapeKey(BoxFigure, colour, box, QRectF(box), 0))
-                drawFigure(shape->first, QRectF(box), colour, shape->second, draw);
+                drawFigure(shape->first, Extent::of(QRectF(box)), colour, shape->second, draw);
             else
-                drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, draw);
+                drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {}, draw);
         }
         touched(r, FigureMargin);
     }
@@ -493,9 +492,10 @@ void DrawingSurface::filledBox(float x1, float y1, float x2, float y2, qint32 co
             const QRect box = cells::fillCells(r, rect());
             auto draw = [&] { painter().fillRect(box, toQColor(colour)); };
             if (const auto shape = shapeKey(FilledBoxFigure, colour, box, QRectF(box), 0))
-                drawFigure(shape->first, QRectF(box), colour, shape->second, draw);
+                drawFigure(shape->first, Extent::of(QRectF(box)), colour, shape->second, draw);
             else
-                drawFigure(figureKey(FilledBoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, draw);
+                drawFigure(figureKey(FilledBoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {},
+                           draw);
         }
         touched(r, FigureMargin);
     }
@@ -556,12 +556,12 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
                                  std::bit_cast<quint32>(radius));
             if (shape) {
                 shape->first.fill = filled ? quint32(m_fillColor) : 0;
-                drawFigure(shape->first, box, colour, shape->second, draw);
+                drawFigure(shape->first, Extent::of(box), colour, shape->second, draw);
             } else {
                 FigureCache::Key key =
                     figureKey(CircleFigure | fill, colour, {float(centre.x()), float(centre.y()), radius});
                 key.fill = filled ? quint32(m_fillColor) : 0;
-                drawFigure(key, box, colour, {}, draw);
+                drawFigure(key, Extent::of(box), colour, {}, draw);
             }
         }
         touched(box, FigureMargin);
@@ -602,7 +602,8 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
                                      std::bit_cast<quint32>(m_currentX), std::bit_cast<quint32>(m_currentY)};
             if (!m_labels.replay(m_pixels, key))
                 m_labels.record(m_pixels, key,
-                                deviceRegion(box, FigureMargin, m_ratio, QRect(QPoint(), m_image.size())),
+                                deviceRegion(box.x(), box.y(), box.x() + box.width(), box.y() + box.height(),
+                                             FigureMargin, m_ratio, QRect(QPoint(), m_image.size())),
                                 qCeil(FigureMargin * m_ratio), draw);
         } else {
             draw();

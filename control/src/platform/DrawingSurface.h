@@ -200,13 +200,19 @@ private:
     void preparePen(QPainter& p, qint32 colour);
     /** A line with the prepared pen at a ratio other than 1. */
     void scaledLine(QPainter& p, float x1, float y1, float x2, float y2);
+    /** A figure's extent in logical pixels, by two opposite corners as they are: a QRectF keeps a
+     *  width, and a corner near the surface plus a width 10^24 pixels long is lost. */
+    struct Extent {
+        double x1, y1, x2, y2;
+        static Extent of(const QRectF& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
+    };
     /**
      * Draws a figure with @p draw, or replays an earlier identical drawing. @p key holds all that
      * decides its pixels besides @p shift, the device offset of a figure keyed by its shape;
      * @p box is its extent in logical pixels.
      */
     template <class Draw>
-    void drawFigure(FigureCache::Key key, const QRectF& box, qint32 colour, QPoint shift, Draw&& draw);
+    void drawFigure(FigureCache::Key key, const Extent& box, qint32 colour, QPoint shift, Draw&& draw);
     /** The key of a figure in the current draw mode and style, placed by @p geometry. */
     FigureCache::Key figureKey(quint32 kind, qint32 colour, std::initializer_list<float> geometry) const;
     /**
@@ -227,7 +233,8 @@ private:
     void record(DrawCall call) const;
     QRect focusMarkerRect() const;
     /** Schedules the update of @p box (logical pixels, unclipped), widened by @p margin. */
-    void touched(const QRectF& box, qreal margin);
+    void touched(const Extent& box, qreal margin);
+    void touched(const QRectF& box, qreal margin) { touched(Extent::of(box), margin); }
     void updateAll();
     void flushUpdates();
     void clearDue();

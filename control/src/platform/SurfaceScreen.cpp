@@ -38,13 +38,13 @@ qint64 area(const QRect& r)
 
 } // namespace
 
-void DrawingSurface::touched(const QRectF& box, qreal margin)
+void DrawingSurface::touched(const Extent& box, qreal margin)
 {
     if (m_allDue)
         return;
     // In plain arithmetic: this runs for every figure of a curve move. The box widened by the
     // margin and cut to the surface; whole pixels by truncation, the values being positive.
-    const double x1 = box.x(), x2 = x1 + box.width(), y1 = box.y(), y2 = y1 + box.height();
+    const double x1 = box.x1, x2 = box.x2, y1 = box.y1, y2 = box.y2;
     const double left = std::max(std::min(x1, x2) - margin, 0.0);
     const double top = std::max(std::min(y1, y2) - margin, 0.0);
     const double right = std::min(std::max(x1, x2) + margin, double(width()));
