@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <array>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -135,6 +136,17 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
                     break;
                 }
                 s.setDrawStyle(DrawStyle::Solid);
+                s.setDrawMode(DrawMode::CopyPen);
+            });
+        }
+        // Segments to points 10^34 pixels off, which Qt clips in floating point: their pixels on
+        // the surface need not lie within their box.
+        for (const auto& [x1, y1, x2, y2] : {std::array<float, 4>{121.6f, 24, -3.43384e34f, 3.04174e34f},
+                                             std::array<float, 4>{-3.43384e34f, 3.04174e34f, 121.6f, 24},
+                                             std::array<float, 4>{-3.42568e34f, 58.8863f, 108.791f, 24}}) {
+            pool.push_back([=](DrawingSurface& s) {
+                s.setDrawMode(DrawMode::XorPen);
+                s.line(x1, y1, x2, y2, 0x3F7F1F);
                 s.setDrawMode(DrawMode::CopyPen);
             });
         }

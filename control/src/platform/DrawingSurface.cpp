@@ -59,6 +59,11 @@ constexpr double AxisLineReach = 16384;
 // A recorded figure's region: its box widened by more than any pixel it touches lies beyond.
 constexpr qreal RecordMargin = 3;
 
+// Beyond this many pixels from the surface's origin Qt clips a figure in floating point, with
+// errors that can move its pixels far from its box: such a figure is neither recorded nor trusted
+// to stay within its box.
+constexpr double FarReach = 16384;
+
 // Figure kinds in a figure cache key, with the draw mode and styles that change their pixels.
 constexpr quint32 LineFigure = 1;
 constexpr quint32 BoxFigure = 2;
@@ -196,11 +201,23 @@ std::optional<std::pair<FigureCache::Key, QPoint>> DrawingSurface::shapeKey(quin
     return std::pair{key, QPoint(qRound(anchor.x() * m_ratio), qRound(anchor.y() * m_ratio))};
 }
 
+bool DrawingSurface::withinReach(const Extent& box)
+{
+    return std::fabs(box.x1) <= FarReach && std::fabs(box.y1) <= FarReach && std::fabs(box.x2) <= FarReach &&
+           std::fabs(box.y2) <= FarReach;
+}
+
+void DrawingSurface::touchedFigure(const Extent& box)
+{
+    // A figure reaching far out may have its pixels anywhere on the surface.
+    touched(withinReach(box) ? box : Extent{0, 0, double(width()), double(height())}, FigureMargin);
+}
+
 template <class Draw>
 void DrawingSurface::drawFigure(FigureCache::Key key, const Extent& box, qint32 colour, QPoint shift,
                                 Draw&& draw)
 {
-    if (!m_figuresEnabled) {
+    if (!m_figuresEnabled || !withinReach(box)) {
         draw();
         return;
     }
@@ -394,7 +411,7 @@ void DrawingSurface::line(float x1, float y1, float x2, float y2, qint32 colour)
                               toQColor(colour).rgba());
         else
             drawFigure(figureKey(LineFigure, colour, {x1, y1, x2, y2}), box, colour, {}, draw);
-        touched(box, FigureMargin);
+        touchedFigure(box);
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -472,7 +489,7 @@ void DrawingSurface::box(float x1, float y1, float x2, float y2, qint32 colour)
             else
                 drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {}, draw);
         }
-        touched(r, FigureMargin);
+        touchedFigure(Extent::of(r));
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -497,7 +514,7 @@ void DrawingSurface::filledBox(float x1, float y1, float x2, float y2, qint32 co
                 drawFigure(figureKey(FilledBoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {},
                            draw);
         }
-        touched(r, FigureMargin);
+        touchedFigure(Extent::of(r));
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -564,7 +581,7 @@ void DrawingSurface::circle(float x, float y, float radius, qint32 colour)
                 drawFigure(key, Extent::of(box), colour, {}, draw);
             }
         }
-        touched(box, FigureMargin);
+        touchedFigure(Extent::of(box));
     }
 }
 
@@ -597,7 +614,7 @@ void DrawingSurface::print(const QString& text, bool lineBreak)
         }
         const QRectF glyphs = entry.bounds.translated(m_currentX, m_currentY + m.ascent());
         const QRectF box = glyphs | QRectF(m_currentX, m_currentY, advance(text), m.height());
-        if (m_drawMode == DrawMode::CopyPen && m_figuresEnabled) {
+        if (m_drawMode == DrawMode::CopyPen && m_figuresEnabled && withinReach(Extent::of(box))) {
             const LabelMemo::Key key{text, cache.serial, toQColor(m_foreColor).rgba(),
                                      std::bit_cast<quint32>(m_currentX), std::bit_cast<quint32>(m_currentY)};
             if (!m_labels.replay(m_pixels, key))

@@ -234,6 +234,10 @@ private:
     QRect focusMarkerRect() const;
     /** Schedules the update of @p box (logical pixels, unclipped), widened by @p margin. */
     void touched(const Extent& box, qreal margin);
+    /** Whether @p box lies near enough that a figure in it touches no pixel outside it. */
+    static bool withinReach(const Extent& box);
+    /** Schedules the update of the pixels a figure in @p box can have touched. */
+    void touchedFigure(const Extent& box);
     void touched(const QRectF& box, qreal margin) { touched(Extent::of(box), margin); }
     void updateAll();
     void flushUpdates();
