@@ -1,7 +1,8 @@
 // Replayed figures: the drawing surface draws a figure it has drawn before by replaying what the
 // first drawing did to the pixels, at the figure's place, or shifted by whole device pixels for the
-// markers whose pixels are the same wherever they stand. Replays must give exactly the pixels of
-// drawing directly, over any picture, at every ratio of the screens this runs on.
+// markers whose pixels are the same wherever they stand, and a label by the pixels it left where
+// it finds the pixels it found before. Replays must give exactly the pixels of drawing directly,
+// over any picture, at every ratio of the screens this runs on.
 #include "TestSupport.h"
 
 #include "platform/FocusMarker.h"
@@ -10,12 +11,14 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <array>
 #include <cstring>
 #include <functional>
 #include <random>
 
 using namespace knotel;
 using namespace knotel::platform;
+
 namespace {
 
 /** Two surfaces on @p screen: one replays the figures it has drawn before, the other draws each. */
@@ -26,8 +29,11 @@ struct Pair {
     Pair(QScreen* screen, QSize size)
     {
         direct.setFigureCacheEnabled(false);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSizeF(8);
         both([&](test::TestCanvas& s) {
             s.setScreen(screen);
+            s.setFont(font);
             s.resize(size);
             s.setBackColor(0xAA5500);
             s.cls();
@@ -86,17 +92,23 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
         std::vector<std::function<void(test::TestCanvas&)>> pool;
         for (int i = 0; i < 60; ++i) {
             const float x = uniform(-20, 320), y = uniform(-20, 220);
-            const float w = uniform(-40, 40), h = uniform(-40, 40);
+            // Some reach far off the surface: a box from a near corner to a far-off one loses
+            // the near one when normalized.
+            const float w = i % 10 == 4 ? -3e22f : uniform(-40, 40);
+            const float h = i % 10 == 6 ? 5e24f : i % 10 == 8 ? -5e24f : uniform(-40, 40);
             const bool xorPen = i % 3 != 0;
             const bool dotted = i % 5 == 1;
             const qint32 colour = qint32(rng() & 0xFFFFFF);
-            const int kind = i % 6;
+            const int kind = i % 7;
             pool.push_back([=](test::TestCanvas& s) {
                 s.setDrawMode(xorPen ? DrawMode::XorPen : DrawMode::CopyPen);
                 s.setDrawStyle(dotted ? DrawStyle::Dot : DrawStyle::Solid);
                 switch (kind) {
-                case 0:
-                    s.line(x, y, x + w, y + h, colour);
+                case 0: // from the far end, now and then
+                    if (i % 4 == 0)
+                        s.line(x + w, y + h, x, y, colour);
+                    else
+                        s.line(x, y, x + w, y + h, colour);
                     break;
                 case 1:
                     s.line(x, y, x + w, dotted ? y : y + 0.25f, colour); // along an axis, or nearly
@@ -106,6 +118,14 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
                     break;
                 case 3:
                     s.filledBox(x, y, x + w / 4, y + h / 4, colour);
+                    break;
+                case 6:
+                    // A label, in copy mode only: its glyphs blend into what lies under them.
+                    s.setDrawMode(DrawMode::CopyPen);
+                    s.setForeColor(colour);
+                    s.setCurrentX(x);
+                    s.setCurrentY(y);
+                    s.print(QString::number(double(w), 'f', i % 3));
                     break;
                 default:
                     s.setFillColor(colour ^ 0x00FF00);
@@ -118,6 +138,17 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
                 s.setDrawMode(DrawMode::CopyPen);
             });
         }
+        // Segments to points 10^34 pixels off, which Qt clips in floating point: their pixels on
+        // the surface need not lie within their box.
+        for (const auto& [x1, y1, x2, y2] : {std::array<float, 4>{121.6f, 24, -3.43384e34f, 3.04174e34f},
+                                             std::array<float, 4>{-3.43384e34f, 3.04174e34f, 121.6f, 24},
+                                             std::array<float, 4>{-3.42568e34f, 58.8863f, 108.791f, 24}}) {
+            pool.push_back([=](test::TestCanvas& s) {
+                s.setDrawMode(DrawMode::XorPen);
+                s.line(x1, y1, x2, y2, 0x3F7F1F);
+                s.setDrawMode(DrawMode::CopyPen);
+            });
+        }
         const std::size_t before = p.replaying.figureCache().replays();
         for (int step = 0; step < 3000; ++step) {
             p.both(pool[rng() % pool.size()]);
@@ -126,6 +157,20 @@ TEST(Figures, ReplaysGiveTheDirectDrawingsPixelsOverAnyPicture)
                 const float x = uniform(0, 250), y = uniform(0, 150);
                 p.both([&](test::TestCanvas& s) { s.filledBox(x, y, x + 40, y + 30, 0x123456); });
                 ASSERT_TRUE(p.same()) << "ratio " << ratio << ", step " << step;
+            }
+        }
+        // Labels drawn again over the picture they were first drawn over, as a paint pass does.
+        for (int i = 0; i < 40; ++i) {
+            const float x = uniform(-10, 290), y = uniform(-10, 190);
+            const QString label = QString::number(double(uniform(-100, 100)), 'f', i % 3);
+            for (int again = 0; again < 2; ++again) {
+                p.both([&](test::TestCanvas& s) {
+                    s.filledBox(x - 5, y - 5, x + 60, y + 25, 0x203040 + i);
+                    s.setForeColor(0xC0C0C0);
+                    s.setCurrentX(x);
+                    s.setCurrentY(y);
+                    s.print(label);
+                });
             }
         }
         EXPECT_TRUE(p.same()) << "ratio " << ratio;

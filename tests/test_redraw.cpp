@@ -113,6 +113,26 @@ TEST_P(Redraw, LeavesTheFullRepaintsPictureOnTheSurfaceAndTheScreen)
 INSTANTIATE_TEST_SUITE_P(ShapesAndHideLine, Redraw,
                          ::testing::Combine(::testing::Values(1, 2, 3, 4), ::testing::Bool()));
 
+TEST(Redraw, SegmentsToFarOffPointsAreUpdatedOnTheScreenWhereTheyAreDrawn)
+{
+    // A box from a far-off corner 10^24 pixels away to a near one, kept as corner and size, or
+    // normalized, loses the near one: the updates and recorded pixels of the segments before and
+    // after the dragged point must cover the surface from their near ends.
+    ShownCurve s;
+    s.curve.setValueIndex(4);
+    s.curve.setY_Knotel(1e24f);
+    s.curve.setValueIndex(6);
+    s.curve.setY_Knotel(-1e24f);
+    s.curve.RePaint();
+    QCoreApplication::processEvents();
+    const QPointF p5 = s.pixelOf(5);
+    s.gesture(p5, {p5 + QPointF(-6, 20), p5 + QPointF(-9, 31)});
+    const QImage picture = s.surface.image();
+    EXPECT_EQ(differingPixels(s.shown(picture), picture), 0) << "screen";
+    s.curve.RePaint();
+    EXPECT_EQ(differingPixels(s.surface.image(), picture), 0) << "full repaint";
+}
+
 TEST(Redraw, ADragMoveUpdatesASmallRegionHoldingEveryChangedPixel)
 {
     ShownCurve s;

@@ -2,6 +2,7 @@
 #include "platform/Canvas.h"
 
 #include "platform/Colour.h"
+#include "platform/LabelMemo.h"
 #include "platform/PixelCells.h"
 #include "platform/TextLayouts.h"
 
@@ -57,6 +58,11 @@ constexpr double AxisLineReach = 16384;
 // A recorded figure's region: its box widened by more than any pixel it touches lies beyond.
 constexpr qreal RecordMargin = 3;
 
+// Beyond this many pixels from the surface's origin Qt clips a figure in floating point, with
+// errors that can move its pixels far from its box: such a figure is neither recorded nor trusted
+// to stay within its box.
+constexpr double FarReach = 16384;
+
 // Figure kinds in a figure cache key, with the draw mode and styles that change their pixels.
 constexpr quint32 LineFigure = 1;
 constexpr quint32 BoxFigure = 2;
@@ -90,17 +96,16 @@ int shapePeriod(qreal ratio)
 constexpr int ShapeLow = 4;
 constexpr int ShapeHigh = 4096;
 
-/** The device pixels of the logical box @p r widened by @p margin, within @p image; far-off
- *  coordinates are limited first. */
-QRect deviceRegion(const QRectF& r, qreal margin, qreal ratio, const QRect& image)
+/** The device pixels of the logical box from (@p x1, @p y1) to (@p x2, @p y2) widened by
+ *  @p margin, within @p image; far-off coordinates are limited first. */
+QRect deviceRegion(double x1, double y1, double x2, double y2, qreal margin, qreal ratio, const QRect& image)
 {
-    const QRectF n = r.normalized();
     auto clampX = [&](double v) { return std::clamp(v * ratio, -1.0, double(image.width()) + 1); };
     auto clampY = [&](double v) { return std::clamp(v * ratio, -1.0, double(image.height()) + 1); };
-    const int left = int(std::floor(clampX(n.left() - margin)));
-    const int top = int(std::floor(clampY(n.top() - margin)));
-    const int right = int(std::ceil(clampX(n.right() + margin)));
-    const int bottom = int(std::ceil(clampY(n.bottom() + margin)));
+    const int left = int(std::floor(clampX(std::min(x1, x2) - margin)));
+    const int top = int(std::floor(clampY(std::min(y1, y2) - margin)));
+    const int right = int(std::ceil(clampX(std::max(x1, x2) + margin)));
+    const int bottom = int(std::ceil(clampY(std::max(y1, y2) + margin)));
     return QRect(QPoint(left, top), QPoint(right, bottom)) & image;
 }
 
@@ -112,6 +117,7 @@ struct Canvas::FontCache {
     int dpiY = 0;
     QFontMetricsF metrics;
     TextLayouts texts;
+    int serial = 0; ///< tells this font and resolution apart from every other one the surface had
 };
 
 Canvas::Canvas(CanvasHost& host) : m_host(host) {}
@@ -152,6 +158,7 @@ void Canvas::setFigureCacheEnabled(bool enabled)
 {
     m_figuresEnabled = enabled;
     m_figures.clear();
+    m_labels.clear();
 }
 
 FigureCache::Key Canvas::figureKey(quint32 kind, qint32 colour, std::initializer_list<float> geometry) const
@@ -183,17 +190,31 @@ Canvas::shapeKey(quint32 kind, qint32 colour, const QRect& cells, const QRectF& 
     return std::pair{key, QPoint(qRound(anchor.x() * m_ratio), qRound(anchor.y() * m_ratio))};
 }
 
-template <class Draw>
-void Canvas::drawFigure(FigureCache::Key key, const QRectF& box, qint32 colour, QPoint shift, Draw&& draw)
+bool Canvas::withinReach(const Extent& box)
 {
-    if (!m_figuresEnabled) {
+    return std::fabs(box.x1) <= FarReach && std::fabs(box.y1) <= FarReach && std::fabs(box.x2) <= FarReach &&
+           std::fabs(box.y2) <= FarReach;
+}
+
+void Canvas::touchedFigure(const Extent& box)
+{
+    // A figure reaching far out may have its pixels anywhere on the surface.
+    const QSize size = m_host.canvasSize();
+    touched(withinReach(box) ? box : Extent{0, 0, double(size.width()), double(size.height())}, FigureMargin);
+}
+
+template <class Draw>
+void Canvas::drawFigure(FigureCache::Key key, const Extent& box, qint32 colour, QPoint shift, Draw&& draw)
+{
+    if (!m_figuresEnabled || !withinReach(box)) {
         draw();
         return;
     }
     if (m_figures.replay(m_pixels, key, shift))
         return;
     const bool xorPen = m_drawMode == DrawMode::XorPen;
-    const QRect region = deviceRegion(box, RecordMargin, m_ratio, QRect(QPoint(), m_image.size()));
+    const QRect region =
+        deviceRegion(box.x1, box.y1, box.x2, box.y2, RecordMargin, m_ratio, QRect(QPoint(), m_image.size()));
     m_figures.capture(m_pixels, key, region, xorPen ? FigureCache::Effect::Xor : FigureCache::Effect::Opaque,
                       toQColor(colour).rgba(), shift, draw);
 }
@@ -205,8 +226,9 @@ void Canvas::renewImage()
     m_ratio = m_host.canvasPixelRatio();
     const int width = m_imageSize.width();
     const int height = m_imageSize.height();
-    // Recorded figures hold device pixels of the old image.
+    // Recorded figures and labels hold device pixels of the old image.
     m_figures.clear();
+    m_labels.clear();
     // Where figures may be keyed by shape: at a verified ratio, within the limits, and far enough
     // inside that no edge of the image cuts their region.
     m_shapePeriod = shapePeriod(m_ratio);
@@ -254,7 +276,8 @@ Canvas::FontCache& Canvas::fontCache() const
             QImage device(1, 1, QImage::Format_RGB32);
             device.setDotsPerMeterX(qRound(dpiX / 0.0254));
             device.setDotsPerMeterY(qRound(dpiY / 0.0254));
-            m_fonts.push_back(FontCache{current, dpiX, dpiY, QFontMetricsF(current, &device), {}});
+            m_fonts.push_back(
+                FontCache{current, dpiX, dpiY, QFontMetricsF(current, &device), {}, ++m_fontSerial});
             m_font = int(m_fonts.size()) - 1;
         }
     }
@@ -376,12 +399,16 @@ void Canvas::line(float x1, float y1, float x2, float y2, qint32 colour)
                     scaledLine(p, x1, y1, x2, y2);
             }
         };
-        const QRectF box(QPointF(x1, y1), QPointF(x2, y2));
+        const Extent box{x1, y1, x2, y2};
         if (cells && m_ratio == 1)
-            draw(); // one fill of whole pixels: as quick as a replay
+            // Whole pixels, one for one: the fill QPainter makes of them, straight into memory.
+            FigureCache::fill(m_pixels, *cells,
+                              m_drawMode == DrawMode::XorPen ? FigureCache::Effect::Xor
+                                                             : FigureCache::Effect::Opaque,
+                              toQColor(colour).rgba());
         else
             drawFigure(figureKey(LineFigure, colour, {x1, y1, x2, y2}), box, colour, {}, draw);
-        touched(box, FigureMargin);
+        touchedFigure(box);
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -437,7 +464,7 @@ void Canvas::box(float x1, float y1, float x2, float y2, qint32 colour)
     if (startDrawing()) {
         const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
         if (m_ratio == 1) {
-            drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, [&] {
+            drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {}, [&] {
                 QPainter& p = painter();
                 preparePen(p, colour);
                 p.setBrush(Qt::NoBrush);
@@ -456,11 +483,11 @@ void Canvas::box(float x1, float y1, float x2, float y2, qint32 colour)
                     p.fillRect(parts[std::size_t(i)], toQColor(colour));
             };
             if (const auto shape = shapeKey(BoxFigure, colour, box, QRectF(box), 0))
-                drawFigure(shape->first, QRectF(box), colour, shape->second, draw);
+                drawFigure(shape->first, Extent::of(QRectF(box)), colour, shape->second, draw);
             else
-                drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, draw);
+                drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {}, draw);
         }
-        touched(r, FigureMargin);
+        touchedFigure(Extent::of(r));
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -480,11 +507,12 @@ void Canvas::filledBox(float x1, float y1, float x2, float y2, qint32 colour)
             const QRect box = cells::fillCells(r, canvasRect());
             auto draw = [&] { painter().fillRect(box, toQColor(colour)); };
             if (const auto shape = shapeKey(FilledBoxFigure, colour, box, QRectF(box), 0))
-                drawFigure(shape->first, QRectF(box), colour, shape->second, draw);
+                drawFigure(shape->first, Extent::of(QRectF(box)), colour, shape->second, draw);
             else
-                drawFigure(figureKey(FilledBoxFigure, colour, {x1, y1, x2, y2}), r, colour, {}, draw);
+                drawFigure(figureKey(FilledBoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {},
+                           draw);
         }
-        touched(r, FigureMargin);
+        touchedFigure(Extent::of(r));
     }
     m_currentX = x2;
     m_currentY = y2;
@@ -543,15 +571,15 @@ void Canvas::circle(float x, float y, float radius, qint32 colour)
                                  std::bit_cast<quint32>(radius));
             if (shape) {
                 shape->first.fill = filled ? quint32(m_fillColor) : 0;
-                drawFigure(shape->first, box, colour, shape->second, draw);
+                drawFigure(shape->first, Extent::of(box), colour, shape->second, draw);
             } else {
                 FigureCache::Key key =
                     figureKey(CircleFigure | fill, colour, {float(centre.x()), float(centre.y()), radius});
                 key.fill = filled ? quint32(m_fillColor) : 0;
-                drawFigure(key, box, colour, {}, draw);
+                drawFigure(key, Extent::of(box), colour, {}, draw);
             }
         }
-        touched(box, FigureMargin);
+        touchedFigure(Extent::of(box));
     }
 }
 
@@ -559,26 +587,44 @@ void Canvas::print(const QString& text, bool lineBreak)
 {
     requireFinite({m_currentX, m_currentY});
     record(makeCall(DrawCall::Print, m_currentX, m_currentY, 0, 0, m_foreColor, text));
-    const QFontMetricsF& m = fontCache().metrics;
+    FontCache& cache = fontCache();
+    const QFontMetricsF& m = cache.metrics;
     if (startDrawing()) {
-        QPainter* p = &painter();
-        if (!m_painterFontValid) {
-            p->setFont(m_textFont);
-            m_painterFontValid = true;
+        auto draw = [&] {
+            QPainter* p = &painter();
+            if (!m_painterFontValid) {
+                p->setFont(m_textFont);
+                m_painterFontValid = true;
+            }
+            if (!m_textPenValid || m_textPenColour != m_foreColor) {
+                m_textPen = QPen(toQColor(m_foreColor));
+                m_textPenColour = m_foreColor;
+                m_textPenValid = true;
+            }
+            p->setPen(m_textPen);
+            p->drawStaticText(QPointF(m_currentX, m_currentY), staticText(text));
+        };
+        // The glyphs' box covers every pixel they touch; the text cell covers the rest of the line.
+        TextLayouts::Entry& entry = cache.texts.entry(text);
+        if (!entry.bounded) {
+            entry.bounds = m.boundingRect(text);
+            entry.bounded = true;
         }
-        if (!m_textPenValid || m_textPenColour != m_foreColor) {
-            m_textPen = QPen(toQColor(m_foreColor));
-            m_textPenColour = m_foreColor;
-            m_textPenValid = true;
+        const QRectF glyphs = entry.bounds.translated(m_currentX, m_currentY + m.ascent());
+        const QRectF box = glyphs | QRectF(m_currentX, m_currentY, advance(text), m.height());
+        if (m_drawMode == DrawMode::CopyPen && m_figuresEnabled && withinReach(Extent::of(box))) {
+            const LabelMemo::Key key{text, cache.serial, toQColor(m_foreColor).rgba(),
+                                     std::bit_cast<quint32>(m_currentX), std::bit_cast<quint32>(m_currentY)};
+            if (!m_labels.replay(m_pixels, key))
+                m_labels.record(m_pixels, key,
+                                deviceRegion(box.x(), box.y(), box.x() + box.width(), box.y() + box.height(),
+                                             FigureMargin, m_ratio, QRect(QPoint(), m_image.size())),
+                                qCeil(FigureMargin * m_ratio), draw);
+        } else {
+            draw();
         }
-        p->setPen(m_textPen);
-        const QPointF baseline(m_currentX, m_currentY + m.ascent());
-        p->drawStaticText(QPointF(m_currentX, m_currentY), staticText(text));
-        if (!m_allDue) {
-            // The glyphs' box covers every pixel they touch; the text cell covers the rest of the line.
-            const QRectF cell(m_currentX, m_currentY, advance(text), m.height());
-            touched(m.boundingRect(text).translated(baseline) | cell, FigureMargin);
-        }
+        if (!m_allDue)
+            touched(box, FigureMargin);
     }
     if (lineBreak) {
         m_currentX = 0;

@@ -2,6 +2,7 @@
 #define KNOTEL_PLATFORM_CANVAS_H
 
 #include "platform/FigureCache.h"
+#include "platform/LabelMemo.h"
 
 #include <knotel/knotel_export.h>
 
@@ -83,6 +84,10 @@ protected:
  *
  * In XorPen mode every touched pixel, fills included, is combined with the drawing colour by
  * exclusive or, so drawing the same figure twice restores the picture exactly.
+ *
+ * A figure drawn before is drawn again by replaying what its first drawing did to the pixels
+ * (FigureCache), and a label drawn again over the pixels it was first drawn over by writing the
+ * pixels it left (LabelMemo): the same pixels for a few memory operations.
  *
  * Coordinates that are not finite are refused with knotel::RuntimeError 6 and draw nothing.
  * Colours are 0x00BBGGRR. Text is drawn and measured in the canvas's own font.
@@ -179,8 +184,8 @@ public:
     /** Ends the current run of drawing: the picture is complete for reading or copying. */
     void endPainting();
 
-    /** Whether drawing may replay what an earlier identical drawing did (on by default); for tests
-     *  that compare replayed pictures with drawn ones. */
+    /** Whether drawing may replay what an earlier identical drawing did, figures and texts (on by
+     *  default); for tests that compare replayed pictures with drawn ones. */
     void setFigureCacheEnabled(bool enabled);
     const FigureCache& figureCache() const { return m_figures; }
 
@@ -197,13 +202,19 @@ private:
     void preparePen(QPainter& p, qint32 colour);
     /** A line with the prepared pen at a ratio other than 1. */
     void scaledLine(QPainter& p, float x1, float y1, float x2, float y2);
+    /** A figure's extent in logical pixels, by two opposite corners as they are: a QRectF keeps a
+     *  width, and a corner near the surface plus a width 10^24 pixels long is lost. */
+    struct Extent {
+        double x1, y1, x2, y2;
+        static Extent of(const QRectF& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
+    };
     /**
      * Draws a figure with @p draw, or replays an earlier identical drawing. @p key holds all that
      * decides its pixels besides @p shift, the device offset of a figure keyed by its shape;
      * @p box is its extent in logical pixels.
      */
     template <class Draw>
-    void drawFigure(FigureCache::Key key, const QRectF& box, qint32 colour, QPoint shift, Draw&& draw);
+    void drawFigure(FigureCache::Key key, const Extent& box, qint32 colour, QPoint shift, Draw&& draw);
     /** The key of a figure in the current draw mode and style, placed by @p geometry. */
     FigureCache::Key figureKey(quint32 kind, qint32 colour, std::initializer_list<float> geometry) const;
     /**
@@ -223,7 +234,12 @@ private:
     std::optional<QRect> solidAxisLine(float x1, float y1, float x2, float y2) const;
     void record(DrawCall call) const;
     /** Schedules the update of @p box (logical pixels, unclipped), widened by @p margin. */
-    void touched(const QRectF& box, qreal margin);
+    void touched(const Extent& box, qreal margin);
+    /** Whether @p box lies near enough that a figure in it touches no pixel outside it. */
+    static bool withinReach(const Extent& box);
+    /** Schedules the update of the pixels a figure in @p box can have touched. */
+    void touchedFigure(const Extent& box);
+    void touched(const QRectF& box, qreal margin) { touched(Extent::of(box), margin); }
     void updateAll();
     void flushUpdates();
     void clearDue();
@@ -242,6 +258,7 @@ private:
     std::unique_ptr<QPainter> m_painter;
     bool m_drawing = false; ///< a run of drawing has started: the ratio is not looked up again
     FigureCache m_figures;
+    LabelMemo m_labels;
     FigureCache::Pixels m_pixels; ///< of m_image, within a run of drawing
     bool m_figuresEnabled = true;
     int m_shapePeriod = 0; ///< logical pixels after which a shape repeats in device pixels; 0: never
@@ -277,6 +294,7 @@ private:
     // paint pass measures the same labels at every pass and switches the font for the caption.
     mutable std::vector<FontCache> m_fonts;
     mutable int m_font = -1; ///< Entry of the font in m_fonts, -1 when not looked up since a change
+    mutable int m_fontSerial = 0;
 };
 
 } // namespace knotel::platform

@@ -28,21 +28,24 @@ qint64 area(const QRect& r)
 
 } // namespace
 
-void Canvas::touched(const QRectF& box, qreal margin)
+void Canvas::touched(const Extent& box, qreal margin)
 {
     if (m_allDue)
         return;
-    // In plain arithmetic: this runs for every figure of a curve move.
-    const QRectF r = box.normalized();
-    const double left = std::max(r.left() - margin, 0.0);
-    const double top = std::max(r.top() - margin, 0.0);
+    // In plain arithmetic: this runs for every figure of a curve move. The box widened by the
+    // margin and cut to the canvas; whole pixels by truncation, the values being positive.
+    const double x1 = box.x1, x2 = box.x2, y1 = box.y1, y2 = box.y2;
     const QSize size = m_host.canvasSize();
-    const double right = std::min(r.right() + margin, double(size.width()));
-    const double bottom = std::min(r.bottom() + margin, double(size.height()));
+    const double left = std::max(std::min(x1, x2) - margin, 0.0);
+    const double top = std::max(std::min(y1, y2) - margin, 0.0);
+    const double right = std::min(std::max(x1, x2) + margin, double(size.width()));
+    const double bottom = std::min(std::max(y1, y2) + margin, double(size.height()));
     if (!(left < right && top < bottom))
         return;
-    const QRect pixels(QPoint(int(std::floor(left)), int(std::floor(top))),
-                       QPoint(int(std::ceil(right)) - 1, int(std::ceil(bottom)) - 1));
+    const int r = int(right);
+    const int b = int(bottom);
+    const QRect pixels(QPoint(int(left), int(top)),
+                       QPoint(r - (r < right ? 0 : 1), b - (b < bottom ? 0 : 1)));
     if (m_batchDepth == 0) {
         m_host.showArea(pixels);
         return;

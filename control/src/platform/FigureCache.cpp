@@ -75,6 +75,24 @@ void FigureCache::apply(const Pixels& image, const Record& record, QPoint shift)
     }
 }
 
+void FigureCache::fill(const Pixels& image, const QRect& r, Effect effect, quint32 colour)
+{
+    const QRect cut = r & QRect(0, 0, image.width, image.height);
+    if (cut.isEmpty() || !image.bits)
+        return;
+    for (int y = cut.top(); y <= cut.bottom(); ++y) {
+        quint32* p = image.row(y) + cut.left();
+        if (effect == Effect::Opaque) {
+            std::fill_n(p, cut.width(), colour);
+        } else {
+            // The XOR pen leaves the alpha byte.
+            const quint32 bits = colour & 0x00FFFFFFu;
+            for (int i = 0; i < cut.width(); ++i)
+                p[i] ^= bits;
+        }
+    }
+}
+
 bool FigureCache::begin(const Pixels& image, const QRect& region, Effect effect, quint32 colour)
 {
     m_region = region & QRect(0, 0, image.width, image.height);

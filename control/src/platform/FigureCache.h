@@ -95,6 +95,10 @@ public:
         end(image, key, effect, colour, shift);
     }
 
+    /** Fills @p r (device pixels, cut to the image) as an opaque fill or an XOR fill in @p colour
+     *  does: a figure of whole pixels needs no record. */
+    static void fill(const Pixels& image, const QRect& r, Effect effect, quint32 colour);
+
     /** Forgets every record. */
     void clear();
 

@@ -11,11 +11,11 @@ namespace knotel::platform {
 namespace {
 
 /** The raster image that @p screen paints into, when a direct copy gives its pixels exactly. */
-QImage* directTarget(QPainter& screen, const QImage& picture, qreal ratio)
+QImage* directTarget(QPainter& screen, const QImage& picture, qreal ratio, const QPaintDevice* backingStore)
 {
     QPaintEngine* engine = screen.paintEngine();
     if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice() ||
-        engine->paintDevice()->devType() != QInternal::Image)
+        engine->paintDevice() != backingStore || engine->paintDevice()->devType() != QInternal::Image)
         return nullptr;
     auto* target = static_cast<QImage*>(engine->paintDevice());
     const QTransform t = screen.deviceTransform();
@@ -32,9 +32,10 @@ QImage* directTarget(QPainter& screen, const QImage& picture, qreal ratio)
 
 } // namespace
 
-void copyToScreen(QPainter& screen, const QImage& picture, qreal ratio, const QRegion& region)
+void copyToScreen(QPainter& screen, const QImage& picture, qreal ratio, const QRegion& region,
+                  const QPaintDevice* backingStore)
 {
-    if (QImage* target = directTarget(screen, picture, ratio)) {
+    if (QImage* target = directTarget(screen, picture, ratio, backingStore)) {
         const int r = int(ratio);
         const QTransform t = screen.deviceTransform();
         const QPoint offset(int(t.dx()), int(t.dy()));

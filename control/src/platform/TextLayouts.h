@@ -1,6 +1,7 @@
 #ifndef KNOTEL_PLATFORM_TEXTLAYOUTS_H
 #define KNOTEL_PLATFORM_TEXTLAYOUTS_H
 
+#include <QRectF>
 #include <QStaticText>
 #include <QString>
 
@@ -25,7 +26,9 @@ public:
     struct Entry {
         qreal advance = -1;   ///< horizontal advance, once measured
         bool laidOut = false; ///< whether text holds the prepared layout
+        bool bounded = false; ///< whether bounds holds the glyphs' box
         QStaticText text;
+        QRectF bounds; ///< about the baseline's start
     };
 
     TextLayouts() = default;

@@ -7,6 +7,7 @@
 #include "platform/InputCodes.h"
 #include "platform/ScreenCopy.h"
 
+#include <QBackingStore>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -58,7 +59,8 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
         screen.fillRect(event->rect(), platform::toQColor(canvas.backColor()));
     } else {
         // Only the region asked for.
-        platform::copyToScreen(screen, canvas.picture(), ratio, event->region());
+        platform::copyToScreen(screen, canvas.picture(), ratio, event->region(),
+                               backingStore() ? backingStore()->paintDevice() : nullptr);
     }
     const QRect marker = m_engine.placeFocusMarker();
     if (!marker.isNull())
