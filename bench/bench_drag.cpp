@@ -3,9 +3,10 @@
 // and one whole-curve move, at the evaluation program's control size and at full HD, at the
 // device pixel ratio of the run (./knotel bench runs each program at ratio 1 and at ratio 2).
 // Moves alternate between two rows 6 pixels apart; the Sweep variants move to a new place each
-// time, 0.37 pixels on, as a slow hand does. Beside them the floor: copying the bytes of the
-// backing image once, and of the band of its rows that a curve move updates (band_px counts its
-// device pixels). A 1000 Hz mouse delivers a move every millisecond.
+// time, 0.37 pixels on, as a slow hand does; copied_px counts the device pixels a move's screen
+// update copies. Beside them the floor: copying the bytes of the backing image once, and of the
+// band of the surface that a curve move's figures cover (band_px device pixels). A 1000 Hz mouse
+// delivers a move every millisecond.
 #include "BenchSupport.h"
 #include "CurveScene.h"
 
@@ -56,21 +57,32 @@ public:
         scene.move(from + QPointF(0, -0.37 * step));
     }
 
-    /** Device pixels in the bounding rectangles of the surface's paint events, and events. */
+    /** Device pixels in the regions of the surface's paint events, and events. */
     double paintedPixels = 0;
     int paints = 0;
-    /** The bounding rectangle of the last paint event's region. */
-    QRect lastBand;
 
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint) {
-            const QRect r = static_cast<QPaintEvent*>(event)->region().boundingRect();
-            lastBand = r;
-            paintedPixels += double(r.width()) * r.height() * ratio() * ratio();
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                paintedPixels += double(r.width()) * r.height() * ratio() * ratio();
             ++paints;
         }
         return false;
+    }
+
+    /** The band of the surface that the curve's figures cover at both rows of the mouse: the
+     *  bounding rectangle of its markers, widened by the pen and the update margin. */
+    QRect figuresBand()
+    {
+        QRect band;
+        for (int row = 0; row < 2; ++row) {
+            move();
+            QCoreApplication::processEvents();
+            for (int i = 0; i < 64; ++i)
+                band |= QRect(scene.pixelOf(i).toPoint() - QPoint(5, 5), QSize(11, 11));
+        }
+        return band & scene.surface.rect();
     }
 
 private:
@@ -94,7 +106,7 @@ template <void (DragScene::*Move)()> void runMoves(benchmark::State& state, Drag
         QCoreApplication::processEvents(); // the scheduled screen update
     }
     state.SetLabel(knotel::bench::ratioLabel());
-    state.counters["band_px"] = scene.paints ? scene.paintedPixels / scene.paints : 0;
+    state.counters["copied_px"] = scene.paints ? scene.paintedPixels / scene.paints : 0;
 }
 
 void BM_DragMove(benchmark::State& state)
@@ -156,19 +168,15 @@ void BM_FloorMemcpy(benchmark::State& state)
 }
 BENCHMARK(BM_FloorMemcpy)->ArgNames({"w", "h"})->Apply(sizes);
 
-// The floor of a curve move: copying the band of rows that its screen update covers, measured
-// from the paint events of a few moves.
+// The floor of a curve move: copying the band of the surface that its figures cover, before and
+// after the move.
 void BM_FloorCurveMoveBand(benchmark::State& state)
 {
     using knotel::bench::devicePixels;
     QRect band;
     {
         DragScene scene(int(state.range(0)), int(state.range(1)), false, DragScene::Segment);
-        for (int i = 0; i < 3; ++i) {
-            scene.move();
-            QCoreApplication::processEvents();
-        }
-        band = scene.lastBand;
+        band = scene.figuresBand();
     }
     knotel::bench::copyBand(state, devicePixels(int(state.range(0))), devicePixels(int(state.range(1))),
                             devicePixels(band.width()), devicePixels(band.height()));
