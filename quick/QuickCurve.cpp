@@ -26,12 +26,7 @@ namespace knotel {
 
 namespace {
 
-// The tracker read-out box in the lower right corner, as the widget places its Text_Value_XY box:
-// 1515 x 195 twips, 5 pixels from the right edge and 2 from the bottom; its text 2 pixels in.
-constexpr double ReadoutWidthTwips = 1515;
-constexpr double ReadoutHeightTwips = 195;
-constexpr int ReadoutRightGap = 5;
-constexpr int ReadoutBottomGap = 2;
+// The tracker read-out's text, 2 pixels in from its box's left edge, as in the widget's box.
 constexpr int ReadoutTextMargin = 2;
 
 /** A property read that may fail (a point slot beyond the table) as nothing. */
@@ -50,11 +45,8 @@ QuickCurvePrivate::QuickCurvePrivate(QuickCurve* q) : CurveEngine(*this, q, curv
 
 QRect QuickCurvePrivate::readoutBox() const
 {
-    const QSize dpi = canvasDpi();
-    const int w = int(std::lround(ReadoutWidthTwips * dpi.width() / 1440.0));
-    const int h = int(std::lround(ReadoutHeightTwips * dpi.height() / 1440.0));
-    const QSize size = canvasSize();
-    return QRect(size.width() - w - ReadoutRightGap, size.height() - h - ReadoutBottomGap, w, h);
+    const QQuickWindow* window = q->window();
+    return knotel::readoutBox(canvasSize(), platform::TwipsPerPixel::of(window ? window->screen() : nullptr));
 }
 
 bool QuickCurvePrivate::notifyChanges()

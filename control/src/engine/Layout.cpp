@@ -19,6 +19,12 @@ constexpr qint32 TopMarginWithoutCaption = 13;
 constexpr double CaptionGap = 5;
 constexpr double BottomGap = 6;
 
+// The tracker's read-out box: its size in twips, its gaps to the right and bottom edges in pixels.
+constexpr int ReadoutWidthTwips = 1515;
+constexpr int ReadoutHeightTwips = 195;
+constexpr int ReadoutRightGap = 5;
+constexpr int ReadoutBottomGap = 2;
+
 } // namespace
 
 LayoutResult computeLayout(const PlotLayout& previous, const CurveSettings& s, const SurfaceMetrics& m)
@@ -70,6 +76,13 @@ LayoutResult computeLayout(const PlotLayout& previous, const CurveSettings& s, c
     layout.ScaleY = toSingleOrInfinity(double(layout.PlotHeight) / (double(s.Y_Axis_Top) - s.Y_Axis_Bottom));
     layout.XorPenColor = s.CurveColor ^ m.backColor;
     return result;
+}
+
+QRect readoutBox(QSize surface, const platform::TwipsPerPixel& twips)
+{
+    const int w = twips.toPixelsX(ReadoutWidthTwips);
+    const int h = twips.toPixelsY(ReadoutHeightTwips);
+    return QRect(surface.width() - w - ReadoutRightGap, surface.height() - h - ReadoutBottomGap, w, h);
 }
 
 } // namespace knotel

@@ -2,7 +2,9 @@
 #define KNOTEL_LAYOUT_H
 
 #include "engine/CurveSettings.h"
+#include "platform/Twips.h"
 
+#include <knotel/knotel_export.h>
 #include <knotel/PlotLayout.h>
 
 #include <QString>
@@ -39,6 +41,10 @@ struct LayoutResult {
  */
 LayoutResult computeLayout(const PlotLayout& previous, const CurveSettings& settings,
                            const SurfaceMetrics& metrics);
+
+/** The tracker's read-out box on a surface of @p surface pixels: 1515 x 195 twips, 5 pixels from
+ *  the right edge and 2 from the bottom. */
+KNOTEL_EXPORT QRect readoutBox(QSize surface, const platform::TwipsPerPixel& twips);
 
 } // namespace knotel
 

@@ -10,7 +10,11 @@ namespace knotel::platform {
 
 TwipsPerPixel TwipsPerPixel::of(const QWidget* widget)
 {
-    const QScreen* screen = widget ? widget->screen() : nullptr;
+    return of(widget ? widget->screen() : nullptr);
+}
+
+TwipsPerPixel TwipsPerPixel::of(const QScreen* screen)
+{
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     TwipsPerPixel t;

@@ -1,6 +1,7 @@
 // The tracker boxes: where they sit, when they show, their colours and the read-out text.
 #include "widget/TrackerDisplay.h"
 
+#include "engine/Layout.h"
 #include "platform/Colour.h"
 #include "platform/Twips.h"
 
@@ -11,9 +12,6 @@ namespace knotel {
 
 namespace {
 
-// The XY box's gap to the surface's right and bottom edges, in pixels.
-constexpr int XyBoxRightGap = 5;
-constexpr int XyBoxBottomGap = 2;
 // Distance of the X and Y boxes and of their captions below the surface, in twips.
 constexpr int BoxTopTwips = 50;
 constexpr int LabelTopTwips = 80;
@@ -67,8 +65,7 @@ TrackerDisplay::TrackerDisplay(QWidget* control, QWidget* surface, const QFont& 
 void TrackerDisplay::place(int surfaceWidth, int surfaceHeight)
 {
     const auto twips = platform::TwipsPerPixel::of(m_surface);
-    m_xy->move(m_xy->x(), surfaceHeight - m_xy->height() - XyBoxBottomGap);
-    m_xy->move(surfaceWidth - m_xy->width() - XyBoxRightGap, m_xy->y());
+    m_xy->setGeometry(readoutBox(QSize(surfaceWidth, surfaceHeight), twips));
     const int boxTop = surfaceHeight + twips.toPixelsY(BoxTopTwips);
     const int labelTop = surfaceHeight + twips.toPixelsY(LabelTopTwips);
     m_x->move(m_x->x(), boxTop);
