@@ -402,7 +402,6 @@ void QuickCurve::mouseReleaseEvent(QMouseEvent* event)
 void QuickCurve::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPointF pos = event->position();
-    d->setFocusVisible(false);
     if (!d->mouseDoubleClick(platform::buttonCode(event->button()), float(pos.x()), float(pos.y())))
         mousePressEvent(event);
 }
