@@ -237,6 +237,25 @@ void QuickCurve::setUndoEnabled(bool enabled)
     d->notifyChanges();
 }
 
+int QuickCurve::undoLimit() const
+{
+    return d->undoLimit();
+}
+
+void QuickCurve::setUndoLimit(int limit)
+{
+    if (limit == d->undoLimit())
+        return;
+    try {
+        d->setUndoLimit(limit);
+    } catch (const RuntimeError& error) {
+        d->report(error);
+        return;
+    }
+    Q_EMIT undoLimitChanged();
+    d->notifyChanges();
+}
+
 bool QuickCurve::isValueEntryEnabled() const
 {
     return d->valueEntryEnabled;

@@ -34,6 +34,7 @@ class QuickCurve : public QQuickPaintedItem {
     /** The points of the slots in use; a write loads them as the widget's setPoints() does. */
     Q_PROPERTY(QList<QPointF> points READ points WRITE setPoints NOTIFY pointsChanged)
     Q_PROPERTY(bool undoEnabled READ isUndoEnabled WRITE setUndoEnabled NOTIFY undoEnabledChanged)
+    Q_PROPERTY(int undoLimit READ undoLimit WRITE setUndoLimit NOTIFY undoLimitChanged)
     Q_PROPERTY(bool valueEntryEnabled READ isValueEntryEnabled WRITE setValueEntryEnabled NOTIFY
                    valueEntryEnabledChanged)
     Q_PROPERTY(bool canUndo READ canUndo NOTIFY historyChanged)
@@ -53,6 +54,8 @@ public:
     void setPoints(const QList<QPointF>& points);
     bool isUndoEnabled() const;
     void setUndoEnabled(bool enabled);
+    int undoLimit() const;
+    void setUndoLimit(int limit);
     bool isValueEntryEnabled() const;
     void setValueEntryEnabled(bool enabled);
     bool canUndo() const;
@@ -84,6 +87,7 @@ Q_SIGNALS:
 #undef KNOTEL_QML_SIGNAL
     void pointsChanged();
     void undoEnabledChanged();
+    void undoLimitChanged();
     void valueEntryEnabledChanged();
     void historyChanged();
     /** The person dropped point @p index, or the whole curve (-1). */

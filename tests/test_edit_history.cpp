@@ -11,7 +11,9 @@
 #include <knotel/Curve.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QUndoStack>
 
@@ -155,9 +157,7 @@ TEST_F(EditHistory, HostWritesOfPointsEmptyItAndItCanBeSwitchedOff)
     EXPECT_EQ(history.count(), 0);
     drag(scene.pixelOf(2), scene.pixelOf(2) + QPointF(0, -10));
     c.setDimensions(7);
-    EXPECT_EQ(history.count(), 1) << "the same number of points";
-    c.setDimensions(6);
-    EXPECT_EQ(history.count(), 0);
+    EXPECT_EQ(history.count(), 0) << "the same number of points is a write too";
 
     c.setUndoEnabled(false);
     drag(scene.pixelOf(2), scene.pixelOf(2) + QPointF(0, -10));
@@ -190,8 +190,9 @@ TEST_F(EditHistory, TheValueEditorFollowsTheDragRulesAndEscapeCancels)
     EXPECT_TRUE(scene.surface.hasFocus());
     EXPECT_EQ(d.points.pointY(0), 0.0f);
 
-    // Point 3 at Y 30 between 40 and 60 may not cross them without crossover: Y stays and shows, X
-    // (read as every typed number is) moves, and the one apply raises one drop.
+    // Point 3 at Y 30 between 40 and 60 may not cross them without crossover: nothing moves, the Y
+    // box shows what the point kept and the X box what was typed; Enter again takes X (read as
+    // every typed number is) with one drop.
     c.setAllowYCrossover(0);
     scene.key(Qt::Key_End);
     scene.key(Qt::Key_Left), scene.key(Qt::Key_Left), scene.key(Qt::Key_Left);
@@ -201,13 +202,19 @@ TEST_F(EditHistory, TheValueEditorFollowsTheDragRulesAndEscapeCancels)
     editor->xBox()->setText(QStringLiteral("-7 .5E0"));
     editor->yBox()->setText(QStringLiteral("55"));
     QTest::keyClick(editor->xBox(), Qt::Key_Return);
-    EXPECT_EQ(d.points.pointX(3), -7.5f);
+    EXPECT_EQ(d.points.position(3).x, 0.0f);
     EXPECT_EQ(d.points.pointY(3), 30.0f);
     EXPECT_TRUE(editor->isVisible()) << "a refused value stays to be seen";
     EXPECT_EQ(editor->yBox()->text(), QStringLiteral("+30"));
+    EXPECT_EQ(editor->xBox()->text(), QStringLiteral("-7 .5E0"));
+    EXPECT_TRUE(drops.empty());
+    QTest::keyClick(editor->yBox(), Qt::Key_Return);
+    EXPECT_EQ(d.points.pointX(3), -7.5f);
+    EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(drops, std::vector<int>{3});
     EXPECT_EQ(history.undoText(), QStringLiteral("Move point 3"));
     EXPECT_TRUE(pictureIsFresh());
+    scene.key(Qt::Key_Return);
 
     // A click elsewhere cancels.
     editor->yBox()->setText(QStringLiteral("35"));
@@ -222,3 +229,178 @@ TEST_F(EditHistory, TheValueEditorFollowsTheDragRulesAndEscapeCancels)
 }
 
 } // namespace
+
+namespace {
+
+/** What a host's drop handler does inside the drop of an undo or a redo. */
+enum class HostAct { WriteY, WriteDimensions, SetPoints, SwitchOff, Clear, Delete };
+enum class Trigger { Keys, Stack };
+
+struct HandlerCase {
+    const char* name;
+    HostAct act;
+    bool redo;
+    Trigger trigger;
+};
+
+class HostActsInTheDropOfAnUndo : public ::testing::TestWithParam<HandlerCase> {};
+
+} // namespace
+
+// The handler may do whatever the stack allows while it hears of an undone or redone edit: the
+// stack has settled before the drop is raised.
+TEST_P(HostActsInTheDropOfAnUndo, AndTheControlCarriesOn)
+{
+    const HandlerCase& hc = GetParam();
+    QPointer<Curve> curve = new Curve;
+    curve->resize(611, 321);
+    curve->setPoints({{-20, 10}, {0, 40}, {20, 20}});
+    curve->setY_Step(30);
+    curve->RePaint();
+    QWidget* surface = test::surfaceOf(*curve);
+    surface->setFocus();
+    const auto key = [&](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, k, m);
+        QCoreApplication::sendEvent(surface, &event);
+    };
+    bool armed = false;
+    int drops = 0;
+    QObject::connect(curve, &Curve::DroppedValue, curve, [&](int& index) {
+        if (!armed)
+            return;
+        ++drops;
+        curve->setValueIndex(float(index < 0 ? 0 : index));
+        switch (hc.act) {
+        case HostAct::WriteY:
+            curve->setY_Knotel(30);
+            break;
+        case HostAct::WriteDimensions:
+            curve->setDimensions(3);
+            break;
+        case HostAct::SetPoints:
+            curve->setPoints({{-20, 10}, {20, 20}});
+            break;
+        case HostAct::SwitchOff:
+            curve->setUndoEnabled(false);
+            break;
+        case HostAct::Clear:
+            curve->undoStack()->clear();
+            break;
+        case HostAct::Delete:
+            delete curve;
+            break;
+        }
+    });
+    key(Qt::Key_Up, Qt::ControlModifier);
+    key(Qt::Key_Home);
+    key(Qt::Key_PageUp);
+    ASSERT_EQ(curve->undoStack()->count(), 2);
+    if (hc.redo)
+        curve->undoStack()->undo();
+    armed = true;
+    if (hc.trigger == Trigger::Keys)
+        key(Qt::Key_Z, hc.redo ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+    else
+        hc.redo ? curve->undoStack()->redo() : curve->undoStack()->undo();
+    EXPECT_EQ(drops, 1);
+    if (hc.act == HostAct::Delete) {
+        EXPECT_TRUE(curve.isNull());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return;
+    }
+    ASSERT_FALSE(curve.isNull());
+    EXPECT_EQ(curve->undoStack()->count(), 0);
+    // The control goes on as before.
+    curve->setUndoEnabled(true);
+    armed = false;
+    key(Qt::Key_End);
+    key(Qt::Key_Up);
+    EXPECT_EQ(curve->undoStack()->count(), 1);
+    delete curve;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWriteThatEmptiesTheHistory, HostActsInTheDropOfAnUndo,
+    ::testing::Values(HandlerCase{"YWrittenOnUndo", HostAct::WriteY, false, Trigger::Keys},
+                      HandlerCase{"YWrittenOnRedo", HostAct::WriteY, true, Trigger::Keys},
+                      HandlerCase{"YWrittenOnTheStacksUndo", HostAct::WriteY, false, Trigger::Stack},
+                      HandlerCase{"DimensionsOnUndo", HostAct::WriteDimensions, false, Trigger::Stack},
+                      HandlerCase{"DimensionsOnRedo", HostAct::WriteDimensions, true, Trigger::Keys},
+                      HandlerCase{"SetPointsOnUndo", HostAct::SetPoints, false, Trigger::Keys},
+                      HandlerCase{"SetPointsOnRedo", HostAct::SetPoints, true, Trigger::Stack},
+                      HandlerCase{"SwitchedOffOnUndo", HostAct::SwitchOff, false, Trigger::Stack},
+                      HandlerCase{"SwitchedOffOnRedo", HostAct::SwitchOff, true, Trigger::Keys},
+                      HandlerCase{"ClearedOnUndo", HostAct::Clear, false, Trigger::Keys},
+                      HandlerCase{"ClearedOnRedo", HostAct::Clear, true, Trigger::Stack},
+                      HandlerCase{"DeletedOnRedo", HostAct::Delete, true, Trigger::Stack}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditHistory, AHandlerThatUndoesEveryDropWalksBackToTheStartAndStops)
+{
+    const std::vector<PointPosition> start = positions();
+    for (int slot : {1, 3, 5})
+        drag(scene.pixelOf(slot), scene.pixelOf(slot) + QPointF(0, -12));
+    ASSERT_EQ(history.count(), 3);
+    int depth = 0;
+    int deepest = 0;
+    QObject::connect(&c, &Curve::DroppedValue, &c, [&](int&) {
+        deepest = std::max(deepest, ++depth);
+        c.undoStack()->undo();
+        --depth;
+    });
+    drops.clear();
+    drag(scene.pixelOf(4), scene.pixelOf(4) + QPointF(0, 9));
+    EXPECT_EQ(drops, (std::vector<int>{4, 4, 5, 3, 1}));
+    EXPECT_EQ(deepest, 1) << "one handler at a time";
+    EXPECT_EQ(history.index(), 0);
+    EXPECT_TRUE(same(positions(), start));
+    EXPECT_TRUE(pictureIsFresh());
+}
+
+TEST_F(EditHistory, TypedValuesBeyondTheAxisAreClampedAndOnlyACrossingIsRefused)
+{
+    struct Row {
+        const char* text;
+        float y; ///< where point 6, at Y 70, goes
+        bool closes;
+    };
+    const Row rows[] = {
+        {"1e39", 80, true}, {"-1D999", -20, true}, {"1E999", 80, true}, {"100", 80, true}, {"75", 75, true},
+    };
+    scene.show();
+    scene.key(Qt::Key_End);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        scene.key(Qt::Key_F2);
+        ValueEditor* editor = d.valueEditor;
+        ASSERT_TRUE(editor && editor->isVisible());
+        editor->yBox()->setText(QString::fromLatin1(row.text));
+        QTest::keyClick(editor->yBox(), Qt::Key_Return);
+        EXPECT_EQ(d.points.pointY(6), row.y);
+        EXPECT_EQ(editor->isVisible(), !row.closes);
+        scene.surface.setFocus();
+    }
+}
+
+TEST_F(EditHistory, TheHistoryKeepsItsLimitDroppingTheOldestSteps)
+{
+    EXPECT_EQ(c.undoLimit(), 1000);
+    c.setUndoLimit(3);
+    // Up on points 1, 2, 1, 2, 1: a step each.
+    scene.key(Qt::Key_Right);
+    for (int i = 0; i < 5; ++i) {
+        if (i > 0)
+            scene.key(i % 2 ? Qt::Key_Right : Qt::Key_Left);
+        scene.key(Qt::Key_Up);
+    }
+    EXPECT_EQ(history.count(), 3);
+    while (history.canUndo())
+        history.undo();
+    EXPECT_GT(d.points.pointY(1), 10.0f) << "the oldest steps went";
+    EXPECT_GT(d.points.pointY(2), 40.0f);
+    EXPECT_EQ(test::errorCodeOf([&] { c.setUndoLimit(-1); }), 5);
+    EXPECT_EQ(c.undoLimit(), 3);
+    c.setUndoLimit(0);
+    EXPECT_EQ(history.count(), 0) << "a new limit empties the history";
+    EXPECT_EQ(history.undoLimit(), 0);
+}

@@ -119,6 +119,29 @@ TEST_F(KeyboardEditing, CtrlUpAndDownMoveTheWholeCurveWhereTheMouseCould)
     EXPECT_EQ(drops, std::vector<int>{-1});
 }
 
+TEST_F(KeyboardEditing, TheChosenPointStaysChosenWhenDimensionsShrinksAndGrows)
+{
+    c.setDimensions(3);
+    key(Qt::Key_End);
+    c.setDimensions(1);
+    scene.press(scene.pixelOf(0));
+    scene.release(scene.pixelOf(0));
+    c.setDimensions(3);
+    drops.clear();
+    key(Qt::Key_Up);
+    EXPECT_EQ(drops, std::vector<int>{0});
+}
+
+TEST_F(KeyboardEditing, CtrlUpLeavesACurveWhoseLineIsNotDrawn)
+{
+    c.setDimensions(8); // slot 7 never loaded
+    c.RePaint();
+    const std::vector<float> before = ys();
+    key(Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(ys(), before);
+    EXPECT_TRUE(drops.empty());
+}
+
 TEST_F(KeyboardEditing, TheFocusMarkerShowsForTheKeyboardOnlyAndNeverInThePicture)
 {
     DrawingSurface* surface = surfaceOf(c);

@@ -63,7 +63,7 @@ def test_properties_round_trip_as_the_cxx_types_convert(qtbot, name, written, re
 def test_every_qt_property_is_a_python_property_with_its_setter():
     meta = Curve.staticMetaObject
     names = [meta.property(i).name() for i in range(meta.propertyOffset(), meta.propertyCount())]
-    assert len(names) == 38 + 2
+    assert names[38:] == ["undoEnabled", "valueEntryEnabled", "undoLimit"]
     for name in names:
         assert isinstance(getattr(Curve, name), property) and getattr(Curve, name).fset, name
         assert callable(getattr(Curve, "set" + name[0].upper() + name[1:])), name
@@ -80,6 +80,23 @@ def test_a_drag_can_be_undone_and_both_additions_switched_off(qtbot, curve):
     assert not curve.isUndoEnabled() and stack.count() == 0
     curve.setValueEntryEnabled(False)
     assert curve.valueEntryEnabled is False
+
+
+def test_a_handler_that_undoes_every_drop_walks_back_to_the_start(qtbot, curve):
+    start = curve.points()
+    for slot in (1, 2, 3):
+        drag(qtbot, curve, slot, -12)
+    stack = curve.undoStack()
+    drops = []
+
+    def reject(index):
+        drops.append(index)
+        stack.undo()
+
+    curve.DroppedValue.connect(reject)
+    drag(qtbot, curve, 4, 9)
+    assert drops == [4, 4, 3, 2, 1]
+    assert stack.index() == 0 and curve.points() == start
 
 
 def test_late_bound_members_take_python_values(qtbot):

@@ -78,6 +78,7 @@ class KNOTEL_EXPORT Curve : public QWidget, public Dispatch {
     // Beyond the late-bound face, which has the 38 properties above alone.
     Q_PROPERTY(bool undoEnabled READ isUndoEnabled WRITE setUndoEnabled)
     Q_PROPERTY(bool valueEntryEnabled READ isValueEntryEnabled WRITE setValueEntryEnabled)
+    Q_PROPERTY(int undoLimit READ undoLimit WRITE setUndoLimit)
 
 public:
     explicit Curve(QWidget* parent = nullptr);
@@ -243,6 +244,11 @@ public:
      *  keys then do nothing. Default true. */
     bool isUndoEnabled() const;
     void setUndoEnabled(bool enabled);
+    /** How many steps the history keeps; when a new step comes, the oldest goes. 0 keeps every step.
+     *  Writing another limit empties the history (QUndoStack takes one only while empty). Throws 5
+     *  for a negative limit. Default 1000. */
+    int undoLimit() const;
+    void setUndoLimit(int limit);
     /**
      * Whether a double-click on a point, or Enter or F2 on the keyboard's current point, opens a
      * small editor in which the person types the point's exact X and Y. The typed values follow the

@@ -25,13 +25,15 @@ CurveEngine::CurveEngine(EngineClient& client, QObject* owner, const QFont& font
     : canvas(client), undoStack(createEditHistory(owner)), m_client(client)
 {
     canvas.setFont(font);
+    watchHistory();
 }
 
 CurveEngine::~CurveEngine()
 {
-    // Deleted by a drop handler during an undo or redo: the stack is still at work, so it goes
-    // once that is done.
-    if (historyBusy) {
+    QObject::disconnect(m_historyWatch);
+    // Deleted by a drop handler: the drop may come from the stack's own signal, and the stack goes
+    // once it has returned.
+    if (m_raisingDrops) {
         undoStack->setParent(nullptr);
         undoStack->deleteLater();
     }
@@ -92,9 +94,14 @@ std::optional<QPointF> CurveEngine::currentPointPixel() const
 
 void CurveEngine::setCurrentPoint(int slot)
 {
-    if (slot < 0 || slot >= points.slotsInUse() || slot == currentPoint())
+    if (slot < 0 || slot >= points.slotsInUse())
         return;
+    // Kept as chosen even when it equals the clamped one: a later Dimensions must not bring back
+    // an older choice.
+    const bool moved = slot != currentPoint();
     keyPoint = slot;
+    if (!moved)
+        return;
     updateFocusMarker();
     m_client.currentPointChanged(slot);
 }

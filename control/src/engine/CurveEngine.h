@@ -17,6 +17,7 @@
 
 #include <QFont>
 #include <QList>
+#include <QMetaObject>
 #include <QPointF>
 #include <QRect>
 
@@ -60,9 +61,6 @@ public:
     bool undoEnabled = true;
     /** A double-click, Enter or F2 on a point asks for typed values: see ValueEntry.cpp. */
     bool valueEntryEnabled = true;
-    /** True while an undo or redo runs: a host that deletes the control then must not delete the
-     *  stack from under it. */
-    bool historyBusy = false;
     /** The history of the person's edits, owned by the shell's object. */
     QUndoStack* const undoStack;
     /** A painter over the current state and canvas. */
@@ -76,11 +74,15 @@ public:
     LayoutResult layOut();
     /** The paint pass, once start-up has ended. */
     void paintControl();
-    /** Raises the drop through the client; false when the host's handler deleted the control. */
-    [[nodiscard]] bool announceDrop(int index) { return m_client.raiseDrop(index); }
+    /** Raises the drop through the client, after any drop still waiting; false when the host's
+     *  handler deleted the control. */
+    [[nodiscard]] bool announceDrop(int index);
     /** The tracker read-out of (@p vx, @p vy); when a text cannot be formatted (negative
      *  decimals) all texts stay. */
     void showTracker(float vx, float vy);
+    /** True when the line is drawn, and so can be grabbed: two points or more, every coordinate in
+     *  use given, and HideLine off. */
+    bool lineShown() const { return !settings.HideLine && points.slotsInUse() >= 2 && points.complete(); }
     /** The current point clamped into the slots in use; -1 when no slot is in use. */
     int currentPoint() const;
     /** Pixel position of the current point, when there is one and it is finite. */
@@ -138,23 +140,28 @@ public:
     void recordCurveMove(EditSource source);
     /** Empties the undo history: the host gave other points. */
     void clearHistory();
-    /** Undo and redo: put point @p slot, or every Y, where the history says, redraw and raise the
-     *  drop. False when the host's handler deleted the control. */
-    [[nodiscard]] bool restorePoint(int slot, PointPosition to);
-    [[nodiscard]] bool restoreCurve(const CurveYs& ys);
+    /** The steps the history keeps, the oldest dropped first; 0 keeps every step. A new limit empties
+     *  the history; a negative one is error 5. */
+    int undoLimit() const;
+    void setUndoLimit(int limit);
+    /** Undo and redo: put point @p slot, or every Y, where the history says and redraw; the drop
+     *  waits until the stack has moved its index. */
+    void restorePoint(int slot, PointPosition to);
+    void restoreCurve(const CurveYs& ys);
 
     // ValueEntry.cpp
     /** What typed values did to a point. */
     struct TypedValues {
         PointPosition from;
         PointPosition to;
-        bool refusedX = false; ///< a typed X asked for another value and the point kept its own
+        bool refusedX = false; ///< a typed X asked for another value and the rules kept the point's
         bool refusedY = false;
     };
     /**
      * Moves point @p slot to the typed texts (nothing: a coordinate not typed) under the rules of a
-     * drag, reading them as every number typed into the control is read, and redraws. Adds nothing
-     * to the history and raises nothing: see finishTypedValues().
+     * drag, reading them as every number typed into the control is read, and redraws. A value
+     * beyond the axis is clamped; when a value is refused (a lock, or a neighbour it would pass)
+     * nothing moves. Adds nothing to the history and raises nothing: see finishTypedValues().
      */
     TypedValues applyTypedValues(int slot, const std::optional<QString>& x, const std::optional<QString>& y);
     /** When the typed values moved the point: one undo command and one drop. False when the host's
@@ -162,12 +169,21 @@ public:
     [[nodiscard]] bool finishTypedValues(int slot, const TypedValues& typed);
 
 private:
+    /** Raises the drops that wait, in order; false when a handler deleted the control. */
+    [[nodiscard]] bool raisePendingDrops();
+    /** Raises the drops of undo and redo once the stack has settled. */
+    void watchHistory();
     /** Adds the drag of the grabbed point, when it moved, to the undo history. */
     void recordDraggedPoint();
     /** The marker's square about the current point; null when there is none. */
     QRect focusMarkerRect() const;
 
     EngineClient& m_client;
+    /** Drops requested and not raised yet: those of undo and redo, and those asked for while a
+     *  handler runs. */
+    QList<int> m_pendingDrops;
+    bool m_raisingDrops = false;
+    QMetaObject::Connection m_historyWatch;
     bool m_focusVisible = false;
     QRect m_markerRect; ///< where the marker was last placed, to show that area again; null when hidden
 };

@@ -145,9 +145,9 @@ qint32 CurveEngine::Dimensions() const
 }
 void CurveEngine::setDimensions(qint32 value)
 {
-    // The history holds the person's edits of the points the host gave last.
-    if (value != points.dimensions())
-        clearHistory();
+    // The history holds the person's edits of the points the host gave last: any write of points
+    // empties it, as the point writes do.
+    clearHistory();
     points.setDimensions(value);
 }
 float CurveEngine::ValueIndex() const

@@ -2,12 +2,17 @@
 // while the keys keep moving the same point) and typed value. Undo and redo put the coordinates
 // back exactly, redraw with the XOR pen as a drag does and raise DroppedValue as the edit did; the
 // points' references stay, so Changed reads as before.
+//
+// A command only puts coordinates back; its drop is raised once the stack has moved its index,
+// never from inside the command. The host's handler may then do anything the stack allows: undo
+// again, write points (which empties the history and deletes the command), delete the control.
 #include "engine/EditHistory.h"
 
 #include "engine/CurveEngine.h"
 #include "platform/Canvas.h"
 
-#include <QPointer>
+#include <knotel/RuntimeError.h>
+
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -19,43 +24,30 @@ namespace {
 constexpr int PointKeyMoves = 1;
 constexpr int CurveKeyMoves = 2;
 
-/** A command on a control that its host may delete while the command raises the drop. */
+/** A command of the control's history; the stack, and so the command, never outlives the engine. */
 class EditCommand : public QUndoCommand {
 public:
     EditCommand(CurveEngine& engine, EditSource source, const QString& text)
-        : QUndoCommand(text), m_engine(&engine), m_owner(engine.undoStack->parent()), m_source(source)
+        : QUndoCommand(text), m_engine(engine), m_source(source)
     {
     }
 
-    void undo() override { apply(false); }
+    void undo() override { put(m_engine, false); }
     void redo() override
     {
         // The edit itself was applied when the command was pushed.
         if (m_pushed)
-            apply(true);
+            put(m_engine, true);
         m_pushed = true;
     }
 
 protected:
-    /** Puts the coordinates before (@p after false) or after the edit back; returns false when the
-     *  host's handler of the drop deleted the control. */
-    virtual bool put(CurveEngine& engine, bool after) = 0;
+    /** Puts the coordinates before (@p after false) or after the edit back and queues the drop. */
+    virtual void put(CurveEngine& engine, bool after) = 0;
     bool fromKeys() const { return m_source == EditSource::Keys; }
 
 private:
-    void apply(bool after)
-    {
-        // The engine lives as long as the control that owns the stack.
-        if (!m_owner)
-            return;
-        // The stack must outlive this call even when the control does not.
-        m_engine->historyBusy = true;
-        if (put(*m_engine, after))
-            m_engine->historyBusy = false;
-    }
-
-    CurveEngine* m_engine;
-    QPointer<QObject> m_owner;
+    CurveEngine& m_engine;
     EditSource m_source;
     bool m_pushed = false;
 };
@@ -81,10 +73,7 @@ public:
     }
 
 protected:
-    bool put(CurveEngine& engine, bool after) override
-    {
-        return engine.restorePoint(m_slot, after ? m_to : m_from);
-    }
+    void put(CurveEngine& engine, bool after) override { engine.restorePoint(m_slot, after ? m_to : m_from); }
 
 private:
     int m_slot;
@@ -112,7 +101,7 @@ public:
     }
 
 protected:
-    bool put(CurveEngine& engine, bool after) override { return engine.restoreCurve(after ? m_to : m_from); }
+    void put(CurveEngine& engine, bool after) override { engine.restoreCurve(after ? m_to : m_from); }
 
 private:
     bool sameYs(const CurveYs& a, const CurveYs& b) const
@@ -135,7 +124,15 @@ QUndoStack* createEditHistory(QObject* owner)
 {
     auto* stack = new QUndoStack(owner);
     stack->setObjectName(QStringLiteral("Curve_Edits"));
+    stack->setUndoLimit(DefaultUndoLimit);
     return stack;
+}
+
+void CurveEngine::watchHistory()
+{
+    // The stack moves its index after running its commands: their drops go out from there.
+    m_historyWatch = QObject::connect(undoStack, &QUndoStack::indexChanged, undoStack,
+                                      [this] { (void)raisePendingDrops(); });
 }
 
 void CurveEngine::recordPointMove(int slot, PointPosition from, PointPosition to, EditSource source)
@@ -161,22 +158,59 @@ void CurveEngine::clearHistory()
     undoStack->clear();
 }
 
-bool CurveEngine::restorePoint(int slot, PointPosition to)
+int CurveEngine::undoLimit() const
+{
+    return undoStack->undoLimit();
+}
+
+void CurveEngine::setUndoLimit(int limit)
+{
+    if (limit < 0)
+        throw RuntimeError(RuntimeError::InvalidArgument);
+    if (limit == undoStack->undoLimit())
+        return;
+    // The stack takes a new limit only while it is empty.
+    clearHistory();
+    undoStack->setUndoLimit(limit);
+}
+
+void CurveEngine::restorePoint(int slot, PointPosition to)
 {
     if (slot < 0 || slot >= points.slotsInUse())
-        return true;
+        return;
     CurvePainter curvePainter = painter();
     placePoint(points, slot, to, curvePainter);
     updateFocusMarker();
-    return announceDrop(slot);
+    m_pendingDrops.append(slot);
 }
 
-bool CurveEngine::restoreCurve(const CurveYs& ys)
+void CurveEngine::restoreCurve(const CurveYs& ys)
 {
     CurvePainter curvePainter = painter();
     placeCurve(points, ys, curvePainter);
     updateFocusMarker();
-    return announceDrop(-1);
+    m_pendingDrops.append(-1);
+}
+
+bool CurveEngine::announceDrop(int index)
+{
+    m_pendingDrops.append(index);
+    return raisePendingDrops();
+}
+
+bool CurveEngine::raisePendingDrops()
+{
+    // A drop requested while a handler runs (the handler undid an edit) is raised once that
+    // handler has returned: handlers never nest, however long the host keeps undoing.
+    if (m_raisingDrops)
+        return true;
+    m_raisingDrops = true;
+    while (!m_pendingDrops.isEmpty()) {
+        if (!m_client.raiseDrop(m_pendingDrops.takeFirst()))
+            return false; // the handler deleted the control: nothing of it may be touched
+    }
+    m_raisingDrops = false;
+    return true;
 }
 
 } // namespace knotel

@@ -9,6 +9,9 @@ namespace knotel {
 /** Where an edit of the person came from; consecutive key moves of one point merge into one step. */
 enum class EditSource { Mouse, Keys, ValueEntry };
 
+/** The steps a new history keeps; the oldest go first. */
+inline constexpr int DefaultUndoLimit = 1000;
+
 /** A new undo stack for a control's edits, owned by the control's object @p owner. */
 QUndoStack* createEditHistory(QObject* owner);
 

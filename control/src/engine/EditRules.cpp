@@ -102,6 +102,33 @@ PointPosition draggedPoint(const PointTable& points, const CurveSettings& s, int
     return to;
 }
 
+TypedPoint typedPoint(const PointTable& points, const CurveSettings& s, int slot, std::optional<double> x,
+                      std::optional<double> y)
+{
+    const auto single = [](std::optional<double> v) -> std::optional<float> {
+        constexpr double largest = std::numeric_limits<float>::max();
+        if (!v || std::isnan(*v))
+            return std::nullopt;
+        return float(std::clamp(*v, -largest, largest));
+    };
+    const std::optional<float> valueX = single(x);
+    const std::optional<float> valueY = single(y);
+    TypedPoint typed;
+    typed.to = draggedPoint(points, s, slot, valueX, valueY);
+    const PointPosition from = points.position(slot);
+    // Kept though another value was asked for: the value clamped to its axis would differ.
+    const auto refused = [](std::optional<float> value, float before, float after, float axisFrom,
+                            float axisTo) {
+        if (!value || !sameSingle(after, before))
+            return false;
+        const float clamped = std::clamp(*value, std::min(axisFrom, axisTo), std::max(axisFrom, axisTo));
+        return !sameSingle(clamped, before);
+    };
+    typed.refusedX = refused(valueX, from.x, typed.to.x, s.X_Axis_Left, s.X_Axis_Right);
+    typed.refusedY = refused(valueY, from.y, typed.to.y, s.Y_Axis_Bottom, s.Y_Axis_Top);
+    return typed;
+}
+
 std::optional<CurveShift> shiftedCurve(const PointTable& points, const CurveSettings& s,
                                        const PlotLayout& layout, float startMouseY, float mouseY)
 {

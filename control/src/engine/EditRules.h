@@ -36,6 +36,23 @@ FreeAxes freeAxes(const PointTable& points, const CurveSettings& settings, int s
 PointPosition draggedPoint(const PointTable& points, const CurveSettings& settings, int slot,
                            std::optional<float> x, std::optional<float> y);
 
+/** Where typed values leave a point: draggedPoint()'s answer, and which coordinate the rules kept
+ *  although a value was given (a lock, or a neighbour it would pass). */
+struct TypedPoint {
+    PointPosition to;
+    bool refusedX = false;
+    bool refusedY = false;
+};
+
+/**
+ * The rules of a drag applied to typed values: a value beyond the single range counts as the
+ * largest single of its sign, so that clamping brings it to the axis end. A given value counts as
+ * refused when the rules keep the coordinate though it asked for another value; a value that
+ * clamping brings back to where the point is, is taken.
+ */
+TypedPoint typedPoint(const PointTable& points, const CurveSettings& settings, int slot,
+                      std::optional<double> x, std::optional<double> y);
+
 /** A whole-curve move: the new Y of every slot in use, and the mouse row it was limited to. */
 struct CurveShift {
     CurveYs ys{};

@@ -60,8 +60,7 @@ void keyMovePoint(CurveEngine& c, int slot, std::optional<float> x, std::optiona
  */
 void moveWholeCurve(CurveEngine& c, float pixels)
 {
-    const int count = c.points.slotsInUse();
-    if (count < 2 || c.settings.HideLine || !c.settings.curveMayMove())
+    if (!c.lineShown() || !c.settings.curveMayMove())
         return;
     c.points.beginCurveMove();
     const std::optional<CurveShift> shift = shiftedCurve(c.points, c.settings, c.layout, 0, pixels);

@@ -39,9 +39,7 @@ void CurveEngine::mousePress(int button, int, float x, float y)
         gesture.pointStart = points.position(picked);
     } else {
         gesture.point.reset();
-        // The line can be grabbed only where it is drawn.
-        if (!settings.HideLine && points.complete() &&
-            pickSegment(map, points.xs(), points.ys(), x, y) >= 0) {
+        if (lineShown() && pickSegment(map, points.xs(), points.ys(), x, y) >= 0) {
             points.beginCurveMove();
             gesture.startMouseY = y;
             gesture.curveMoving = true;

@@ -2,28 +2,12 @@
 // that redraws, can be undone and raises the drop once.
 #include "engine/CurveEngine.h"
 
-#include "NumberConversion.h"
+#include "engine/EditRules.h"
 #include "platform/Canvas.h"
 
 #include <knotel/LeadingValue.h>
 
 namespace knotel {
-
-namespace {
-
-/** The value that a typed text gives, read as every number typed into the control is. */
-std::optional<float> typedValue(const std::optional<QString>& text)
-{
-    return text ? toSingleOrNothing(LeadingValue(*text)) : std::nullopt;
-}
-
-/** True when a typed coordinate asked for another value and the point kept the one it had. */
-bool refused(const std::optional<QString>& text, std::optional<float> typed, float before, float after)
-{
-    return text && sameSingle(after, before) && !(typed && sameSingle(*typed, before));
-}
-
-} // namespace
 
 CurveEngine::TypedValues CurveEngine::applyTypedValues(int slot, const std::optional<QString>& x,
                                                        const std::optional<QString>& y)
@@ -31,15 +15,19 @@ CurveEngine::TypedValues CurveEngine::applyTypedValues(int slot, const std::opti
     TypedValues typed;
     if (slot < 0 || slot >= points.slotsInUse())
         return typed;
-    const std::optional<float> valueX = typedValue(x);
-    const std::optional<float> valueY = typedValue(y);
+    // Read as every number typed into the control is.
+    const auto value = [](const std::optional<QString>& text) {
+        return text ? std::optional(LeadingValue(*text)) : std::nullopt;
+    };
+    const TypedPoint result = typedPoint(points, settings, slot, value(x), value(y));
     typed.from = points.position(slot);
-    typed.to = draggedPoint(points, settings, slot, valueX, valueY);
+    typed.refusedX = result.refusedX;
+    typed.refusedY = result.refusedY;
+    // All or nothing: a refused value keeps the point where it is.
+    typed.to = typed.refusedX || typed.refusedY ? typed.from : result.to;
     CurvePainter curvePainter = painter();
     placePoint(points, slot, typed.to, curvePainter);
     updateFocusMarker();
-    typed.refusedX = refused(x, valueX, typed.from.x, typed.to.x);
-    typed.refusedY = refused(y, valueY, typed.from.y, typed.to.y);
     return typed;
 }
 

@@ -109,6 +109,16 @@ void Curve::setUndoEnabled(bool enabled)
     d->setUndoEnabled(enabled);
 }
 
+int Curve::undoLimit() const
+{
+    return d->undoLimit();
+}
+
+void Curve::setUndoLimit(int limit)
+{
+    d->setUndoLimit(limit);
+}
+
 bool Curve::isValueEntryEnabled() const
 {
     return d->valueEntryEnabled;

@@ -139,12 +139,14 @@ void CurvePrivate::applyValueEditor()
     }
     const TypedValues typed = applyTypedValues(slot, valueEditor->editedX(), valueEditor->editedY());
     if (typed.refusedX || typed.refusedY) {
-        // The boxes show what the point kept; the person may type again or cancel.
-        valueEditor->showValues(shownValue(typed.to.x, settings.X_Decimals),
-                                shownValue(typed.to.y, settings.Y_Decimals), !typed.refusedX);
-    } else {
-        closeValueEditor(true);
+        // Nothing moved: a refused box shows what the point kept, the other keeps what was typed;
+        // the person may type again or cancel.
+        valueEditor->showRefused(
+            typed.refusedX ? std::optional(shownValue(typed.to.x, settings.X_Decimals)) : std::nullopt,
+            typed.refusedY ? std::optional(shownValue(typed.to.y, settings.Y_Decimals)) : std::nullopt);
+        return;
     }
+    closeValueEditor(true);
     (void)finishTypedValues(slot, typed); // the last act: the host's handler may delete the control
 }
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace knotel {
 
@@ -81,6 +82,23 @@ void ValueEditor::showValues(const QString& x, const QString& y, bool selectY)
     QLineEdit* box = selectY ? m_y : m_x;
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
+}
+
+void ValueEditor::showRefused(const std::optional<QString>& x, const std::optional<QString>& y)
+{
+    QLineEdit* first = nullptr;
+    for (auto [box, text, shown] : {std::tuple(m_x, x, &m_shownX), std::tuple(m_y, y, &m_shownY)}) {
+        if (!text)
+            continue;
+        *shown = *text;
+        box->setText(*text);
+        if (!first)
+            first = box;
+    }
+    if (first) {
+        first->setFocus(Qt::OtherFocusReason);
+        first->selectAll();
+    }
 }
 
 std::optional<QString> ValueEditor::editedX() const

@@ -32,6 +32,9 @@ public:
               bool fromKeys);
     /** Shows @p x and @p y as the point's texts now, and selects the X box's (@p selectY: the Y box's). */
     void showValues(const QString& x, const QString& y, bool selectY);
+    /** Shows the point's own text in each box whose value was refused (the X box's first gets the
+     *  focus, selected); a box without one keeps what the person typed. */
+    void showRefused(const std::optional<QString>& x, const std::optional<QString>& y);
 
     int slot() const { return m_slot; }
     /** Whether the editor was opened from the keyboard. */
