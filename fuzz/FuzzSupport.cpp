@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "MemberTable.h"
+#include "latebound/MemberTable.h"
 #include "widget/CurvePrivate.h"
 #include "widget/DrawingSurface.h"
 

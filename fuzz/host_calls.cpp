@@ -5,7 +5,7 @@
 #include "FuzzSupport.h"
 
 #include "widget/CurvePrivate.h"
-#include "MemberTable.h"
+#include "latebound/MemberTable.h"
 
 #include <knotel/RuntimeError.h>
 

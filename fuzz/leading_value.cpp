@@ -2,7 +2,7 @@
 // in the property writes: only RuntimeError may come out, a decimal number is never NaN.
 #include "FuzzCommon.h"
 
-#include "NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>

@@ -1,7 +1,7 @@
 // The late-bound face: ids and names, conversions and errors, and creation by name.
 #include "TestSupport.h"
 
-#include "MemberTable.h"
+#include "latebound/MemberTable.h"
 
 #include <knotel/Curve.h>
 #include <knotel/Registry.h>

@@ -234,7 +234,7 @@ TEST(Layout, ValueAndPixelMapBothWays)
 TEST(Resize, PlacesTheSurfaceAndTheTrackersAndLaysOutAfresh)
 {
     Control c;
-    const auto twips = platform::TwipsPerPixel::of(&c.curve);
+    const auto twips = platform::TwipsPerPixel::of(c.curve.screen());
     for (const QSize size : {QSize(611, 321), QSize(800, 450)}) {
         c.curve.resize(size);
         c.curve.RePaint();

@@ -1,4 +1,4 @@
-#include "NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 #include <knotel/FormatValue.h>
 #include <knotel/LeadingValue.h>

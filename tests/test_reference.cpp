@@ -1,6 +1,6 @@
 // The property table of README.md against the control itself: names in interface order, types of
 // the Qt properties, and the defaults that a fresh control reads.
-#include "MemberTable.h"
+#include "latebound/MemberTable.h"
 
 #include <knotel/Curve.h>
 

@@ -1,7 +1,6 @@
 #ifndef KNOTEL_ACCESSIBILITY_CURVECHART_H
 #define KNOTEL_ACCESSIBILITY_CURVECHART_H
 
-#include <knotel/knotel_export.h>
 
 #include <QAccessible>
 #include <QString>
@@ -27,7 +26,7 @@ namespace accessibility {
  * drawing surface, the Qt Quick item), which says where the engine is and how its pixels map to
  * the screen. The point interfaces live as long as the chart's.
  */
-class KNOTEL_EXPORT CurveChart {
+class CurveChart {
 public:
     virtual ~CurveChart();
 
@@ -58,14 +57,14 @@ private:
 };
 
 /** The value of point @p i: "x -10, y 52" in the axes' decimals. */
-KNOTEL_EXPORT QString pointValue(const CurveEngine& engine, int i);
+QString pointValue(const CurveEngine& engine, int i);
 
 /** Announces the new value of point @p index, or of every point in use for -1, as a child of
  *  the chart object @p chart. */
-KNOTEL_EXPORT void pointMoved(QObject* chart, const CurveEngine& engine, int index);
+void pointMoved(QObject* chart, const CurveEngine& engine, int index);
 
 /** Announces point @p index as the newly focused child of @p chart. */
-KNOTEL_EXPORT void currentPointChanged(QObject* chart, const CurveEngine& engine, int index);
+void currentPointChanged(QObject* chart, const CurveEngine& engine, int index);
 
 } // namespace accessibility
 

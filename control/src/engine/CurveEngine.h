@@ -12,7 +12,6 @@
 #include "engine/PointTable.h"
 #include "engine/PropertyList.h"
 
-#include <knotel/knotel_export.h>
 #include <knotel/PlotLayout.h>
 
 #include <QFont>
@@ -37,7 +36,7 @@ namespace knotel {
  * Property writes, including the points', only store (BackColor also erases the picture);
  * rePaint() shows them. Accessors throw knotel::RuntimeError as the properties do.
  */
-class KNOTEL_EXPORT CurveEngine {
+class CurveEngine {
 public:
     /** An engine reporting to @p client and drawing text in @p font; @p owner, the shell's object,
      *  owns the undo stack. */
@@ -189,11 +188,11 @@ private:
 };
 
 /** @p v as the control writes it with @p decimals, or its plain text for decimals it cannot show. */
-KNOTEL_EXPORT QString shownValue(float v, qint32 decimals);
+QString shownValue(float v, qint32 decimals);
 
 /** The font of the plot's text, installed with the library's set-up, so that text measures the
  *  same everywhere. */
-KNOTEL_EXPORT QFont curveFont();
+QFont curveFont();
 
 } // namespace knotel
 

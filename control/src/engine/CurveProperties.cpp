@@ -2,7 +2,7 @@
 // the part that owns the property, with the few rules a property write has of its own.
 #include "engine/CurveEngine.h"
 
-#include "NumberConversion.h"
+#include "numbers/NumberConversion.h"
 #include "platform/Canvas.h"
 
 #include <knotel/RuntimeError.h>

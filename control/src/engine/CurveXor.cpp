@@ -4,8 +4,8 @@
 // changed point gives the same picture as erasing and redrawing the whole curve.
 #include "engine/CurvePainter.h"
 
-#include "ErrorTolerance.h"
-#include "NumberConversion.h"
+#include "numbers/ErrorTolerance.h"
+#include "numbers/NumberConversion.h"
 #include "platform/Canvas.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "engine/CurvePainter.h"
 #include "engine/CurveSettings.h"
 #include "engine/PlotMapping.h"
-#include "NumberConversion.h"
+#include "numbers/NumberConversion.h"
 #include "platform/Canvas.h"
 
 #include <knotel/PlotLayout.h>

@@ -13,7 +13,7 @@ namespace knotel {
  * reaches outside itself. Each call comes synchronously from the engine's handlers. As the host
  * of the engine's canvas it also gives the size, ratio and resolution and shows changed areas.
  */
-class KNOTEL_EXPORT EngineClient : public platform::CanvasHost {
+class EngineClient : public platform::CanvasHost {
 public:
     /** Whether the shell has the keyboard focus. */
     virtual bool hasFocus() const = 0;

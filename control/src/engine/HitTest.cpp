@@ -2,7 +2,7 @@
 // curve drawing, on the same mapping, with no widget involved.
 #include "engine/HitTest.h"
 
-#include "NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include "engine/CurveEngine.h"
 
 #include "engine/EditRules.h"
-#include "NumberConversion.h"
+#include "numbers/NumberConversion.h"
 #include "platform/Canvas.h"
 
 #include <QKeySequence>

@@ -2,8 +2,8 @@
 // boxes show, and the XOR pen colour.
 #include "engine/Layout.h"
 
-#include "ErrorTolerance.h"
-#include "NumberConversion.h"
+#include "numbers/ErrorTolerance.h"
+#include "numbers/NumberConversion.h"
 
 #include <knotel/FormatValue.h>
 

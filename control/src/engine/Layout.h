@@ -4,7 +4,6 @@
 #include "engine/CurveSettings.h"
 #include "platform/Twips.h"
 
-#include <knotel/knotel_export.h>
 #include <knotel/PlotLayout.h>
 
 #include <QString>
@@ -44,7 +43,7 @@ LayoutResult computeLayout(const PlotLayout& previous, const CurveSettings& sett
 
 /** The tracker's read-out box on a surface of @p surface pixels: 1515 x 195 twips, 5 pixels from
  *  the right edge and 2 from the bottom. */
-KNOTEL_EXPORT QRect readoutBox(QSize surface, const platform::TwipsPerPixel& twips);
+QRect readoutBox(QSize surface, const platform::TwipsPerPixel& twips);
 
 } // namespace knotel
 

@@ -4,7 +4,7 @@
 
 #include "engine/EditRules.h"
 #include "engine/HitTest.h"
-#include "NumberConversion.h"
+#include "numbers/NumberConversion.h"
 #include "platform/Canvas.h"
 
 #include <cmath>

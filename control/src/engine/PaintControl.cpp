@@ -1,7 +1,7 @@
 // The paint pass: the order of its steps.
 #include "engine/CurvePainter.h"
 
-#include "ErrorTolerance.h"
+#include "numbers/ErrorTolerance.h"
 #include "platform/Canvas.h"
 
 namespace knotel {

@@ -1,8 +1,8 @@
 // The plot's frame: arrow heads, axis lines, axis texts and caption.
 #include "engine/CurvePainter.h"
 
-#include "ErrorTolerance.h"
-#include "NumberConversion.h"
+#include "numbers/ErrorTolerance.h"
+#include "numbers/NumberConversion.h"
 #include "platform/Canvas.h"
 
 #include <QList>

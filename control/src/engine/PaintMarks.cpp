@@ -1,8 +1,8 @@
 // The limit lines and the actual-value marker.
 #include "engine/CurvePainter.h"
 
-#include "ErrorTolerance.h"
-#include "NumberConversion.h"
+#include "numbers/ErrorTolerance.h"
+#include "numbers/NumberConversion.h"
 #include "platform/Canvas.h"
 
 #include <knotel/FormatValue.h>

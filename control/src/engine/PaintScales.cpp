@@ -1,8 +1,8 @@
 // The X and Y scales of the paint pass: labels, tick marks and grid lines.
 #include "engine/CurvePainter.h"
 
-#include "ErrorTolerance.h"
-#include "NumberConversion.h"
+#include "numbers/ErrorTolerance.h"
+#include "numbers/NumberConversion.h"
 #include "platform/Canvas.h"
 
 #include <knotel/FormatValue.h>

@@ -1,7 +1,7 @@
 // The break-point table and its slot rules.
 #include "engine/PointTable.h"
 
-#include "NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 #include <knotel/RuntimeError.h>
 

@@ -1,9 +1,8 @@
 #ifndef KNOTEL_POINTTABLE_H
 #define KNOTEL_POINTTABLE_H
 
-#include "NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
-#include <knotel/knotel_export.h>
 
 #include <QtGlobal>
 
@@ -38,7 +37,7 @@ struct PointPosition {
  * beyond the table (Dimensions above 64) is an error 9. Drawing and editing address the slots in
  * use, never past slot 63.
  */
-class KNOTEL_EXPORT PointTable {
+class PointTable {
 public:
     bool operator==(const PointTable&) const = default;
 

@@ -4,7 +4,6 @@
 #include "platform/FigureCache.h"
 #include "platform/LabelMemo.h"
 
-#include <knotel/knotel_export.h>
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -48,7 +47,7 @@ struct DrawCall {
  * What a canvas needs of the place that shows it (a widget, a Qt Quick item): the size and pixel
  * ratio its picture is for, the resolution that text is measured at, and where to show changes.
  */
-class KNOTEL_EXPORT CanvasHost {
+class CanvasHost {
 public:
     /** The size in logical pixels. */
     virtual QSize canvasSize() const = 0;
@@ -92,7 +91,7 @@ protected:
  * Coordinates that are not finite are refused with knotel::RuntimeError 6 and draw nothing.
  * Colours are 0x00BBGGRR. Text is drawn and measured in the canvas's own font.
  */
-class KNOTEL_EXPORT Canvas {
+class Canvas {
 public:
     explicit Canvas(CanvasHost& host);
     ~Canvas();

@@ -1,7 +1,6 @@
 #ifndef KNOTEL_PLATFORM_FOCUSMARKER_H
 #define KNOTEL_PLATFORM_FOCUSMARKER_H
 
-#include <knotel/knotel_export.h>
 
 #include <QImage>
 #include <QRect>
@@ -21,7 +20,7 @@ namespace knotel::platform {
  * coordinates and device phase, and copied to each later place; where the painter's transform
  * does not move it by whole device pixels (fractional ratios) it is drawn directly.
  */
-class KNOTEL_EXPORT FocusMarker {
+class FocusMarker {
 public:
     /** Draws the marker along the cells of @p square onto @p screen, at device pixel ratio @p ratio.
      *  A marker that reaches beyond @p bounds, the painted area in logical pixels, is drawn with the

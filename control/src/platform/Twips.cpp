@@ -2,16 +2,10 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QWidget>
 
 #include <cmath>
 
 namespace knotel::platform {
-
-TwipsPerPixel TwipsPerPixel::of(const QWidget* widget)
-{
-    return of(widget ? widget->screen() : nullptr);
-}
 
 TwipsPerPixel TwipsPerPixel::of(const QScreen* screen)
 {
@@ -42,11 +36,6 @@ int TwipsPerPixel::toPixelsY(double twips) const
 QRect TwipsPerPixel::toPixels(int left, int top, int width, int height) const
 {
     return QRect(toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height));
-}
-
-void placeInTwips(QWidget* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(TwipsPerPixel::of(widget).toPixels(left, top, width, height));
 }
 
 } // namespace knotel::platform

@@ -2,10 +2,10 @@
 // Resize hooks. Each accessor forwards to the part of the state that owns the property.
 #include <knotel/Curve.h>
 
-#include "NumberConversion.h"
-#include "platform/Twips.h"
+#include "numbers/NumberConversion.h"
 #include "widget/CurveAccessible.h"
 #include "widget/CurvePrivate.h"
+#include "widget/TwipsPlacement.h"
 
 #include <knotel/RuntimeError.h>
 
@@ -24,7 +24,7 @@ constexpr int DesignHeightTwips = 7260;
 
 Curve::Curve(QWidget* parent) : QWidget(parent), d(std::make_unique<CurvePrivate>(this))
 {
-    const auto twips = platform::TwipsPerPixel::of(this);
+    const auto twips = twipsOf(this);
     resize(twips.toPixelsX(DesignWidthTwips), twips.toPixelsY(DesignHeightTwips));
     d->createChildren();
     d->initialize();
@@ -35,7 +35,7 @@ Curve::~Curve() = default;
 
 QSize Curve::sizeHint() const
 {
-    const auto twips = platform::TwipsPerPixel::of(this);
+    const auto twips = twipsOf(this);
     return QSize(twips.toPixelsX(DesignWidthTwips), twips.toPixelsY(DesignHeightTwips));
 }
 

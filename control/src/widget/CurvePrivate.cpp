@@ -3,11 +3,11 @@
 #include "widget/CurvePrivate.h"
 
 #include "accessibility/CurveChart.h"
-#include "platform/Twips.h"
 #include "widget/CurveAccessible.h"
 #include "widget/DrawingSurface.h"
 #include "widget/SettingsPanel.h"
 #include "widget/TrackerDisplay.h"
+#include "widget/TwipsPlacement.h"
 #include "widget/ValueEditor.h"
 
 #include <knotel/Curve.h>
@@ -41,7 +41,7 @@ void CurvePrivate::createChildren()
     surface->setObjectName(QStringLiteral("Picture_Curve"));
     const QFont font = canvas.font();
     surface->setFont(font);
-    platform::placeInTwips(surface, 180, 180, 8205, 4245);
+    placeInTwips(surface, 180, 180, 8205, 4245);
 
     tracker = std::make_unique<TrackerDisplay>(q, surface, font);
 

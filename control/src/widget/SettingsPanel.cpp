@@ -4,8 +4,8 @@
 
 #include "engine/CurveSettings.h"
 #include "engine/PointTable.h"
-#include "NumberConversion.h"
-#include "platform/Twips.h"
+#include "numbers/NumberConversion.h"
+#include "widget/TwipsPlacement.h"
 
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>
@@ -131,7 +131,7 @@ SettingsPanel::SettingsPanel(QWidget* owner, CurveSettings& settings, PointTable
         auto* box = new QLineEdit(QString::fromUtf8(c.text), owner);
         box->setObjectName(QStringLiteral("Text_Setting_%1").arg(i));
         box->setAccessibleName(box->objectName());
-        platform::placeInTwips(box, c.left, c.top, c.width, c.height);
+        placeInTwips(box, c.left, c.top, c.width, c.height);
         box->hide();
         // Connected after the design text is in place: that text is not a change.
         connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) { boxChanged(i, text); });
@@ -143,7 +143,7 @@ SettingsPanel::SettingsPanel(QWidget* owner, CurveSettings& settings, PointTable
         auto* button = new QPushButton(QString::fromUtf8(b.caption), owner);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setAccessibleName(button->objectName());
-        platform::placeInTwips(button, b.place.left, b.place.top, b.place.width, b.place.height);
+        placeInTwips(button, b.place.left, b.place.top, b.place.width, b.place.height);
         button->hide();
         byTabIndex[BoxCount + k] = {b.place.tabIndex, button};
     }

@@ -3,7 +3,7 @@
 
 #include "engine/Layout.h"
 #include "platform/Colour.h"
-#include "platform/Twips.h"
+#include "widget/TwipsPlacement.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +36,6 @@ QLabel* makeLabel(const char* name, QWidget* parent)
 
 TrackerDisplay::TrackerDisplay(QWidget* control, QWidget* surface, const QFont& font) : m_surface(surface)
 {
-    using platform::placeInTwips;
 
     m_xy = makeBox("Text_Value_XY", surface);
     m_xy->setReadOnly(true);
@@ -64,7 +63,7 @@ TrackerDisplay::TrackerDisplay(QWidget* control, QWidget* surface, const QFont& 
 
 void TrackerDisplay::place(int surfaceWidth, int surfaceHeight)
 {
-    const auto twips = platform::TwipsPerPixel::of(m_surface);
+    const auto twips = twipsOf(m_surface);
     m_xy->setGeometry(readoutBox(QSize(surfaceWidth, surfaceHeight), twips));
     const int boxTop = surfaceHeight + twips.toPixelsY(BoxTopTwips);
     const int labelTop = surfaceHeight + twips.toPixelsY(LabelTopTwips);

@@ -1,7 +1,7 @@
 // The members of the control's dispatch interface, read from its meta-object: RePaint, then the
 // first 38 properties in declaration order, whose fixed ids count down from ViewTracker's. The
 // properties declared after them belong to the typed face alone.
-#include "MemberTable.h"
+#include "latebound/MemberTable.h"
 
 #include <knotel/Curve.h>
 

@@ -2,8 +2,8 @@
 // name, with the value conversions of a late-bound host.
 #include <knotel/Curve.h>
 
-#include "MemberTable.h"
-#include "NumberConversion.h"
+#include "latebound/MemberTable.h"
+#include "numbers/NumberConversion.h"
 
 #include <knotel/LeadingValue.h>
 #include <knotel/RuntimeError.h>

@@ -1,5 +1,5 @@
 // Rounding to 32-bit integers.
-#include "NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 namespace knotel {
 
