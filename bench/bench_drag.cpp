@@ -42,7 +42,10 @@ public:
     ~DragScene() override { scene.release(from); }
 
     /** True when the press grabbed what the scene asked for. */
-    bool grabbed() const { return scene.d.gesture.point == 31 || scene.d.gesture.curveMoving; }
+    bool grabbed() const
+    {
+        return scene.d.engine.gesture().point == 31 || scene.d.engine.gesture().curveMoving;
+    }
 
     /** One move of the mouse, to the other row than the last one. */
     void move()

@@ -44,7 +44,7 @@ void BM_PaintControl(benchmark::State& state)
 {
     PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
     for (auto _ : state)
-        scene.d.paintControl();
+        scene.d.engine.paintControl();
     state.SetLabel(knotel::bench::ratioLabel());
 }
 BENCHMARK(BM_PaintControl)->Apply(sizes);
@@ -101,7 +101,7 @@ void BM_DrawCurveXor(benchmark::State& state)
 {
     PaintScene scene(611, 321, qint32(state.range(0)));
     for (auto _ : state)
-        scene.d.painter().drawCurveXor();
+        scene.d.engine.painter().drawCurveXor();
     state.SetLabel(knotel::bench::ratioLabel());
 }
 BENCHMARK(BM_DrawCurveXor)

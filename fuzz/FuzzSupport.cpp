@@ -10,13 +10,9 @@ namespace knotel::fuzz {
 
 void resetCurve(Curve& curve, int width, int height)
 {
-    CurvePrivate& s = *CurvePrivate::get(&curve);
-    s.settings = CurveSettings{};
-    s.points = PointTable{};
-    s.gesture = DragGesture{};
+    CurvePrivate::get(&curve)->engine.reset();
     curve.resize(width, height);
-    s.paintEnabled = false;
-    s.initialize(); // the back colour, the layout, and painting enabled again
+    curve.RePaint();
 }
 
 const std::vector<DispId>& propertyIds()
@@ -36,7 +32,7 @@ const std::vector<DispId>& propertyIds()
 namespace {
 const QImage& pictureOf(Curve& curve)
 {
-    return CurvePrivate::get(&curve)->canvas.picture();
+    return CurvePrivate::get(&curve)->engine.canvas().picture();
 }
 } // namespace
 

@@ -181,7 +181,7 @@ public:
             m_held &= ~up;
             send(QEvent::MouseButtonRelease, m_last, up);
         }
-        FUZZ_CHECK(!m_s.gesture.active());
+        FUZZ_CHECK(!m_s.engine.gesture().active());
         FUZZ_CHECK(m_s.surface->mousePointer() == platform::MousePointer::Default);
 
         // With every point where it was, a RePaint would draw the picture of the start again.
@@ -197,8 +197,8 @@ private:
         explicit Snapshot(const CurvePrivate& s)
         {
             for (int i = 0; i < SlotCount; ++i) {
-                x[std::size_t(i)] = s.points.pointX(i);
-                y[std::size_t(i)] = s.points.pointY(i);
+                x[std::size_t(i)] = s.engine.points().pointX(i);
+                y[std::size_t(i)] = s.engine.points().pointY(i);
             }
         }
         bool operator==(const Snapshot& o) const // bit for bit, so that NaN equals itself
@@ -227,9 +227,9 @@ private:
 
     QPointF position(FuzzedDataProvider& in)
     {
-        const PlotMapping map = m_s.mapping();
-        const PlotLayout& l = m_s.layout;
-        const int count = m_s.points.slotsInUse();
+        const PlotMapping map = m_s.engine.mapping();
+        const PlotLayout& l = m_s.engine.layout();
+        const int count = m_s.engine.points().slotsInUse();
         const double dx = in.ConsumeIntegralInRange<int>(-10, 10) * 0.5;
         const double dy = in.ConsumeIntegralInRange<int>(-10, 10) * 0.5;
         double x = m_last.x();
@@ -239,16 +239,18 @@ private:
         case 1: // on a point
             if (count > 0) {
                 const int j = in.ConsumeIntegralInRange<int>(0, count - 1);
-                x = map.pixelX(m_s.points.pointX(j));
-                y = map.pixelY(m_s.points.pointY(j));
+                x = map.pixelX(m_s.engine.points().pointX(j));
+                y = map.pixelY(m_s.engine.points().pointY(j));
             }
             break;
         case 2: // on a segment
             if (count > 1) {
                 const int j = in.ConsumeIntegralInRange<int>(0, count - 2);
                 const double t = in.ConsumeIntegralInRange<int>(1, 15) / 16.0;
-                x = map.pixelX(m_s.points.pointX(j)) * (1 - t) + map.pixelX(m_s.points.pointX(j + 1)) * t;
-                y = map.pixelY(m_s.points.pointY(j)) * (1 - t) + map.pixelY(m_s.points.pointY(j + 1)) * t;
+                x = map.pixelX(m_s.engine.points().pointX(j)) * (1 - t) +
+                    map.pixelX(m_s.engine.points().pointX(j + 1)) * t;
+                y = map.pixelY(m_s.engine.points().pointY(j)) * (1 - t) +
+                    map.pixelY(m_s.engine.points().pointY(j + 1)) * t;
             }
             break;
         case 3: // anywhere on the plot
@@ -282,19 +284,19 @@ private:
     /** After a press: what was grabbed, and where it started. */
     void noteGrab()
     {
-        if (m_s.gesture.point) {
-            const int d = *m_s.gesture.point;
-            m_dragStartInsideX =
-                within(m_s.points.pointX(d), m_s.settings.X_Axis_Left, m_s.settings.X_Axis_Right);
-            m_dragStartInsideY =
-                within(m_s.points.pointY(d), m_s.settings.Y_Axis_Bottom, m_s.settings.Y_Axis_Top);
+        if (m_s.engine.gesture().point) {
+            const int d = *m_s.engine.gesture().point;
+            m_dragStartInsideX = within(m_s.engine.points().pointX(d), m_s.engine.settings().X_Axis_Left,
+                                        m_s.engine.settings().X_Axis_Right);
+            m_dragStartInsideY = within(m_s.engine.points().pointY(d), m_s.engine.settings().Y_Axis_Bottom,
+                                        m_s.engine.settings().Y_Axis_Top);
         }
-        if (m_s.gesture.curveMoving) {
-            const PlotMapping map = m_s.mapping();
-            const double top = m_s.layout.PlotTop;
-            const double bottom = top + m_s.layout.PlotHeight;
+        if (m_s.engine.gesture().curveMoving) {
+            const PlotMapping map = m_s.engine.mapping();
+            const double top = m_s.engine.layout().PlotTop;
+            const double bottom = top + m_s.engine.layout().PlotHeight;
             for (int i = 0; i < SlotCount; ++i) {
-                const double p = map.pixelY(m_s.points.moveStartY(i));
+                const double p = map.pixelY(m_s.engine.points().moveStartY(i));
                 m_rowInside[i] = std::isfinite(p) && top <= p && p <= bottom;
             }
         }
@@ -304,26 +306,28 @@ private:
     {
         for (int i = 0; i < SlotCount; ++i) {
             if (std::isfinite(before.x[std::size_t(i)]))
-                FUZZ_CHECK(std::isfinite(m_s.points.pointX(i)));
+                FUZZ_CHECK(std::isfinite(m_s.engine.points().pointX(i)));
             if (std::isfinite(before.y[std::size_t(i)]))
-                FUZZ_CHECK(std::isfinite(m_s.points.pointY(i)));
+                FUZZ_CHECK(std::isfinite(m_s.engine.points().pointY(i)));
         }
-        if (m_s.gesture.point) {
-            const int d = *m_s.gesture.point;
+        if (m_s.engine.gesture().point) {
+            const int d = *m_s.engine.gesture().point;
             if (m_dragStartInsideX)
-                FUZZ_CHECK(within(m_s.points.pointX(d), m_s.settings.X_Axis_Left, m_s.settings.X_Axis_Right));
+                FUZZ_CHECK(within(m_s.engine.points().pointX(d), m_s.engine.settings().X_Axis_Left,
+                                  m_s.engine.settings().X_Axis_Right));
             if (m_dragStartInsideY)
-                FUZZ_CHECK(within(m_s.points.pointY(d), m_s.settings.Y_Axis_Bottom, m_s.settings.Y_Axis_Top));
+                FUZZ_CHECK(within(m_s.engine.points().pointY(d), m_s.engine.settings().Y_Axis_Bottom,
+                                  m_s.engine.settings().Y_Axis_Top));
         }
-        if (m_s.gesture.curveMoving) {
+        if (m_s.engine.gesture().curveMoving) {
             // The limit works on pixels of the mouse, which are singles: a hundredth of a pixel of slack.
-            const PlotMapping map = m_s.mapping();
-            const double top = m_s.layout.PlotTop;
-            const double bottom = top + m_s.layout.PlotHeight;
-            for (int i = 0; i < m_s.points.slotsInUse(); ++i) {
+            const PlotMapping map = m_s.engine.mapping();
+            const double top = m_s.engine.layout().PlotTop;
+            const double bottom = top + m_s.engine.layout().PlotHeight;
+            for (int i = 0; i < m_s.engine.points().slotsInUse(); ++i) {
                 if (!m_rowInside[i])
                     continue;
-                const double p = map.pixelY(m_s.points.pointY(i));
+                const double p = map.pixelY(m_s.engine.points().pointY(i));
                 FUZZ_CHECK(top - 0.01 <= p && p <= bottom + 0.01);
             }
         }

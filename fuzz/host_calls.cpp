@@ -4,8 +4,8 @@
 // not a finite single.
 #include "FuzzSupport.h"
 
-#include "widget/CurvePrivate.h"
 #include "latebound/MemberTable.h"
+#include "widget/CurvePrivate.h"
 
 #include <knotel/RuntimeError.h>
 
@@ -175,14 +175,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const DispId member = pickMember(in);
             const QVariant value = pickValue(in);
             // Every property reads from these two: comparing them compares all properties.
-            const CurveSettings settingsBefore = s.settings;
-            const PointTable pointsBefore = s.points;
+            const CurveSettings settingsBefore = s.engine.settings();
+            const PointTable pointsBefore = s.engine.points();
             try {
                 curve.put(member, value);
             } catch (const RuntimeError& e) {
                 FUZZ_CHECK(knownCode(e.code()));
-                FUZZ_CHECK(s.settings == settingsBefore);
-                FUZZ_CHECK(s.points == pointsBefore);
+                FUZZ_CHECK(s.engine.settings() == settingsBefore);
+                FUZZ_CHECK(s.engine.points() == pointsBefore);
             }
             break;
         }
@@ -222,7 +222,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         // Only the host's puts write here, and a put stores finite singles only.
         for (int i = 0; i < SlotCount; ++i)
-            FUZZ_CHECK(std::isfinite(s.points.pointX(i)) && std::isfinite(s.points.pointY(i)));
+            FUZZ_CHECK(std::isfinite(s.engine.points().pointX(i)) &&
+                       std::isfinite(s.engine.points().pointY(i)));
     }
     return 0;
 }

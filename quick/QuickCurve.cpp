@@ -1,11 +1,11 @@
-// The Qt Quick shell: an engine whose canvas the item paints, whose reports become item calls and
-// QML signals, and whose properties QML reads and writes with change signals.
+// The Qt Quick shell: an engine whose picture the scene graph shows as a texture, whose reports
+// become item updates and QML signals, and whose properties QML reads and writes with change
+// signals.
 #include "QuickCurve.h"
 
 #include "accessibility/CurveChart.h"
-#include "platform/Canvas.h"
+#include "numbers/NumberConversion.h"
 #include "platform/Colour.h"
-#include "platform/InputCodes.h"
 #include "QuickCurvePrivate.h"
 
 #include <knotel/RuntimeError.h>
@@ -16,11 +16,8 @@
 #include <QPointer>
 #include <QQuickWindow>
 #include <QScreen>
+#include <QSGImageNode>
 #include <QUndoStack>
-#include <QVariantMap>
-
-#include <array>
-#include <cmath>
 
 namespace knotel {
 
@@ -29,19 +26,48 @@ namespace {
 // The tracker read-out's text, 2 pixels in from its box's left edge, as in the widget's box.
 constexpr int ReadoutTextMargin = 2;
 
-/** A property read that may fail (a point slot beyond the table) as nothing. */
-template <class Read> QVariant readOrNothing(Read&& value)
+// QML's numbers to the properties' types and back: a late-bound host's conversions.
+template <class T> struct QmlValue;
+template <> struct QmlValue<qint32> {
+    static double to(qint32 v) { return v; }
+    static qint32 from(double v) { return roundToInt32(v); }
+};
+template <> struct QmlValue<float> {
+    static double to(float v) { return v; }
+    static float from(double v) { return toSingleOrThrow(v); }
+};
+template <> struct QmlValue<QString> {
+    static QString to(const QString& v) { return v; }
+    static QString from(const QString& v) { return v; }
+};
+
+/** The point that element @p i of a QML points list stands for: a point, or an object with the
+ *  numbers x and y. Throws a cause that names the element otherwise. */
+QPointF pointOf(const QVariant& element, qsizetype i)
 {
-    try {
-        return value();
-    } catch (const RuntimeError&) {
-        return {};
+    if (element.typeId() == QMetaType::QPointF || element.typeId() == QMetaType::QPoint)
+        return element.toPointF();
+    if (element.typeId() == QMetaType::QVariantMap) {
+        const QVariantMap map = element.toMap();
+        const QVariant x = map.value(QStringLiteral("x"));
+        const QVariant y = map.value(QStringLiteral("y"));
+        const auto isNumber = [](const QVariant& v) {
+            return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int ||
+                   v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Float;
+        };
+        if (isNumber(x) && isNumber(y))
+            return QPointF(x.toDouble(), y.toDouble());
     }
+    throw RuntimeError(RuntimeError::TypeMismatch,
+                       QStringLiteral("points[%1] is neither a point nor an {x, y} object: %2")
+                           .arg(i)
+                           .arg(element.toString().isEmpty() ? QString::fromLatin1(element.typeName())
+                                                             : element.toString()));
 }
 
 } // namespace
 
-QuickCurvePrivate::QuickCurvePrivate(QuickCurve* q) : CurveEngine(*this, q, curveFont()), q(q) {}
+QuickCurvePrivate::QuickCurvePrivate(QuickCurve* q) : q(q), engine(*this, q) {}
 
 QRect QuickCurvePrivate::readoutBox() const
 {
@@ -49,42 +75,106 @@ QRect QuickCurvePrivate::readoutBox() const
     return knotel::readoutBox(canvasSize(), platform::TwipsPerPixel::of(window ? window->screen() : nullptr));
 }
 
-bool QuickCurvePrivate::notifyChanges()
+void QuickCurvePrivate::newFrame()
 {
-    const QPointer<QuickCurve> alive(q);
-    std::size_t i = 0;
-#define KNOTEL_CHECK(Type, Name, qmlName, Argument)                                                          \
-    if (alive)                                                                                               \
-        notifyChange(i++, readOrNothing([this] { return QVariant::fromValue(Name()); }),                     \
-                     &QuickCurve::qmlName##Changed);
-    KNOTEL_CURVE_PROPERTIES(KNOTEL_CHECK)
-#undef KNOTEL_CHECK
-    if (alive)
-        notifyChange(i++, QVariant::fromValue(pointList()), &QuickCurve::pointsChanged);
-    if (alive)
-        notifyChange(i++, QVariant::fromValue(int(undoStack->canUndo()) * 2 + int(undoStack->canRedo())),
-                     &QuickCurve::historyChanged);
-    return !alive.isNull();
+    q->polish();
+    q->update();
 }
 
-void QuickCurvePrivate::notifyChange(std::size_t i, const QVariant& now, void (QuickCurve::*changed)())
+void QuickCurvePrivate::written()
 {
-    if (now == seen[i])
+    rePaintDue = true;
+    newFrame();
+}
+
+template <class Write> void QuickCurvePrivate::hostWrite(Write&& write)
+{
+    try {
+        write();
+    } catch (const RuntimeError& error) {
+        report(error);
         return;
-    seen[i] = now;
-    Q_EMIT(q->*changed)();
+    }
+    written();
+}
+
+void QuickCurvePrivate::prepareFrame()
+{
+    if (rePaintDue) {
+        rePaintDue = false;
+        q->rePaint();
+    }
+    const QImage* frame = engine.frame();
+    const qreal ratio = canvasPixelRatio();
+    if (pictureChanged) {
+        pictureChanged = false;
+        Image& picture = layers[Picture];
+        if (frame) {
+            picture.image = *frame;
+        } else {
+            // Nothing drawn yet: the back colour.
+            picture.image = QImage(1, 1, QImage::Format_RGB32);
+            picture.image.fill(platform::toQColor(engine.canvas().backColor()));
+        }
+        picture.rect = QRectF(QPointF(), canvasSize());
+        picture.fresh = true;
+    }
+    if (readoutChanged) {
+        // The read-out box is always there, over the picture, as the widget's is.
+        readoutChanged = false;
+        Image& readout = layers[Readout];
+        const QRect box = readoutBox();
+        readout.rect = box;
+        readout.fresh = true;
+        readout.image = QImage();
+        if (!box.isEmpty()) {
+            readout.image = QImage(box.size() * ratio, QImage::Format_RGB32);
+            readout.image.setDevicePixelRatio(ratio);
+            QPainter painter(&readout.image);
+            const QRect local(QPoint(), box.size());
+            painter.fillRect(local, platform::toQColor(engine.BackColor()));
+            if (!readoutX.isEmpty() || !readoutY.isEmpty()) {
+                painter.setFont(engine.canvas().font());
+                painter.setPen(platform::toQColor(readoutColour));
+                painter.drawText(local.adjusted(ReadoutTextMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                                 QStringLiteral("( ") + readoutX + QStringLiteral(" / ") + readoutY +
+                                     QStringLiteral(" )"));
+            }
+        }
+    }
+    const QRect square = engine.placeFocusMarker();
+    // The marker's cells and the pixel around them, on a clear ground.
+    const QRect around = square.isNull() ? QRect() : square.adjusted(-1, -1, 1, 1);
+    Image& marker = layers[Marker];
+    if (markerChanged || QRectF(around) != marker.rect) {
+        markerChanged = false;
+        marker.rect = around;
+        marker.fresh = true;
+        marker.image = QImage();
+        if (!around.isNull()) {
+            marker.image = QImage(around.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            marker.image.setDevicePixelRatio(ratio);
+            marker.image.fill(Qt::transparent);
+            QPainter painter(&marker.image);
+            painter.translate(-around.topLeft());
+            engine.drawFocusMarker(painter, QRect(QPoint(), canvasSize()));
+        }
+    }
 }
 
 void QuickCurvePrivate::report(const RuntimeError& error) const
 {
     const QString message =
-        QStringLiteral("Curve: error %1: %2").arg(error.code()).arg(QLatin1String(error.what()));
-    if (QJSEngine* engine = qjsEngine(q))
-        engine->throwError(error.code() == RuntimeError::SubscriptOutOfRange ? QJSValue::RangeError
-                                                                             : QJSValue::GenericError,
-                           message);
-    else
+        QStringLiteral("Curve: error %1: %2").arg(error.code()).arg(QString::fromUtf8(error.what()));
+    QJSEngine* js = qjsEngine(q);
+    if (!js) {
         qWarning("%s", qPrintable(message));
+        return;
+    }
+    const QJSValue::ErrorType type = error.code() == RuntimeError::SubscriptOutOfRange ? QJSValue::RangeError
+                                     : error.code() == RuntimeError::TypeMismatch      ? QJSValue::TypeError
+                                                                                  : QJSValue::GenericError;
+    js->throwError(type, message);
 }
 
 QSize QuickCurvePrivate::canvasSize() const
@@ -104,19 +194,22 @@ QSize QuickCurvePrivate::canvasDpi() const
                   : QSize(96, 96);
 }
 
-void QuickCurvePrivate::showArea(const QRect& area)
+void QuickCurvePrivate::showArea(const QRect&)
 {
-    q->update(area);
+    showAll();
 }
 
-void QuickCurvePrivate::showAreas(const QRegion& areas)
+void QuickCurvePrivate::showAreas(const QRegion&)
 {
-    q->update(areas.boundingRect());
+    showAll();
 }
 
 void QuickCurvePrivate::showAll()
 {
-    q->update();
+    // The scene graph takes the picture whole.
+    pictureChanged = true;
+    markerChanged = true;
+    newFrame();
 }
 
 bool QuickCurvePrivate::hasFocus() const
@@ -134,11 +227,9 @@ void QuickCurvePrivate::setMousePointer(platform::MousePointer pointer)
 
 bool QuickCurvePrivate::raiseDrop(int index)
 {
-    // Bindings see the new points before the handler runs; the handler may delete the item.
+    // The handler may delete the item.
     const QPointer<QuickCurve> alive(q);
-    accessibility::pointMoved(q, *this, index);
-    if (!notifyChanges())
-        return false;
+    accessibility::pointMoved(q, engine, index);
     Q_EMIT q->droppedValue(index);
     return !alive.isNull();
 }
@@ -148,305 +239,332 @@ void QuickCurvePrivate::showReadout(const QString& x, const QString& y, qint32 t
     readoutX = x;
     readoutY = y;
     readoutColour = textColour;
-    q->update(readoutBox());
-}
-
-void QuickCurvePrivate::backColorChanged(qint32)
-{
-    q->update();
+    readoutChanged = true;
+    newFrame();
 }
 
 void QuickCurvePrivate::currentPointChanged(int index)
 {
     if (q->hasActiveFocus())
-        accessibility::currentPointChanged(q, *this, index);
+        accessibility::currentPointChanged(q, engine, index);
 }
 
 void QuickCurvePrivate::valueEntryRequested(int slot, bool)
 {
-    if (valueEntryEnabled)
-        Q_EMIT q->valueEntryRequested(slot);
+    Q_EMIT q->valueEntryRequested(slot);
 }
 
-QuickCurve::QuickCurve(QQuickItem* parent)
-    : QQuickPaintedItem(parent), d(std::make_unique<QuickCurvePrivate>(this))
+bool QuickCurvePrivate::changed(Change what)
 {
+    if (what == Change::BackColor) {
+        readoutChanged = true;
+        showAll();
+    }
+    // The change signal of each notice, in Change's order.
+    static constexpr void (QuickCurve::*Signals[])() = {
+#define KNOTEL_SIGNAL_OF(Type, Name, qmlName, Argument) &QuickCurve::qmlName##Changed,
+        KNOTEL_CURVE_PROPERTIES(KNOTEL_SIGNAL_OF)
+#undef KNOTEL_SIGNAL_OF
+            & QuickCurve::pointsChanged,
+        &QuickCurve::undoEnabledChanged,
+        &QuickCurve::valueEntryEnabledChanged,
+        &QuickCurve::undoLimitChanged,
+        &QuickCurve::historyChanged,
+    };
+    static_assert(std::size(Signals) == ChangeCount);
+    const QPointer<QuickCurve> alive(q);
+    Q_EMIT(q->*Signals[std::size_t(what)])();
+    return !alive.isNull();
+}
+
+QuickCurve::QuickCurve(QQuickItem* parent) : QQuickItem(parent), d(std::make_unique<QuickCurvePrivate>(this))
+{
+    setFlag(ItemHasContents);
     setAcceptedMouseButtons(Qt::AllButtons);
     setAcceptHoverEvents(true);
     setActiveFocusOnTab(true);
     setFlag(ItemAcceptsInputMethod, false);
-    // The canvas holds the picture; the item only copies it.
-    setOpaquePainting(true);
-    d->canvas.setBackColor(d->settings.BackColor);
-    d->paintEnabled = true;
-    d->notifyChanges();
+    // The declaration's values come in before componentComplete() lays out and paints.
+    d->engine.start([] {});
     installQuickCurveAccessible();
 }
 
 QuickCurve::~QuickCurve() = default;
 
-// Properties: the engine's, with QML's names, errors as JavaScript errors and change signals.
+// Properties: the engine's, with QML's names and numbers, errors as JavaScript errors; a write is
+// shown at the next frame.
 #define KNOTEL_QML_FORWARD(Type, Name, qmlName, Argument)                                                    \
-    Type QuickCurve::qmlName() const                                                                         \
+    KNOTEL_QML_TYPE_##Type QuickCurve::qmlName() const                                                       \
     {                                                                                                        \
         try {                                                                                                \
-            return d->Name();                                                                                \
+            return QmlValue<Type>::to(d->engine.Name());                                                     \
         } catch (const RuntimeError& error) {                                                                \
-            d->report(error);                                                                                \
-            return Type{};                                                                                   \
+            d->report(error.inMember(QStringLiteral(#qmlName)));                                             \
+            return {};                                                                                       \
         }                                                                                                    \
     }                                                                                                        \
-    void QuickCurve::set##Name(Argument value)                                                               \
+    void QuickCurve::set##Name(KNOTEL_QML_TYPE_##Type value)                                                 \
     {                                                                                                        \
-        try {                                                                                                \
-            d->set##Name(value);                                                                             \
-        } catch (const RuntimeError& error) {                                                                \
-            d->report(error);                                                                                \
-        }                                                                                                    \
-        d->notifyChanges();                                                                                  \
+        d->hostWrite([&] {                                                                                   \
+            try {                                                                                            \
+                d->engine.set##Name(QmlValue<Type>::from(value));                                            \
+            } catch (const RuntimeError& error) {                                                            \
+                throw error.inMember(QStringLiteral(#qmlName));                                              \
+            }                                                                                                \
+        });                                                                                                  \
     }
 KNOTEL_CURVE_PROPERTIES(KNOTEL_QML_FORWARD)
 #undef KNOTEL_QML_FORWARD
 
-QList<QPointF> QuickCurve::points() const
+QVariantList QuickCurve::points() const
 {
-    return d->pointList();
+    QVariantList list;
+    for (const QPointF& p : d->engine.pointList())
+        list.append(p);
+    return list;
 }
 
-void QuickCurve::setPoints(const QList<QPointF>& points)
+void QuickCurve::setPoints(const QVariantList& points)
 {
-    try {
-        d->setPointList(points);
-    } catch (const RuntimeError& error) {
-        d->report(error);
-    }
-    d->notifyChanges();
+    d->hostWrite([&] {
+        QList<QPointF> list;
+        list.reserve(points.size());
+        for (qsizetype i = 0; i < points.size(); ++i)
+            list.append(pointOf(points[i], i));
+        d->engine.setPointList(list);
+    });
 }
 
 bool QuickCurve::isUndoEnabled() const
 {
-    return d->undoEnabled;
+    return d->engine.undoEnabled();
 }
 
 void QuickCurve::setUndoEnabled(bool enabled)
 {
-    if (enabled == d->undoEnabled)
-        return;
-    d->setUndoEnabled(enabled);
-    Q_EMIT undoEnabledChanged();
-    d->notifyChanges();
-}
-
-int QuickCurve::undoLimit() const
-{
-    return d->undoLimit();
-}
-
-void QuickCurve::setUndoLimit(int limit)
-{
-    if (limit == d->undoLimit())
-        return;
-    try {
-        d->setUndoLimit(limit);
-    } catch (const RuntimeError& error) {
-        d->report(error);
-        return;
-    }
-    Q_EMIT undoLimitChanged();
-    d->notifyChanges();
+    d->engine.setUndoEnabled(enabled);
 }
 
 bool QuickCurve::isValueEntryEnabled() const
 {
-    return d->valueEntryEnabled;
+    return d->engine.valueEntryEnabled();
 }
 
 void QuickCurve::setValueEntryEnabled(bool enabled)
 {
-    if (enabled == d->valueEntryEnabled)
-        return;
-    d->valueEntryEnabled = enabled;
-    Q_EMIT valueEntryEnabledChanged();
+    d->engine.setValueEntryEnabled(enabled);
+}
+
+double QuickCurve::undoLimit() const
+{
+    return d->engine.undoLimit();
+}
+
+void QuickCurve::setUndoLimit(double limit)
+{
+    try {
+        d->engine.setUndoLimit(roundToInt32(limit));
+    } catch (const RuntimeError& error) {
+        d->report(error.inMember(QStringLiteral("undoLimit")));
+    }
 }
 
 bool QuickCurve::canUndo() const
 {
-    return d->undoStack->canUndo();
+    return d->engine.undoStack()->canUndo();
 }
 
 bool QuickCurve::canRedo() const
 {
-    return d->undoStack->canRedo();
+    return d->engine.undoStack()->canRedo();
 }
 
 void QuickCurve::rePaint()
 {
-    d->layOut();
-    d->paintControl();
+    d->engine.layOut();
+    d->engine.paintControl();
 }
 
 QVariantMap QuickCurve::plotLayout() const
 {
-    const PlotLayout& l = d->layout;
+    const PlotLayout& l = d->engine.layout();
     return {{QStringLiteral("plotLeft"), l.PlotLeft},   {QStringLiteral("plotTop"), l.PlotTop},
             {QStringLiteral("plotWidth"), l.PlotWidth}, {QStringLiteral("plotHeight"), l.PlotHeight},
             {QStringLiteral("scaleX"), l.ScaleX},       {QStringLiteral("scaleY"), l.ScaleY}};
 }
 
+QPointF QuickCurve::positionOf(int index) const
+{
+    try {
+        return d->engine.positionOf(index);
+    } catch (const RuntimeError& error) {
+        d->report(error.inMember(QStringLiteral("positionOf")));
+        return {};
+    }
+}
+
+QPointF QuickCurve::valueAt(const QPointF& position) const
+{
+    return d->engine.valueAt(position);
+}
+
 QList<int> QuickCurve::changedPoints() const
 {
-    return d->changedPoints();
+    return d->engine.changedPoints();
 }
 
 void QuickCurve::acceptChanges()
 {
-    d->acceptChanges();
-    d->notifyChanges();
+    d->engine.acceptChanges();
 }
 
 void QuickCurve::undo()
 {
-    // The drop of an undo sends the change signals.
-    if (!d->gesture.active())
-        d->undoStack->undo();
+    d->engine.undo();
 }
 
 void QuickCurve::redo()
 {
-    if (!d->gesture.active())
-        d->undoStack->redo();
+    d->engine.redo();
 }
 
 bool QuickCurve::enterValues(int index, const QString& x, const QString& y)
 {
-    if (index < 0 || index >= d->points.slotsInUse() || d->gesture.active())
-        return false;
-    const auto typed = [](const QString& text) {
-        return text.trimmed().isEmpty() ? std::nullopt : std::optional(text);
-    };
-    const CurveEngine::TypedValues result = d->applyTypedValues(index, typed(x), typed(y));
-    const bool taken = !result.refusedX && !result.refusedY;
-    (void)d->finishTypedValues(index, result); // the last act: a handler may delete the item
-    return taken;
-}
-
-void QuickCurve::paint(QPainter* painter)
-{
-    platform::Canvas& canvas = d->canvas;
-    canvas.shown();
-    if (canvas.needsPicture())
-        d->paintControl();
-    canvas.endPainting();
-    const QImage& picture = canvas.picture();
-    if (canvas.needsPicture())
-        painter->fillRect(boundingRect(), platform::toQColor(canvas.backColor()));
-    else
-        painter->drawImage(QPointF(0, 0), picture);
-    // The read-out box is always there, over the picture, as the widget's is.
-    const QRect box = d->readoutBox();
-    painter->fillRect(box, platform::toQColor(d->settings.BackColor));
-    if (!d->readoutX.isEmpty() || !d->readoutY.isEmpty()) {
-        painter->setFont(d->canvas.font());
-        painter->setPen(platform::toQColor(d->readoutColour));
-        painter->drawText(box.adjusted(ReadoutTextMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          QStringLiteral("( ") + d->readoutX + QStringLiteral(" / ") + d->readoutY +
-                              QStringLiteral(" )"));
-    }
-    const QRect marker = d->placeFocusMarker();
-    if (!marker.isNull())
-        d->focusMarker.draw(*painter, marker.adjusted(0, 0, -1, -1), d->canvasPixelRatio(),
-                            QRect(QPoint(), d->canvasSize()));
-}
-
-bool QuickCurve::event(QEvent* event)
-{
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (d->wantsKey(key->key(), platform::shiftCode(key->modifiers()))) {
-            event->accept();
-            return true;
-        }
-    }
-    return QQuickPaintedItem::event(event);
+    return d->engine.enterValues(index, x, y);
 }
 
 void QuickCurve::componentComplete()
 {
-    QQuickPaintedItem::componentComplete();
+    QQuickItem::componentComplete();
     // The declaration's values are in: lay out and paint, as a widget's host does after loading.
-    rePaint();
-    update();
+    d->written();
 }
 
 void QuickCurve::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry)
 {
-    QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
+    QQuickItem::geometryChange(newGeometry, oldGeometry);
     if (newGeometry.size() != oldGeometry.size()) {
-        d->layOut();
-        update();
+        d->engine.layOut();
+        d->readoutChanged = true;
+        d->showAll();
     }
 }
 
 void QuickCurve::itemChange(ItemChange change, const ItemChangeData& value)
 {
-    QQuickPaintedItem::itemChange(change, value);
-    // Another window or screen may have another pixel ratio: the next paint makes a new picture.
-    if (change == ItemSceneChange || change == ItemDevicePixelRatioHasChanged)
-        update();
+    QQuickItem::itemChange(change, value);
+    // Another window or screen may have another pixel ratio: the next frame makes a new picture.
+    if (change == ItemSceneChange || change == ItemDevicePixelRatioHasChanged) {
+        d->readoutChanged = true;
+        d->showAll();
+    }
+}
+
+void QuickCurve::updatePolish()
+{
+    d->prepareFrame();
+}
+
+QSGNode* QuickCurve::updatePaintNode(QSGNode* node, UpdatePaintNodeData*)
+{
+    QQuickWindow* w = window();
+    if (!w)
+        return node;
+    if (!node) {
+        // A new tree: the nodes of the last one went with it.
+        node = new QSGNode;
+        for (QSGImageNode*& layerNode : d->layerNodes)
+            layerNode = nullptr;
+        for (QuickCurvePrivate::Image& layer : d->layers)
+            layer.fresh = true;
+    }
+    QSGNode* below = nullptr; // the node of the last layer that shows, to put the next one over
+    for (int i = 0; i < QuickCurvePrivate::LayerCount; ++i) {
+        QuickCurvePrivate::Image& layer = d->layers[i];
+        QSGImageNode*& layerNode = d->layerNodes[i];
+        if (layer.image.isNull() || layer.rect.isEmpty()) {
+            delete layerNode; // a node takes itself out of its parent
+            layerNode = nullptr;
+            continue;
+        }
+        const bool added = !layerNode;
+        if (added) {
+            layerNode = w->createImageNode();
+            layerNode->setOwnsTexture(true);
+            layerNode->setFiltering(QSGTexture::Nearest);
+        }
+        if (layer.fresh || added) {
+            layer.fresh = false;
+            const bool opaque = i != QuickCurvePrivate::Marker;
+            layerNode->setTexture(w->createTextureFromImage(
+                layer.image, opaque ? QQuickWindow::TextureIsOpaque : QQuickWindow::CreateTextureOptions()));
+            layerNode->setSourceRect(QRectF(QPointF(), layer.image.size()));
+        }
+        layerNode->setRect(layer.rect);
+        // Into the tree once it has its texture: the renderer looks at it at once.
+        if (added)
+            below ? node->insertChildNodeAfter(layerNode, below) : node->prependChildNode(layerNode);
+        below = layerNode;
+    }
+    return node;
+}
+
+void QuickCurve::releaseResources()
+{
+    // The nodes go with the window's scene graph; a new one gets every image again.
+    d->readoutChanged = true;
+    d->showAll();
 }
 
 void QuickCurve::mousePressEvent(QMouseEvent* event)
 {
     forceActiveFocus(Qt::MouseFocusReason);
-    const QPointF pos = event->position();
-    d->mousePress(platform::buttonCode(event->button()), platform::shiftCode(event->modifiers()),
-                  float(pos.x()), float(pos.y()));
+    d->engine.mouseEvent(event); // the drop's handler may delete the item: nothing follows
 }
 
 void QuickCurve::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF pos = event->position();
-    d->mouseMove(platform::buttonCode(event->buttons()), platform::shiftCode(event->modifiers()),
-                 float(pos.x()), float(pos.y()));
+    d->engine.mouseEvent(event);
 }
 
 void QuickCurve::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPointF pos = event->position();
-    // The drop's handler may delete the item: nothing follows.
-    d->mouseRelease(platform::buttonCode(event->button()), platform::shiftCode(event->modifiers()),
-                    float(pos.x()), float(pos.y()));
+    d->engine.mouseEvent(event);
 }
 
 void QuickCurve::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const QPointF pos = event->position();
-    if (!d->mouseDoubleClick(platform::buttonCode(event->button()), float(pos.x()), float(pos.y())))
-        mousePressEvent(event);
+    d->engine.mouseEvent(event);
 }
 
 void QuickCurve::hoverMoveEvent(QHoverEvent* event)
 {
-    const QPointF pos = event->position();
-    d->mouseMove(0, platform::shiftCode(event->modifiers()), float(pos.x()), float(pos.y()));
+    d->engine.hoverEvent(event);
 }
 
 void QuickCurve::keyPressEvent(QKeyEvent* event)
 {
-    if (!d->keyPress(event->key(), platform::shiftCode(event->modifiers())))
-        event->ignore();
+    (void)d->engine.keyEvent(event);
 }
 
 void QuickCurve::focusInEvent(QFocusEvent* event)
 {
-    QQuickPaintedItem::focusInEvent(event);
-    d->focusIn(event->reason());
+    QQuickItem::focusInEvent(event);
+    d->engine.focusEvent(event);
 }
 
 void QuickCurve::focusOutEvent(QFocusEvent* event)
 {
-    QQuickPaintedItem::focusOutEvent(event);
-    d->focusOut();
+    QQuickItem::focusOutEvent(event);
+    d->engine.focusEvent(event);
+}
+
+bool QuickCurve::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride &&
+        d->engine.shortcutOverride(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QQuickItem::event(event);
 }
 
 } // namespace knotel

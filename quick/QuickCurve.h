@@ -3,10 +3,11 @@
 
 #include "engine/PropertyList.h"
 
-#include <QList>
 #include <QPointF>
-#include <QQuickPaintedItem>
+#include <QQuickItem>
 #include <QtQml/qqmlregistration.h>
+#include <QVariantList>
+#include <QVariantMap>
 
 #include <memory>
 
@@ -14,29 +15,36 @@ namespace knotel {
 
 class QuickCurvePrivate;
 
+// A QML number crosses as a double and is converted as a late-bound host's number is: rounded to
+// a 32-bit integer, or to the nearest single, an error for what does not fit.
+#define KNOTEL_QML_TYPE_qint32 double
+#define KNOTEL_QML_TYPE_float double
+#define KNOTEL_QML_TYPE_QString QString
+
 /**
  * The curve control as a Qt Quick item: `import Knotel`, then `Curve { ... }`. It is the widget's
  * engine in a Qt Quick shell, with the same properties, rules, picture and keys.
  *
  * Each property is the widget's, its name with the first letter lowered as QML wants it
- * (`dimensions`, `x_Axis_Left`, `curveCaption`, `x_Knotel`), with a change signal. A write only
- * stores, as on the widget; `rePaint()` shows it. The item lays out and paints itself once its
- * declaration is complete. The drop is the signal `droppedValue(index)`. A failing property access
- * throws a JavaScript error that names the control's error number.
+ * (`dimensions`, `x_Axis_Left`, `curveCaption`, `x_Knotel`), with a change signal. A write is
+ * shown at the next frame, as every Qt Quick item shows its properties; `rePaint()` shows it at
+ * once. The drop is the signal `droppedValue(index)`. A failing property access throws a
+ * JavaScript error that names the control's error number and its cause.
  */
-class QuickCurve : public QQuickPaintedItem {
+class QuickCurve : public QQuickItem {
     Q_OBJECT
     QML_NAMED_ELEMENT(Curve)
 #define KNOTEL_QML_PROPERTY(Type, Name, qmlName, Argument)                                                   \
-    Q_PROPERTY(Type qmlName READ qmlName WRITE set##Name NOTIFY qmlName##Changed)
+    Q_PROPERTY(KNOTEL_QML_TYPE_##Type qmlName READ qmlName WRITE set##Name NOTIFY qmlName##Changed)
     KNOTEL_CURVE_PROPERTIES(KNOTEL_QML_PROPERTY)
 #undef KNOTEL_QML_PROPERTY
-    /** The points of the slots in use; a write loads them as the widget's setPoints() does. */
-    Q_PROPERTY(QList<QPointF> points READ points WRITE setPoints NOTIFY pointsChanged)
+    /** The points of the slots in use, as points; a write loads them as the widget's setPoints() does,
+     *  from points or {x, y} objects. */
+    Q_PROPERTY(QVariantList points READ points WRITE setPoints NOTIFY pointsChanged)
     Q_PROPERTY(bool undoEnabled READ isUndoEnabled WRITE setUndoEnabled NOTIFY undoEnabledChanged)
-    Q_PROPERTY(int undoLimit READ undoLimit WRITE setUndoLimit NOTIFY undoLimitChanged)
     Q_PROPERTY(bool valueEntryEnabled READ isValueEntryEnabled WRITE setValueEntryEnabled NOTIFY
                    valueEntryEnabledChanged)
+    Q_PROPERTY(double undoLimit READ undoLimit WRITE setUndoLimit NOTIFY undoLimitChanged)
     Q_PROPERTY(bool canUndo READ canUndo NOTIFY historyChanged)
     Q_PROPERTY(bool canRedo READ canRedo NOTIFY historyChanged)
 
@@ -45,27 +53,31 @@ public:
     ~QuickCurve() override;
 
 #define KNOTEL_QML_ACCESSORS(Type, Name, qmlName, Argument)                                                  \
-    Type qmlName() const;                                                                                    \
-    void set##Name(Argument value);
+    KNOTEL_QML_TYPE_##Type qmlName() const;                                                                  \
+    void set##Name(KNOTEL_QML_TYPE_##Type value);
     KNOTEL_CURVE_PROPERTIES(KNOTEL_QML_ACCESSORS)
 #undef KNOTEL_QML_ACCESSORS
 
-    QList<QPointF> points() const;
-    void setPoints(const QList<QPointF>& points);
+    QVariantList points() const;
+    void setPoints(const QVariantList& points);
     bool isUndoEnabled() const;
     void setUndoEnabled(bool enabled);
-    int undoLimit() const;
-    void setUndoLimit(int limit);
     bool isValueEntryEnabled() const;
     void setValueEntryEnabled(bool enabled);
+    double undoLimit() const;
+    void setUndoLimit(double limit);
     bool canUndo() const;
     bool canRedo() const;
 
-    /** Lays out the plot and paints it: what the widget's RePaint does. */
+    /** Lays out the plot and paints it at once: what the widget's RePaint does. */
     Q_INVOKABLE void rePaint();
     /** The plot rectangle and scales of the last layout: plotLeft, plotTop, plotWidth, plotHeight,
      *  scaleX, scaleY. */
     Q_INVOKABLE QVariantMap plotLayout() const;
+    /** Where point @p index lies in the item's coordinates, as the widget's positionOf(). */
+    Q_INVOKABLE QPointF positionOf(int index) const;
+    /** The axis values at @p position in the item's coordinates, as the widget's valueAt(). */
+    Q_INVOKABLE QPointF valueAt(const QPointF& position) const;
     /** The slots whose `changed` reads -1; acceptChanges() accepts every point where it lies. */
     Q_INVOKABLE QList<int> changedPoints() const;
     Q_INVOKABLE void acceptChanges();
@@ -75,11 +87,9 @@ public:
     /**
      * Applies typed texts to point @p index as the widget's value editor does: read as every typed
      * number is, under the rules of a drag; an empty text leaves its coordinate. Returns false when
-     * a typed coordinate was refused.
+     * a typed coordinate was refused, and nothing changes then.
      */
     Q_INVOKABLE bool enterValues(int index, const QString& x, const QString& y);
-
-    void paint(QPainter* painter) override;
 
 Q_SIGNALS:
 #define KNOTEL_QML_SIGNAL(Type, Name, qmlName, Argument) void qmlName##Changed();
@@ -87,8 +97,8 @@ Q_SIGNALS:
 #undef KNOTEL_QML_SIGNAL
     void pointsChanged();
     void undoEnabledChanged();
-    void undoLimitChanged();
     void valueEntryEnabledChanged();
+    void undoLimitChanged();
     void historyChanged();
     /** The person dropped point @p index, or the whole curve (-1). */
     void droppedValue(int index);
@@ -98,10 +108,12 @@ Q_SIGNALS:
     void valueEntryRequested(int index);
 
 protected:
-    bool event(QEvent* event) override;
     void componentComplete() override;
     void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
     void itemChange(ItemChange change, const ItemChangeData& value) override;
+    void updatePolish() override;
+    QSGNode* updatePaintNode(QSGNode* node, UpdatePaintNodeData* data) override;
+    void releaseResources() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -110,6 +122,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     friend class QuickCurvePrivate;

@@ -50,7 +50,10 @@ public:
     QAccessibleInterface* focusChild() const override { return focusedPoint(); }
 
     // CurveChart
-    const CurveEngine* engine() const override { return m_item ? QuickCurvePrivate::get(m_item) : nullptr; }
+    const CurveEngine* engine() const override
+    {
+        return m_item ? &QuickCurvePrivate::get(m_item)->engine : nullptr;
+    }
     QAccessibleInterface* chartInterface() const override
     {
         return QAccessible::queryAccessibleInterface(m_item.data());

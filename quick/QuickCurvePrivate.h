@@ -4,43 +4,64 @@
 #include "QuickCurve.h"
 
 #include "engine/CurveEngine.h"
-#include "platform/FocusMarker.h"
 
+#include <QImage>
 #include <QRect>
 #include <QString>
-#include <QVariant>
 
-#include <array>
+class QSGImageNode;
 
 namespace knotel {
 
 /**
- * The item's private side: its engine, and the engine's client, which turns the engine's reports
- * into item updates, the read-out text, QML's change signals and droppedValue.
+ * The item's private side: its engine, the engine's client (item updates, QML's change signals,
+ * droppedValue), and what the item hands to the scene graph: the canvas's picture, the tracker's
+ * read-out box and the focus marker, each an image of its own, made on the GUI thread in
+ * updatePolish() and handed over in updatePaintNode().
  */
-class QuickCurvePrivate : public EngineClient, public CurveEngine {
+class QuickCurvePrivate : public EngineClient {
 public:
     explicit QuickCurvePrivate(QuickCurve* q);
 
     static QuickCurvePrivate* get(QuickCurve* item) { return item->d.get(); }
 
     QuickCurve* const q;
-    platform::FocusMarker focusMarker;
+    CurveEngine engine;
+
     /** The tracker read-out's texts, empty until the mouse has moved with the tracker on. */
     QString readoutX;
     QString readoutY;
     qint32 readoutColour = 0;
-    /** The values that QML last saw of each property, of the points and of the history. */
-    std::array<QVariant, 40> seen;
+
+    // The frame for the scene graph: three layers, each an image at a place, the picture, the
+    // read-out box over it and the focus marker last.
+    enum Layer { Picture, Readout, Marker, LayerCount };
+    struct Image {
+        QImage image;      ///< null: the layer shows nothing
+        QRectF rect;       ///< in item pixels
+        bool fresh = true; ///< not handed to the scene graph yet
+    };
+    Image layers[LayerCount];
+    /** A host's write waits to be laid out and painted at the next frame. */
+    bool rePaintDue = false;
+    /** The picture, the read-out or the marker changed since their images were made. */
+    bool pictureChanged = true;
+    bool readoutChanged = true;
+    bool markerChanged = true;
+    /** The scene graph's nodes of the layers; only the render thread touches them. */
+    QSGImageNode* layerNodes[LayerCount] = {};
 
     /** The read-out box in item pixels: where the widget places its Text_Value_XY box. */
     QRect readoutBox() const;
-    /** Sends the change signal of every property whose value differs from what QML last saw; false
-     *  when a handler deleted the item. */
-    bool notifyChanges();
-    /** Sends @p changed when @p now differs from seen[@p i], which it then becomes. */
-    void notifyChange(std::size_t i, const QVariant& now, void (QuickCurve::*changed)());
-    /** Reports @p error to QML as a JavaScript error that names its number. */
+    /** Asks for a frame: the next polish prepares it, the next sync hands it over. */
+    void newFrame();
+    /** Prepares the frame's images (the GUI thread's part of a frame). */
+    void prepareFrame();
+    /** A host's write: shown at the next frame. */
+    void written();
+    /** Runs @p write, a host's write, reporting a failure to QML as a JavaScript error. */
+    template <class Write> void hostWrite(Write&& write);
+    /** Reports @p error to QML as a JavaScript error that names its number and cause. */
     void report(const RuntimeError& error) const;
 
     // EngineClient, with the canvas's host: the item.
@@ -54,9 +75,9 @@ public:
     void setMousePointer(platform::MousePointer pointer) override;
     bool raiseDrop(int index) override;
     void showReadout(const QString& x, const QString& y, qint32 textColour) override;
-    void backColorChanged(qint32 colour) override;
     void currentPointChanged(int index) override;
     void valueEntryRequested(int slot, bool fromKeys) override;
+    bool changed(Change what) override;
 };
 
 /** Registers the item's accessible chart with Qt, the first call only. */

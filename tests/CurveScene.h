@@ -78,7 +78,8 @@ public:
     /** The pixel of the point in @p slot. */
     QPointF pixelOf(int slot) const
     {
-        return {float(map().pixelX(d.points.pointX(slot))), float(map().pixelY(d.points.pointY(slot)))};
+        return {float(map().pixelX(d.engine.points().pointX(slot))),
+                float(map().pixelY(d.engine.points().pointY(slot)))};
     }
 
     void mouse(QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons held)

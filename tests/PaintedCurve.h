@@ -4,6 +4,7 @@
 #include "CurveScene.h"
 #include "TestSupport.h"
 
+#include <optional>
 #include <vector>
 
 namespace knotel::test {
@@ -30,20 +31,35 @@ struct PaintedCurve : CurveScene {
     /** Layout and paint pass, as the host's RePaint runs them. */
     void repaint()
     {
+        m_over.reset();
         record([this] { curve.RePaint(); });
     }
-    /** The paint pass alone, over the layout fields as they are. */
-    void paint()
+    /** The paint pass alone, over the last layout or the one given. */
+    void paint(std::optional<PlotLayout> over = {})
     {
-        record([this] { d.painter().paintControl(); });
+        m_over = over;
+        record([this] {
+            CurvePainter(d.engine.settings(), d.engine.points(), layout(), d.engine.canvas()).paintControl();
+        });
+    }
+    /** The layout the paint pass works on. */
+    const PlotLayout& layout() const { return m_over ? *m_over : d.engine.layout(); }
+
+    float L() const { return float(layout().PlotLeft); }
+    float T() const { return float(layout().PlotTop); }
+    float B() const { return float(layout().PlotTop + layout().PlotHeight); }
+    float R() const { return float(layout().PlotLeft + layout().PlotWidth); }
+    double px(float v) const
+    {
+        return PlotMapping(layout(), curve.X_Axis_Left(), curve.Y_Axis_Bottom()).pixelX(v);
+    }
+    double py(float v) const
+    {
+        return PlotMapping(layout(), curve.X_Axis_Left(), curve.Y_Axis_Bottom()).pixelY(v);
     }
 
-    float L() const { return float(d.layout.PlotLeft); }
-    float T() const { return float(d.layout.PlotTop); }
-    float B() const { return float(d.layout.PlotTop + d.layout.PlotHeight); }
-    float R() const { return float(d.layout.PlotLeft + d.layout.PlotWidth); }
-    double px(float v) const { return d.mapping().pixelX(v); }
-    double py(float v) const { return d.mapping().pixelY(v); }
+private:
+    std::optional<PlotLayout> m_over;
 };
 
 } // namespace knotel::test

@@ -30,14 +30,14 @@ TEST(XorCurve, ShowsInTheCurveColourOverThePlainBackground)
     p.curve.setDimensions(2);
     test::loadPoints(p.curve, {{-25, 35}, {25, 35}});
     p.curve.RePaint();
-    EXPECT_EQ(p.d.layout.XorPenColor, 0xFFFF00);
+    EXPECT_EQ(p.d.engine.layout().XorPenColor, 0xFFFF00);
     // One row carries the whole horizontal segment, about 50 x ScaleX pixels long.
     const QImage image = p.surface.image();
     int longestRow = 0;
     for (int row = 0; row < image.height(); ++row)
         longestRow =
             std::max(longestRow, test::pixelsOfColour(image.copy(0, row, image.width(), 1), 0x0000FF));
-    EXPECT_GE(longestRow, int(50 * p.d.layout.ScaleX) - 2);
+    EXPECT_GE(longestRow, int(50 * p.d.engine.layout().ScaleX) - 2);
     p.curve.setHideLine(-1);
     p.curve.RePaint();
     EXPECT_EQ(test::pixelsOfColour(p.surface.image(), 0x0000FF), 0);
@@ -54,9 +54,9 @@ TEST_P(XorShapes, ASecondIdenticalCallErasesEveryPixel)
     p.curve.setActual_Value_Y(40);
     p.curve.RePaint();
     const QImage before = p.surface.image();
-    p.d.painter().drawCurveXor();
+    p.d.engine.painter().drawCurveXor();
     EXPECT_GT(differingPixels(before, p.surface.image()), 100);
-    p.d.painter().drawCurveXor();
+    p.d.engine.painter().drawCurveXor();
     EXPECT_EQ(differingPixels(before, p.surface.image()), 0);
 }
 
@@ -87,25 +87,25 @@ TEST_P(XorCurveCases, SegmentsThenMarkersWithinTheSixtyFourSlots)
     p.curve.setBreakPointShape(xc.shape);
     p.curve.setHideLine(xc.hideLine ? -1 : 0);
     p.curve.RePaint();
-    p.record([&] { p.d.painter().drawCurveXor(); });
+    p.record([&] { p.d.engine.painter().drawCurveXor(); });
 
     std::vector<DrawCall> lines, markers;
     for (const DrawCall& c : p.calls) {
         EXPECT_EQ(c.drawMode, DrawMode::XorPen);
-        EXPECT_EQ(c.colour, p.d.layout.XorPenColor);
+        EXPECT_EQ(c.colour, p.d.engine.layout().XorPenColor);
         (c.kind == DrawCall::Line ? lines : markers).push_back(c);
         EXPECT_TRUE(c.kind != DrawCall::Line || markers.empty()) << "segments come before the first marker";
     }
     ASSERT_EQ(lines.size(), xc.segments);
     ASSERT_EQ(markers.size(), xc.markers);
     for (size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_EQ(lines[i].x1, float(p.px(p.d.points.pointX(int(i)))));
-        EXPECT_EQ(lines[i].y2, float(p.py(p.d.points.pointY(int(i) + 1))));
+        EXPECT_EQ(lines[i].x1, float(p.px(p.d.engine.points().pointX(int(i)))));
+        EXPECT_EQ(lines[i].y2, float(p.py(p.d.engine.points().pointY(int(i) + 1))));
     }
     const double half = xc.shape == 3 ? 3 : 2; // box corners; circles give their centre
     for (size_t i = 0; i < markers.size(); ++i) {
         const double x = markers[i].kind == DrawCall::Circle ? markers[i].x1 : markers[i].x1 + half;
-        EXPECT_EQ(float(x), float(p.px(p.d.points.pointX(int(i))))) << i;
+        EXPECT_EQ(float(x), float(p.px(p.d.engine.points().pointX(int(i))))) << i;
     }
     if (xc.shape == 2) {
         for (const DrawCall& c : markers) {

@@ -49,7 +49,7 @@ TEST_P(DeletedOnDrop, TheControlIsLeftAloneOnceItsHandlerDeletedIt)
         QMouseEvent event(type, p, surface->mapToGlobal(p), button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(surface, &event);
     };
-    const PlotMapping map = d.mapping();
+    const PlotMapping map = d.engine.mapping();
     const QPointF p3(map.pixelX(0), map.pixelY(30));
     const QPointF grab = drop.wholeCurve ? p3 + QPointF(5, 2) : p3;
 
@@ -72,7 +72,7 @@ TEST_P(DeletedOnDrop, TheControlIsLeftAloneOnceItsHandlerDeletedIt)
         key(d.valueEditor->yBox(), Qt::Key_Return);
     } else {
         mouse(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
-        ASSERT_TRUE(drop.wholeCurve ? d.gesture.curveMoving : d.gesture.point == 3);
+        ASSERT_TRUE(drop.wholeCurve ? d.engine.gesture().curveMoving : d.engine.gesture().point == 3);
         mouse(QEvent::MouseMove, grab + QPointF(0, -10), Qt::NoButton, Qt::LeftButton);
         if (drop.path == Path::Release)
             mouse(QEvent::MouseButtonRelease, grab + QPointF(0, -10), Qt::LeftButton, Qt::NoButton);

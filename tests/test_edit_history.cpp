@@ -40,8 +40,8 @@ protected:
     std::vector<PointPosition> positions() const
     {
         std::vector<PointPosition> all;
-        for (int i = 0; i < d.points.slotsInUse(); ++i)
-            all.push_back(d.points.position(i));
+        for (int i = 0; i < d.engine.points().slotsInUse(); ++i)
+            all.push_back(d.engine.points().position(i));
         return all;
     }
     static bool same(const std::vector<PointPosition>& a, const std::vector<PointPosition>& b)
@@ -144,7 +144,7 @@ TEST_F(EditHistory, KeyMovesOfOnePointMergeAndAGrabThatMovedNothingAddsNothing)
     scene.release(scene.pixelOf(0));
     EXPECT_EQ(history.count(), 1);
     history.undo();
-    EXPECT_EQ(d.points.pointY(1), 10.0f);
+    EXPECT_EQ(d.engine.points().pointY(1), 10.0f);
 }
 
 TEST_F(EditHistory, HostWritesOfPointsEmptyItAndItCanBeSwitchedOff)
@@ -161,10 +161,10 @@ TEST_F(EditHistory, HostWritesOfPointsEmptyItAndItCanBeSwitchedOff)
 
     c.setUndoEnabled(false);
     drag(scene.pixelOf(2), scene.pixelOf(2) + QPointF(0, -10));
-    const float moved = d.points.pointY(2);
+    const float moved = d.engine.points().pointY(2);
     scene.key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(history.count(), 0);
-    EXPECT_EQ(d.points.pointY(2), moved);
+    EXPECT_EQ(d.engine.points().pointY(2), moved);
 }
 
 TEST_F(EditHistory, TheValueEditorFollowsTheDragRulesAndEscapeCancels)
@@ -188,7 +188,7 @@ TEST_F(EditHistory, TheValueEditorFollowsTheDragRulesAndEscapeCancels)
     QTest::keyClick(editor->yBox(), Qt::Key_Escape);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_TRUE(scene.surface.hasFocus());
-    EXPECT_EQ(d.points.pointY(0), 0.0f);
+    EXPECT_EQ(d.engine.points().pointY(0), 0.0f);
 
     // Point 3 at Y 30 between 40 and 60 may not cross them without crossover: nothing moves, the Y
     // box shows what the point kept and the X box what was typed; Enter again takes X (read as
@@ -202,14 +202,14 @@ TEST_F(EditHistory, TheValueEditorFollowsTheDragRulesAndEscapeCancels)
     editor->xBox()->setText(QStringLiteral("-7 .5E0"));
     editor->yBox()->setText(QStringLiteral("55"));
     QTest::keyClick(editor->xBox(), Qt::Key_Return);
-    EXPECT_EQ(d.points.position(3).x, 0.0f);
-    EXPECT_EQ(d.points.pointY(3), 30.0f);
+    EXPECT_EQ(d.engine.points().position(3).x, 0.0f);
+    EXPECT_EQ(d.engine.points().pointY(3), 30.0f);
     EXPECT_TRUE(editor->isVisible()) << "a refused value stays to be seen";
     EXPECT_EQ(editor->yBox()->text(), QStringLiteral("+30"));
     EXPECT_EQ(editor->xBox()->text(), QStringLiteral("-7 .5E0"));
     EXPECT_TRUE(drops.empty());
     QTest::keyClick(editor->yBox(), Qt::Key_Return);
-    EXPECT_EQ(d.points.pointX(3), -7.5f);
+    EXPECT_EQ(d.engine.points().pointX(3), -7.5f);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(drops, std::vector<int>{3});
     EXPECT_EQ(history.undoText(), QStringLiteral("Move point 3"));
@@ -220,7 +220,7 @@ TEST_F(EditHistory, TheValueEditorFollowsTheDragRulesAndEscapeCancels)
     editor->yBox()->setText(QStringLiteral("35"));
     QTest::mouseClick(&scene.surface, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
     EXPECT_FALSE(editor->isVisible());
-    EXPECT_EQ(d.points.pointY(3), 30.0f);
+    EXPECT_EQ(d.engine.points().pointY(3), 30.0f);
 
     // Off: a double-click is two clicks again.
     c.setValueEntryEnabled(false);
@@ -376,7 +376,7 @@ TEST_F(EditHistory, TypedValuesBeyondTheAxisAreClampedAndOnlyACrossingIsRefused)
         ASSERT_TRUE(editor && editor->isVisible());
         editor->yBox()->setText(QString::fromLatin1(row.text));
         QTest::keyClick(editor->yBox(), Qt::Key_Return);
-        EXPECT_EQ(d.points.pointY(6), row.y);
+        EXPECT_EQ(d.engine.points().pointY(6), row.y);
         EXPECT_EQ(editor->isVisible(), !row.closes);
         scene.surface.setFocus();
     }
@@ -396,8 +396,8 @@ TEST_F(EditHistory, TheHistoryKeepsItsLimitDroppingTheOldestSteps)
     EXPECT_EQ(history.count(), 3);
     while (history.canUndo())
         history.undo();
-    EXPECT_GT(d.points.pointY(1), 10.0f) << "the oldest steps went";
-    EXPECT_GT(d.points.pointY(2), 40.0f);
+    EXPECT_GT(d.engine.points().pointY(1), 10.0f) << "the oldest steps went";
+    EXPECT_GT(d.engine.points().pointY(2), 40.0f);
     EXPECT_EQ(test::errorCodeOf([&] { c.setUndoLimit(-1); }), 5);
     EXPECT_EQ(c.undoLimit(), 3);
     c.setUndoLimit(0);

@@ -89,7 +89,7 @@ TEST(HiDpi, AGridLineCoversTheDevicePixelsOfItsLogicalPixelAndNoOthers)
     // A vertical grid line in the middle of the plot, and a row between two horizontal ones.
     float x = -1;
     for (const DrawCall& c : p.calls) {
-        if (c.kind == DrawCall::Line && c.colour == p.d.settings.GridColor && c.x1 == c.x2 &&
+        if (c.kind == DrawCall::Line && c.colour == p.d.engine.settings().GridColor && c.x1 == c.x2 &&
             std::abs(c.x1 - float(p.px(0))) < 2)
             x = c.x1;
     }
@@ -98,8 +98,8 @@ TEST(HiDpi, AGridLineCoversTheDevicePixelsOfItsLogicalPixelAndNoOthers)
     const QImage image = p.surface.image();
     const int cell = int(std::floor(x));
     const int row = int((std::floor(p.py(35)) + 0.5) * ratio);
-    const QRgb grid = platform::toQColor(p.d.settings.GridColor).rgb();
-    const QRgb back = platform::toQColor(p.d.settings.BackColor).rgb();
+    const QRgb grid = platform::toQColor(p.d.engine.settings().GridColor).rgb();
+    const QRgb back = platform::toQColor(p.d.engine.settings().BackColor).rgb();
     int first = -1, last = -1;
     for (int col = int((cell - 4) * ratio); col < int((cell + 5) * ratio); ++col) {
         const QRgb c = image.pixel(col, row);
@@ -135,9 +135,9 @@ TEST(HiDpi, XorCurveDrawnTwiceRestoresEveryDevicePixel)
                                    {33.3f, 95.5f}});
         p.curve.RePaint();
         const QImage before = p.surface.image();
-        p.d.painter().drawCurveXor();
+        p.d.engine.painter().drawCurveXor();
         EXPECT_GT(differingPixels(before, p.surface.image()), 100) << "shape " << shape;
-        p.d.painter().drawCurveXor();
+        p.d.engine.painter().drawCurveXor();
         EXPECT_EQ(differingPixels(before, p.surface.image()), 0) << "shape " << shape;
     }
 }

@@ -40,10 +40,10 @@ protected:
     }
 
     void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { scene.key(k, modifiers); }
-    std::vector<float> ys() const { return {d.points.ys().begin(), d.points.ys().end()}; }
+    std::vector<float> ys() const { return {d.engine.points().ys().begin(), d.engine.points().ys().end()}; }
     /** One pixel's worth of each axis. */
-    double pixelX() const { return 1.0 / double(d.layout.ScaleX); }
-    double pixelY() const { return 1.0 / double(d.layout.ScaleY); }
+    double pixelX() const { return 1.0 / double(d.engine.layout().ScaleX); }
+    double pixelY() const { return 1.0 / double(d.engine.layout().ScaleY); }
 };
 
 void activate(QWidget& w)
@@ -58,23 +58,23 @@ TEST_F(KeyboardEditing, KeysMoveTheCurrentPointByTheDragRulesOneDropPerMove)
 {
     // Point 0 is an end point: its X is locked, its Y moves by one pixel's worth.
     key(Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(d.points.pointX(0), -30.0f);
+    EXPECT_EQ(d.engine.points().pointX(0), -30.0f);
     key(Qt::Key_Up);
-    EXPECT_EQ(d.points.pointY(0), float(0.0 + pixelY()));
+    EXPECT_EQ(d.engine.points().pointY(0), float(0.0 + pixelY()));
     EXPECT_EQ(drops, std::vector<int>{0});
 
     // Point 1 moves in X; against a neighbour at the same X it cannot, either way.
     key(Qt::Key_Right);
     key(Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(d.points.pointX(1), float(-20.0 + pixelX()));
+    EXPECT_EQ(d.engine.points().pointX(1), float(-20.0 + pixelX()));
     EXPECT_EQ(drops, (std::vector<int>{0, 1}));
-    d.points.movePointX(1, -10);
+    d.engine.setPointStraight(1, -10.0f, std::nullopt);
     key(Qt::Key_Right, Qt::ShiftModifier);
     key(Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(d.points.pointX(1), -10.0f);
+    EXPECT_EQ(d.engine.points().pointX(1), -10.0f);
     c.setLockY_Axis(-1);
     key(Qt::Key_Up);
-    EXPECT_EQ(d.points.pointY(1), 10.0f);
+    EXPECT_EQ(d.engine.points().pointY(1), 10.0f);
     EXPECT_EQ(drops, (std::vector<int>{0, 1})) << "refused moves raise nothing";
     c.setLockY_Axis(0);
 
@@ -82,37 +82,38 @@ TEST_F(KeyboardEditing, KeysMoveTheCurrentPointByTheDragRulesOneDropPerMove)
     c.setViewTracker(-1);
     key(Qt::Key_End);
     key(Qt::Key_PageUp);
-    EXPECT_EQ(d.points.pointY(6), 70.0f);
+    EXPECT_EQ(d.engine.points().pointY(6), 70.0f);
     key(Qt::Key_PageUp);
     key(Qt::Key_PageUp);
-    EXPECT_EQ(d.points.pointY(6), 80.0f);
+    EXPECT_EQ(d.engine.points().pointY(6), 80.0f);
     EXPECT_EQ(drops, (std::vector<int>{0, 1, 6, 6}));
     EXPECT_EQ(c.findChild<QLineEdit*>(QStringLiteral("Text_Value_Y"))->text(), QStringLiteral("+80"));
 
     // The current point is kept, clamped into the slots in use.
     c.setDimensions(3);
     key(Qt::Key_Down);
-    EXPECT_EQ(d.points.pointY(2), float(20.0 - pixelY()));
+    EXPECT_EQ(d.engine.points().pointY(2), float(20.0 - pixelY()));
     key(Qt::Key_Home);
-    EXPECT_EQ(d.currentPoint(), 0);
+    EXPECT_EQ(d.engine.currentPoint(), 0);
 }
 
 TEST_F(KeyboardEditing, CtrlUpAndDownMoveTheWholeCurveWhereTheMouseCould)
 {
     // A plot 200 rows high over the Y axis's 100 units: 80 lies exactly on the top row.
-    d.layout.PlotHeight = 200;
-    d.layout.ScaleY = 2;
+    c.resize(c.width(), c.height() + 200 - d.engine.layout().PlotHeight);
+    c.RePaint();
+    ASSERT_EQ(d.engine.layout().ScaleY, 2.0f);
     const std::vector<float> before = ys();
     key(Qt::Key_Up, Qt::ControlModifier);
     for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(d.points.pointY(i), float(double(before[i]) + pixelY())) << i;
+        EXPECT_EQ(d.engine.points().pointY(i), float(double(before[i]) + pixelY())) << i;
     EXPECT_EQ(drops, std::vector<int>{-1});
 
     // Off, or with a point on the top row: nothing moves and nothing is raised.
     c.setAllowCompleteCurveMove(1);
     key(Qt::Key_Down, Qt::ControlModifier);
     c.setAllowCompleteCurveMove(-1);
-    d.points.movePointY(4, 80);
+    d.engine.setPointStraight(4, std::nullopt, 80.0f);
     const std::vector<float> atTop = ys();
     key(Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(ys(), atTop);
@@ -167,7 +168,7 @@ TEST_F(KeyboardEditing, TheFocusMarkerShowsForTheKeyboardOnlyAndNeverInThePictur
     QTest::mouseMove(surface, p3 + QPoint(0, -12));
     EXPECT_TRUE(screenShowsPicture()) << "during the drag";
     QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, p3 + QPoint(0, -12));
-    EXPECT_EQ(d.currentPoint(), 3) << "a grabbed point becomes the current one";
+    EXPECT_EQ(d.engine.currentPoint(), 3) << "a grabbed point becomes the current one";
     EXPECT_TRUE(screenShowsPicture());
     const QImage dragged = surface->image();
     c.RePaint();
@@ -184,7 +185,7 @@ TEST_F(KeyboardEditing, TheFocusMarkerShowsForTheKeyboardOnlyAndNeverInThePictur
     scene.release(QPointF(2, 2));
     EXPECT_TRUE(screenShowsPicture());
     key(Qt::Key_Right);
-    EXPECT_EQ(d.currentPoint(), 4);
+    EXPECT_EQ(d.engine.currentPoint(), 4);
     EXPECT_FALSE(screenShowsPicture());
     EXPECT_EQ(differingPixels(surface->image(), dragged), 0) << "the marker never enters the picture";
     surface->clearFocus();

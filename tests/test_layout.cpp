@@ -38,7 +38,7 @@ struct Control {
         curve.resize(width, height);
         curve.RePaint();
     }
-    const PlotLayout& l() const { return d.layout; }
+    const PlotLayout& l() const { return d.engine.layout(); }
     /** A child widget of the control, by its object name. */
     template <class W> W* child(const char* name) const
     {
@@ -151,7 +151,7 @@ TEST(Layout, ReversedAxesGiveNegativeScales)
     c.curve.RePaint();
     EXPECT_EQ(c.l().ScaleX, float(c.l().PlotWidth / -20.0));
     EXPECT_EQ(c.l().ScaleY, float(c.l().PlotHeight / -100.0));
-    const PlotMapping map = c.d.mapping();
+    const PlotMapping map = c.d.engine.mapping();
     EXPECT_EQ(map.pixelX(10), c.l().PlotLeft);
     EXPECT_NEAR(map.pixelX(-10), c.l().PlotLeft + c.l().PlotWidth, 1e-4);
     EXPECT_NEAR(map.pixelY(-20), c.l().PlotTop, 1e-4);

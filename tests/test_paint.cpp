@@ -229,8 +229,9 @@ TEST(PaintPass, FirstXLabelAndGridLineUseTheUnflooredPosition)
     p.curve.setX_Axis_Right(0);
     p.curve.setX_Step(3);
     p.curve.RePaint();
-    p.d.layout.ScaleX = -7.25f;
-    p.paint();
+    PlotLayout layout = p.d.engine.layout();
+    layout.ScaleX = -7.25f;
+    p.paint(layout);
     EXPECT_EQ(coords(p.of(XScale, Grid), &DrawCall::x1),
               (std::vector<float>{p.L() + 72.5f, p.L() + 50, p.L() + 29, p.L() + 7}));
     const auto labels = p.of(XScale, Label);
@@ -328,8 +329,9 @@ TEST(PaintPass, AnOverflowInThePixelArithmeticSkipsOnlyThatLine)
 {
     // PlotTop - 16 overflows: the two slanted lines of the Y arrow head go, its base stays.
     Painted p;
-    p.d.layout.PlotTop = std::numeric_limits<qint32>::min() + 10;
-    p.paint();
+    PlotLayout layout = p.d.engine.layout();
+    layout.PlotTop = std::numeric_limits<qint32>::min() + 10;
+    p.paint(layout);
     ASSERT_GT(p.calls.size(), 3u);
     EXPECT_EQ(segments({p.calls[1]}),
               (std::vector<std::array<float, 4>>{{p.L() - 3, p.T() - 6, p.L() + 3, p.T() - 6}}));
@@ -343,7 +345,7 @@ TEST(PaintPass, AnEmptyXAxisDrawsNothingAtAnXPosition)
     Painted p;
     p.curve.setX_Axis_Right(p.curve.X_Axis_Left());
     p.repaint();
-    EXPECT_TRUE(std::isinf(p.d.layout.ScaleX));
+    EXPECT_TRUE(std::isinf(p.d.engine.layout().ScaleX));
     EXPECT_TRUE(p.of(XScale, Label).empty());
     EXPECT_TRUE(p.of(XScale, Grid).empty());
     EXPECT_TRUE(p.of(TheCurve).empty());
@@ -383,7 +385,7 @@ TEST(PaintPass, AxisTextsAndCaptionArePlacedAndTheFontRestored)
     // Down the left edge, a surrogate pair as one character, each centred in a digit-wide column.
     const auto axisTexts = p.of(AxisText);
     ASSERT_EQ(axisTexts.size(), 4u);
-    float y = float((p.d.layout.PlotHeight - line * 3) / 2 + p.d.layout.PlotTop);
+    float y = float((p.d.engine.layout().PlotHeight - line * 3) / 2 + p.d.engine.layout().PlotTop);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(axisTexts[i].text,
                   (std::array<QString, 3>{QStringLiteral("Y"), smiley, QStringLiteral("x")}[i]));
@@ -394,8 +396,8 @@ TEST(PaintPass, AxisTextsAndCaptionArePlacedAndTheFontRestored)
     }
     // Centred under the plot, one line plus 2 px above the bottom edge.
     EXPECT_EQ(axisTexts[3].text, p.curve.X_AxisText());
-    EXPECT_EQ(axisTexts[3].x1,
-              float((p.d.layout.PlotWidth - width(p.curve.X_AxisText())) / 2 + p.d.layout.PlotLeft));
+    EXPECT_EQ(axisTexts[3].x1, float((p.d.engine.layout().PlotWidth - width(p.curve.X_AxisText())) / 2 +
+                                     p.d.engine.layout().PlotLeft));
     EXPECT_EQ(axisTexts[3].y1, float(321 - line - 2));
 
     // Centred across the surface in the enlarged bold font; afterwards Bold is off, not restored.

@@ -66,7 +66,7 @@ TEST(SettingsPanel, DesignTextsDoNotCountAsChanges)
     Curve c;
     EXPECT_EQ(c.Dimensions(), 7);
     EXPECT_EQ(c.CurveCaption(), "CurveCaption");
-    EXPECT_EQ(stateOf(c).points.pointX(0), 0.0f);
+    EXPECT_EQ(stateOf(c).engine.points().pointX(0), 0.0f);
 }
 
 TEST(SettingsPanel, APointBoxMovesThePointPastThePropertyRulesAndRepaints)
@@ -77,14 +77,14 @@ TEST(SettingsPanel, APointBoxMovesThePointPastThePropertyRulesAndRepaints)
     c.setBackColor(0x00FF00); // the repaint shows the new back colour
     settingBox(c, 8)->setText(QStringLiteral("12.5"));
     const CurvePrivate& d = stateOf(c);
-    EXPECT_EQ(d.points.pointX(0), 12.5f);
-    EXPECT_FALSE(d.points.xGiven(0));
+    EXPECT_EQ(d.engine.points().pointX(0), 12.5f);
+    EXPECT_FALSE(d.engine.points().xGiven(0));
     c.setValueIndex(0);
     EXPECT_EQ(c.Changed(), -1);
     EXPECT_EQ(surfaceOf(c)->image().pixelColor(1, 1), QColor(0, 255, 0));
 
     settingBox(c, 15)->setText(QStringLiteral("-7 Y"));
-    EXPECT_EQ(d.points.pointY(3), -7.0f);
+    EXPECT_EQ(d.engine.points().pointY(3), -7.0f);
     c.setValueIndex(3);
     EXPECT_EQ(c.Changed(), -1); // the reference stays at the origin
 }
@@ -129,7 +129,7 @@ TEST(SettingsPanel, NumbersBeyondTheFieldKeepTheFieldAndTheRepaintStillRuns)
     settingBox(c, 7)->setText(QStringLiteral("5E+9"));
     EXPECT_EQ(c.Dimensions(), 7);
     settingBox(c, 9)->setText(QStringLiteral("-1D+300"));
-    EXPECT_EQ(stateOf(c).points.pointY(0), 0.0f);
+    EXPECT_EQ(stateOf(c).engine.points().pointY(0), 0.0f);
     c.setBackColor(0x0000FF);
     settingBox(c, 16)->setText(QStringLiteral("99999999999"));
     EXPECT_EQ(c.BreakPointShape(), 1);

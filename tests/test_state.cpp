@@ -69,12 +69,12 @@ TEST(CurveDefaults, EverySlotStartsAtTheOriginUnchangedAndNotGiven)
     }
     const CurvePrivate& d = stateOf(c);
     for (int i = 0; i < SlotCount; ++i) {
-        EXPECT_FALSE(d.points.xGiven(i));
-        EXPECT_FALSE(d.points.yGiven(i));
+        EXPECT_FALSE(d.engine.points().xGiven(i));
+        EXPECT_FALSE(d.engine.points().yGiven(i));
     }
-    EXPECT_FALSE(d.gesture.active());
-    EXPECT_FALSE(d.settings.Actual_Value_X.has_value());
-    EXPECT_FALSE(d.settings.Y_DashedLine_Top.has_value());
+    EXPECT_FALSE(d.engine.gesture().active());
+    EXPECT_FALSE(d.engine.settings().Actual_Value_X.has_value());
+    EXPECT_FALSE(d.engine.settings().Y_DashedLine_Top.has_value());
     // Painting is on once the control exists: a RePaint draws the plot.
     c.RePaint();
     EXPECT_GT(pixelsOfColour(surfaceOf(c)->image(), c.AxisColor()), 0);
@@ -142,11 +142,11 @@ TEST(CurveProperties, WritingAValueMarksItGivenEvenWhenItEqualsTheDefault)
 {
     Curve c;
     c.setActual_Value_X(0.0f);
-    EXPECT_TRUE(stateOf(c).settings.Actual_Value_X.has_value());
-    EXPECT_FALSE(stateOf(c).settings.Actual_Value_Y.has_value());
+    EXPECT_TRUE(stateOf(c).engine.settings().Actual_Value_X.has_value());
+    EXPECT_FALSE(stateOf(c).engine.settings().Actual_Value_Y.has_value());
     c.setY_DashedLine_Bottom(0.0f);
-    EXPECT_TRUE(stateOf(c).settings.Y_DashedLine_Bottom.has_value());
-    EXPECT_FALSE(stateOf(c).settings.Y_DashedLine_Top.has_value());
+    EXPECT_TRUE(stateOf(c).engine.settings().Y_DashedLine_Bottom.has_value());
+    EXPECT_FALSE(stateOf(c).engine.settings().Y_DashedLine_Top.has_value());
 }
 
 TEST(CurveProperties, BackColourRecoloursAtOnceButTheXorPenWaitsForALayout)
@@ -206,7 +206,7 @@ TEST(PointTable, SlotsOutsideTheCurveIgnoreWritesAndReadZero)
     }
     const CurvePrivate& d = stateOf(c);
     for (int i = 0; i < SlotCount; ++i)
-        EXPECT_EQ(d.points.pointX(i), 0.0f);
+        EXPECT_EQ(d.engine.points().pointX(i), 0.0f);
 }
 
 TEST(PointTable, NoPointIsInUseWithoutDimensions)
@@ -216,7 +216,7 @@ TEST(PointTable, NoPointIsInUseWithoutDimensions)
     c.setValueIndex(0);
     c.setX_Knotel(5);
     EXPECT_EQ(c.X_Knotel(), 0.0f);
-    EXPECT_FALSE(stateOf(c).points.xGiven(0));
+    EXPECT_FALSE(stateOf(c).engine.points().xGiven(0));
 }
 
 TEST(PointTable, SlotsOfSixtyFourAndMoreFailWithSubscriptOutOfRange)
@@ -250,7 +250,7 @@ TEST(PointTable, ShrinkingAndRegrowingDimensionsKeepsTheSlots)
     c.setDimensions(7);
     EXPECT_EQ(c.X_Knotel(), 5.0f);
     EXPECT_EQ(c.Y_Knotel(), 50.0f);
-    EXPECT_TRUE(stateOf(c).points.yGiven(5));
+    EXPECT_TRUE(stateOf(c).engine.points().yGiven(5));
 }
 
 TEST(PointTable, LoadingAPointLeavesItUnchanged)
@@ -260,9 +260,9 @@ TEST(PointTable, LoadingAPointLeavesItUnchanged)
     c.setX_Knotel(5);
     c.setY_Knotel(3);
     EXPECT_EQ(c.Changed(), 0);
-    EXPECT_TRUE(stateOf(c).points.xGiven(2));
-    EXPECT_TRUE(stateOf(c).points.yGiven(2));
-    EXPECT_FALSE(stateOf(c).points.xGiven(1));
+    EXPECT_TRUE(stateOf(c).engine.points().xGiven(2));
+    EXPECT_TRUE(stateOf(c).engine.points().yGiven(2));
+    EXPECT_FALSE(stateOf(c).engine.points().xGiven(1));
 }
 
 TEST(PointTable, ChangedWorksByNegatingTheReference)
@@ -293,19 +293,19 @@ TEST(PointTable, AMovedPointReadsChangedUntilAcceptedOrRewritten)
     Curve c;
     loadPoints(c, {{-30, 10}, {0, 20}, {30, 30}});
     CurvePrivate& d = stateOf(c);
-    d.points.movePointX(1, 4.0f); // as a drag leaves it
+    d.engine.setPointStraight(1, 4.0f, std::nullopt); // as a drag leaves it
     c.setValueIndex(1);
     EXPECT_EQ(c.Changed(), -1);
     c.setX_Knotel(9);
     EXPECT_EQ(c.Changed(), 0);
 
-    d.points.movePointY(1, 25.0f);
+    d.engine.setPointStraight(1, std::nullopt, 25.0f);
     EXPECT_EQ(c.Changed(), -1);
     c.setChanged(0);
     EXPECT_EQ(c.Changed(), 0);
-    d.points.movePointY(1, 26.0f);
+    d.engine.setPointStraight(1, std::nullopt, 26.0f);
     EXPECT_EQ(c.Changed(), -1);
-    d.points.movePointY(1, 25.0f); // back at the accepted reference
+    d.engine.setPointStraight(1, std::nullopt, 25.0f); // back at the accepted reference
     EXPECT_EQ(c.Changed(), 0);
 }
 
@@ -322,7 +322,7 @@ TEST(PointList, SetPointsLoadsEverySlotAsThePropertyWritesDo)
         c.setValueIndex(float(i));
         EXPECT_EQ(QPointF(c.X_Knotel(), c.Y_Knotel()), expected[i]);
         EXPECT_EQ(c.Changed(), 0);
-        EXPECT_TRUE(stateOf(c).points.xGiven(i) && stateOf(c).points.yGiven(i));
+        EXPECT_TRUE(stateOf(c).engine.points().xGiven(i) && stateOf(c).engine.points().yGiven(i));
     }
     EXPECT_TRUE(c.changedPoints().isEmpty());
     c.setPoints({});
@@ -342,7 +342,7 @@ TEST(PointList, AFailingSetPointsChangesNothing)
     EXPECT_EQ(errorCodeOf([&] { c.setPoints({{std::nan(""), 1}}); }), RuntimeError::Overflow);
     EXPECT_EQ(c.Dimensions(), 3);
     EXPECT_EQ(c.points(), before);
-    EXPECT_FALSE(stateOf(c).points.xGiven(3));
+    EXPECT_FALSE(stateOf(c).engine.points().xGiven(3));
     // Sixty-four is the whole table; beyond it the list stops at slot 63.
     c.setPoints(QList<QPointF>(64, QPointF(1, 2)));
     c.setDimensions(70);

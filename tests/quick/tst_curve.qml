@@ -60,7 +60,7 @@ Item {
             touchEvent(curve).press(0, curve, at.x, at.y).commit()
             touchEvent(curve).move(0, curve, at.x, at.y - 20).commit()
             touchEvent(curve).release(0, curve, at.x, at.y - 20).commit()
-            verify(curve.points[5].y > 50)
+            verify(curve.points[5].y > 50, "y " + curve.points[5].y + " drops " + drops.count)
             compare(drops.count, 1)
             compare(drops.signalArguments[0][0], 5)
         }

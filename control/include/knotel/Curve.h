@@ -37,48 +37,56 @@ class CurvePrivate;
  */
 class KNOTEL_EXPORT Curve : public QWidget, public Dispatch {
     Q_OBJECT
-    Q_PROPERTY(qint32 ViewTracker READ ViewTracker WRITE setViewTracker)
-    Q_PROPERTY(qint32 X_Decimals READ X_Decimals WRITE setX_Decimals)
-    Q_PROPERTY(qint32 Y_Decimals READ Y_Decimals WRITE setY_Decimals)
-    Q_PROPERTY(float Y_DashedLine_Top READ Y_DashedLine_Top WRITE setY_DashedLine_Top)
-    Q_PROPERTY(float Y_DashedLine_Bottom READ Y_DashedLine_Bottom WRITE setY_DashedLine_Bottom)
-    Q_PROPERTY(qint32 DisableSave READ DisableSave WRITE setDisableSave)
-    Q_PROPERTY(qint32 LockX_Axis READ LockX_Axis WRITE setLockX_Axis)
-    Q_PROPERTY(qint32 HideLine READ HideLine WRITE setHideLine)
-    Q_PROPERTY(qint32 LockY_Axis READ LockY_Axis WRITE setLockY_Axis)
-    Q_PROPERTY(qint32 LockXEndPoints READ LockXEndPoints WRITE setLockXEndPoints)
-    Q_PROPERTY(qint32 LockYEndPoints READ LockYEndPoints WRITE setLockYEndPoints)
-    Q_PROPERTY(qint32 AllowXCrossover READ AllowXCrossover WRITE setAllowXCrossover)
-    Q_PROPERTY(qint32 AllowYCrossover READ AllowYCrossover WRITE setAllowYCrossover)
-    Q_PROPERTY(qint32 AllowCompleteCurveMove READ AllowCompleteCurveMove WRITE setAllowCompleteCurveMove)
-    Q_PROPERTY(qint32 ViewGrid READ ViewGrid WRITE setViewGrid)
-    Q_PROPERTY(float X_Axis_Left READ X_Axis_Left WRITE setX_Axis_Left)
-    Q_PROPERTY(float X_Axis_Right READ X_Axis_Right WRITE setX_Axis_Right)
-    Q_PROPERTY(float Y_Axis_Top READ Y_Axis_Top WRITE setY_Axis_Top)
-    Q_PROPERTY(float Y_Axis_Bottom READ Y_Axis_Bottom WRITE setY_Axis_Bottom)
-    Q_PROPERTY(qint32 Dimensions READ Dimensions WRITE setDimensions)
-    Q_PROPERTY(qint32 BreakPointShape READ BreakPointShape WRITE setBreakPointShape)
-    Q_PROPERTY(float X_Step READ X_Step WRITE setX_Step)
-    Q_PROPERTY(float Y_Step READ Y_Step WRITE setY_Step)
-    Q_PROPERTY(float Actual_Value_X READ Actual_Value_X WRITE setActual_Value_X)
-    Q_PROPERTY(float Actual_Value_Y READ Actual_Value_Y WRITE setActual_Value_Y)
-    Q_PROPERTY(qint32 CurveColor READ CurveColor WRITE setCurveColor)
-    Q_PROPERTY(qint32 GridColor READ GridColor WRITE setGridColor)
-    Q_PROPERTY(qint32 BackColor READ BackColor WRITE setBackColor)
-    Q_PROPERTY(qint32 AxisColor READ AxisColor WRITE setAxisColor)
-    Q_PROPERTY(qint32 TextColor READ TextColor WRITE setTextColor)
-    Q_PROPERTY(qint32 ActualValueColor READ ActualValueColor WRITE setActualValueColor)
-    Q_PROPERTY(QString CurveCaption READ CurveCaption WRITE setCurveCaption)
-    Q_PROPERTY(QString X_AxisText READ X_AxisText WRITE setX_AxisText)
-    Q_PROPERTY(QString Y_AxisText READ Y_AxisText WRITE setY_AxisText)
-    Q_PROPERTY(float X_Knotel READ X_Knotel WRITE setX_Knotel DESIGNABLE false)
-    Q_PROPERTY(float Y_Knotel READ Y_Knotel WRITE setY_Knotel DESIGNABLE false)
-    Q_PROPERTY(qint32 Changed READ Changed WRITE setChanged DESIGNABLE false)
-    Q_PROPERTY(float ValueIndex READ ValueIndex WRITE setValueIndex DESIGNABLE false)
+    Q_PROPERTY(qint32 ViewTracker READ ViewTracker WRITE setViewTracker NOTIFY ViewTrackerChanged)
+    Q_PROPERTY(qint32 X_Decimals READ X_Decimals WRITE setX_Decimals NOTIFY X_DecimalsChanged)
+    Q_PROPERTY(qint32 Y_Decimals READ Y_Decimals WRITE setY_Decimals NOTIFY Y_DecimalsChanged)
+    Q_PROPERTY(
+        float Y_DashedLine_Top READ Y_DashedLine_Top WRITE setY_DashedLine_Top NOTIFY Y_DashedLine_TopChanged)
+    Q_PROPERTY(float Y_DashedLine_Bottom READ Y_DashedLine_Bottom WRITE setY_DashedLine_Bottom NOTIFY
+                   Y_DashedLine_BottomChanged)
+    Q_PROPERTY(qint32 DisableSave READ DisableSave WRITE setDisableSave NOTIFY DisableSaveChanged)
+    Q_PROPERTY(qint32 LockX_Axis READ LockX_Axis WRITE setLockX_Axis NOTIFY LockX_AxisChanged)
+    Q_PROPERTY(qint32 HideLine READ HideLine WRITE setHideLine NOTIFY HideLineChanged)
+    Q_PROPERTY(qint32 LockY_Axis READ LockY_Axis WRITE setLockY_Axis NOTIFY LockY_AxisChanged)
+    Q_PROPERTY(qint32 LockXEndPoints READ LockXEndPoints WRITE setLockXEndPoints NOTIFY LockXEndPointsChanged)
+    Q_PROPERTY(qint32 LockYEndPoints READ LockYEndPoints WRITE setLockYEndPoints NOTIFY LockYEndPointsChanged)
+    Q_PROPERTY(
+        qint32 AllowXCrossover READ AllowXCrossover WRITE setAllowXCrossover NOTIFY AllowXCrossoverChanged)
+    Q_PROPERTY(
+        qint32 AllowYCrossover READ AllowYCrossover WRITE setAllowYCrossover NOTIFY AllowYCrossoverChanged)
+    Q_PROPERTY(qint32 AllowCompleteCurveMove READ AllowCompleteCurveMove WRITE setAllowCompleteCurveMove
+                   NOTIFY AllowCompleteCurveMoveChanged)
+    Q_PROPERTY(qint32 ViewGrid READ ViewGrid WRITE setViewGrid NOTIFY ViewGridChanged)
+    Q_PROPERTY(float X_Axis_Left READ X_Axis_Left WRITE setX_Axis_Left NOTIFY X_Axis_LeftChanged)
+    Q_PROPERTY(float X_Axis_Right READ X_Axis_Right WRITE setX_Axis_Right NOTIFY X_Axis_RightChanged)
+    Q_PROPERTY(float Y_Axis_Top READ Y_Axis_Top WRITE setY_Axis_Top NOTIFY Y_Axis_TopChanged)
+    Q_PROPERTY(float Y_Axis_Bottom READ Y_Axis_Bottom WRITE setY_Axis_Bottom NOTIFY Y_Axis_BottomChanged)
+    Q_PROPERTY(qint32 Dimensions READ Dimensions WRITE setDimensions NOTIFY DimensionsChanged)
+    Q_PROPERTY(
+        qint32 BreakPointShape READ BreakPointShape WRITE setBreakPointShape NOTIFY BreakPointShapeChanged)
+    Q_PROPERTY(float X_Step READ X_Step WRITE setX_Step NOTIFY X_StepChanged)
+    Q_PROPERTY(float Y_Step READ Y_Step WRITE setY_Step NOTIFY Y_StepChanged)
+    Q_PROPERTY(float Actual_Value_X READ Actual_Value_X WRITE setActual_Value_X NOTIFY Actual_Value_XChanged)
+    Q_PROPERTY(float Actual_Value_Y READ Actual_Value_Y WRITE setActual_Value_Y NOTIFY Actual_Value_YChanged)
+    Q_PROPERTY(qint32 CurveColor READ CurveColor WRITE setCurveColor NOTIFY CurveColorChanged)
+    Q_PROPERTY(qint32 GridColor READ GridColor WRITE setGridColor NOTIFY GridColorChanged)
+    Q_PROPERTY(qint32 BackColor READ BackColor WRITE setBackColor NOTIFY BackColorChanged)
+    Q_PROPERTY(qint32 AxisColor READ AxisColor WRITE setAxisColor NOTIFY AxisColorChanged)
+    Q_PROPERTY(qint32 TextColor READ TextColor WRITE setTextColor NOTIFY TextColorChanged)
+    Q_PROPERTY(qint32 ActualValueColor READ ActualValueColor WRITE setActualValueColor NOTIFY
+                   ActualValueColorChanged)
+    Q_PROPERTY(QString CurveCaption READ CurveCaption WRITE setCurveCaption NOTIFY CurveCaptionChanged)
+    Q_PROPERTY(QString X_AxisText READ X_AxisText WRITE setX_AxisText NOTIFY X_AxisTextChanged)
+    Q_PROPERTY(QString Y_AxisText READ Y_AxisText WRITE setY_AxisText NOTIFY Y_AxisTextChanged)
+    Q_PROPERTY(float X_Knotel READ X_Knotel WRITE setX_Knotel DESIGNABLE false NOTIFY X_KnotelChanged)
+    Q_PROPERTY(float Y_Knotel READ Y_Knotel WRITE setY_Knotel DESIGNABLE false NOTIFY Y_KnotelChanged)
+    Q_PROPERTY(qint32 Changed READ Changed WRITE setChanged DESIGNABLE false NOTIFY ChangedChanged)
+    Q_PROPERTY(float ValueIndex READ ValueIndex WRITE setValueIndex DESIGNABLE false NOTIFY ValueIndexChanged)
     // Beyond the late-bound face, which has the 38 properties above alone.
-    Q_PROPERTY(bool undoEnabled READ isUndoEnabled WRITE setUndoEnabled)
-    Q_PROPERTY(bool valueEntryEnabled READ isValueEntryEnabled WRITE setValueEntryEnabled)
-    Q_PROPERTY(int undoLimit READ undoLimit WRITE setUndoLimit)
+    Q_PROPERTY(bool undoEnabled READ isUndoEnabled WRITE setUndoEnabled NOTIFY undoEnabledChanged)
+    Q_PROPERTY(bool valueEntryEnabled READ isValueEntryEnabled WRITE setValueEntryEnabled NOTIFY
+                   valueEntryEnabledChanged)
+    Q_PROPERTY(int undoLimit READ undoLimit WRITE setUndoLimit NOTIFY undoLimitChanged)
 
 public:
     explicit Curve(QWidget* parent = nullptr);
@@ -213,6 +221,15 @@ public:
 
     /** The plot rectangle and scales of the last layout; all 0 until a layout has run. */
     PlotLayout plotLayout() const;
+    /**
+     * Where the point in slot @p index lies in the control's coordinates (those of its drawing
+     * surface, which covers the control and takes the mouse events), by the last layout; a host's
+     * test sends its mouse events there, an overlay draws there. Throws 9 for a slot not in use.
+     */
+    QPointF positionOf(int index) const;
+    /** The axis values (X, Y) at @p position in the control's coordinates, by the last layout: the
+     *  inverse of positionOf(). */
+    QPointF valueAt(const QPointF& position) const;
 
     // The point list: all slots in use at once, beside the slot-by-slot point properties.
 
@@ -274,6 +291,54 @@ Q_SIGNALS:
      * left it. Whatever the slot writes into @p DropIndex is ignored.
      */
     void DroppedValue(int& DropIndex);
+
+    // Change signals, beside the design's one event: each property's when a host write, the
+    // person's edit or an undo changed what it reads (ValueIndex choosing another slot changes
+    // X_Knotel, Y_Knotel and Changed too), sent once the change is complete and before the drop
+    // that reports it.
+    void ViewTrackerChanged();
+    void X_DecimalsChanged();
+    void Y_DecimalsChanged();
+    void Y_DashedLine_TopChanged();
+    void Y_DashedLine_BottomChanged();
+    void DisableSaveChanged();
+    void LockX_AxisChanged();
+    void HideLineChanged();
+    void LockY_AxisChanged();
+    void LockXEndPointsChanged();
+    void LockYEndPointsChanged();
+    void AllowXCrossoverChanged();
+    void AllowYCrossoverChanged();
+    void AllowCompleteCurveMoveChanged();
+    void ViewGridChanged();
+    void X_Axis_LeftChanged();
+    void X_Axis_RightChanged();
+    void Y_Axis_TopChanged();
+    void Y_Axis_BottomChanged();
+    void DimensionsChanged();
+    void BreakPointShapeChanged();
+    void X_StepChanged();
+    void Y_StepChanged();
+    void Actual_Value_XChanged();
+    void Actual_Value_YChanged();
+    void CurveColorChanged();
+    void GridColorChanged();
+    void BackColorChanged();
+    void AxisColorChanged();
+    void TextColorChanged();
+    void ActualValueColorChanged();
+    void CurveCaptionChanged();
+    void X_AxisTextChanged();
+    void Y_AxisTextChanged();
+    void X_KnotelChanged();
+    void Y_KnotelChanged();
+    void ChangedChanged();
+    void ValueIndexChanged();
+    /** The points in use changed: their number or a coordinate, as points() reads them. */
+    void pointsChanged();
+    void undoEnabledChanged();
+    void valueEntryEnabledChanged();
+    void undoLimitChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

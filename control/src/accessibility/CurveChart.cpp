@@ -66,8 +66,8 @@ public:
         if (!c)
             return {};
         const PlotMapping map = c->mapping();
-        const double x = map.pixelX(c->points.pointX(m_slot));
-        const double y = map.pixelY(c->points.pointY(m_slot));
+        const double x = map.pixelX(c->points().pointX(m_slot));
+        const double y = map.pixelY(c->points().pointY(m_slot));
         if (!(std::fabs(x) < 1e6 && std::fabs(y) < 1e6))
             return {};
         const QPoint centre = m_chart.toGlobal(QPoint(qRound(x), qRound(y)));
@@ -94,7 +94,7 @@ private:
     const CurveEngine* engine() const
     {
         const CurveEngine* c = m_chart.engine();
-        return c && m_slot < c->points.slotsInUse() ? c : nullptr;
+        return c && m_slot < c->points().slotsInUse() ? c : nullptr;
     }
 
     const CurveChart& m_chart;
@@ -114,7 +114,7 @@ CurveChart::~CurveChart()
 int CurveChart::pointCount() const
 {
     const CurveEngine* c = engine();
-    return c ? c->points.slotsInUse() : 0;
+    return c ? c->points().slotsInUse() : 0;
 }
 
 QAccessibleInterface* CurveChart::point(int index) const
@@ -158,7 +158,7 @@ QString CurveChart::chartText(QAccessible::Text t) const
     const CurveEngine* c = engine();
     if (!c)
         return {};
-    const CurveSettings& s = c->settings;
+    const CurveSettings& s = c->settings();
     switch (t) {
     case QAccessible::Name:
         return s.CurveCaption;
@@ -175,15 +175,15 @@ QString CurveChart::chartText(QAccessible::Text t) const
 QString pointValue(const CurveEngine& engine, int i)
 {
     return QStringLiteral("x %1, y %2")
-        .arg(spokenValue(engine.points.pointX(i), engine.settings.X_Decimals),
-             spokenValue(engine.points.pointY(i), engine.settings.Y_Decimals));
+        .arg(spokenValue(engine.points().pointX(i), engine.settings().X_Decimals),
+             spokenValue(engine.points().pointY(i), engine.settings().Y_Decimals));
 }
 
 void pointMoved(QObject* chart, const CurveEngine& engine, int index)
 {
     if (!QAccessible::isActive())
         return;
-    const int count = engine.points.slotsInUse();
+    const int count = engine.points().slotsInUse();
     const int first = index < 0 ? 0 : index;
     const int last = index < 0 ? count - 1 : index;
     for (int i = first; i <= last && i < count; ++i) {
@@ -195,7 +195,7 @@ void pointMoved(QObject* chart, const CurveEngine& engine, int index)
 
 void currentPointChanged(QObject* chart, const CurveEngine& engine, int index)
 {
-    if (!QAccessible::isActive() || index < 0 || index >= engine.points.slotsInUse())
+    if (!QAccessible::isActive() || index < 0 || index >= engine.points().slotsInUse())
         return;
     QAccessibleEvent event(chart, QAccessible::Focus);
     event.setChild(index);

@@ -1,5 +1,6 @@
-// The engine's frame: its making and unmaking, the layout and the paint pass on its canvas, the
-// tracker text, the keys' current point and the focus marker's rule.
+// The engine's frame: its making and unmaking, start-up, the layout and the paint sequence on its
+// canvas, the tracker text, the keys' current point, the focus marker's rule and the change
+// notices.
 #include "engine/CurveEngine.h"
 
 #include "platform/Canvas.h"
@@ -7,6 +8,7 @@
 #include <knotel/FormatValue.h>
 #include <knotel/RuntimeError.h>
 
+#include <QPainter>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -21,43 +23,87 @@ constexpr int FocusMarkerHalf = 6;
 
 } // namespace
 
-CurveEngine::CurveEngine(EngineClient& client, QObject* owner, const QFont& font)
-    : canvas(client), undoStack(createEditHistory(owner)), m_client(client)
+CurveEngine::CurveEngine(EngineClient& client, QObject* owner)
+    : m_client(client), m_canvas(client), m_undoStack(createEditHistory(owner)),
+      m_reportedPoints(m_points.readings())
 {
-    canvas.setFont(font);
+    m_canvas.setFont(curveFont());
     watchHistory();
 }
 
 CurveEngine::~CurveEngine()
 {
-    QObject::disconnect(m_historyWatch);
-    // Deleted by a drop handler: the drop may come from the stack's own signal, and the stack goes
-    // once it has returned.
-    if (m_raisingDrops) {
-        undoStack->setParent(nullptr);
-        undoStack->deleteLater();
+    for (const QMetaObject::Connection& watch : m_historyWatches)
+        QObject::disconnect(watch);
+    // Deleted by a handler that the stack's own signal reached: the stack goes once it has returned.
+    if (m_raisingDrops || m_stackCallingOut) {
+        m_undoStack->setParent(nullptr);
+        m_undoStack->deleteLater();
     }
+}
+
+void CurveEngine::start(const std::function<void()>& rePaint)
+{
+    m_canvas.setBackColor(m_settings.BackColor);
+    rePaint();
+    m_paintEnabled = true;
+}
+
+void CurveEngine::reset()
+{
+    const qint32 backColor = CurveSettings{}.BackColor;
+    m_settings = CurveSettings{};
+    m_settings.BackColor = ~backColor; // so that the write below recolours
+    m_points = PointTable{};
+    m_gesture = DragGesture{};
+    m_keyPoint = 0;
+    m_undoEnabled = true;
+    m_valueEntryEnabled = true;
+    clearHistory();
+    pointsMayHaveChanged();
+    setBackColor(backColor); // reports
 }
 
 LayoutResult CurveEngine::layOut()
 {
-    const platform::Canvas& s = canvas;
+    const platform::Canvas& s = m_canvas;
     SurfaceMetrics metrics;
     metrics.width = s.scaleWidth();
     metrics.height = s.scaleHeight();
     metrics.backColor = s.backColor();
     metrics.textWidth = [&s](const QString& text) { return s.textWidth(text); };
     metrics.lineHeight = s.textHeight(QString());
-    const LayoutResult result = computeLayout(layout, settings, metrics);
-    layout = result.plot;
+    const LayoutResult result = computeLayout(m_layout, m_settings, metrics);
+    m_layout = result.plot;
     return result;
 }
 
 void CurveEngine::paintControl()
 {
-    if (!paintEnabled)
+    if (!m_paintEnabled)
         return;
     painter().paintControl();
+}
+
+const QImage* CurveEngine::frame()
+{
+    m_canvas.shown();
+    if (m_canvas.needsPicture()) {
+        try {
+            paintControl();
+        } catch (const RuntimeError&) {
+            // A paint event has no caller to report to.
+        }
+    }
+    m_canvas.endPainting();
+    return m_canvas.needsPicture() ? nullptr : &m_canvas.picture();
+}
+
+void CurveEngine::drawFocusMarker(QPainter& screen, const QRect& bounds)
+{
+    const QRect marker = placeFocusMarker();
+    if (!marker.isNull())
+        m_focusMarker.draw(screen, marker.adjusted(0, 0, -1, -1), m_client.canvasPixelRatio(), bounds);
 }
 
 void CurveEngine::showTracker(float vx, float vy)
@@ -65,18 +111,34 @@ void CurveEngine::showTracker(float vx, float vy)
     QString textX;
     QString textY;
     try {
-        textX = FormatValue(vx, settings.X_Decimals);
-        textY = FormatValue(vy, settings.Y_Decimals);
+        textX = FormatValue(vx, m_settings.X_Decimals);
+        textY = FormatValue(vy, m_settings.Y_Decimals);
     } catch (const RuntimeError&) {
         return;
     }
-    m_client.showReadout(textX, textY, settings.TextColor);
+    m_client.showReadout(textX, textY, m_settings.TextColor);
+}
+
+QPointF CurveEngine::positionOf(int slot) const
+{
+    if (slot < 0 || slot >= m_points.slotsInUse())
+        throw RuntimeError(
+            RuntimeError::SubscriptOutOfRange,
+            QStringLiteral("point %1 is not in use (Dimensions %2)").arg(slot).arg(m_points.dimensions()));
+    const PlotMapping map = mapping();
+    return QPointF(map.pixelX(m_points.pointX(slot)), map.pixelY(m_points.pointY(slot)));
+}
+
+QPointF CurveEngine::valueAt(const QPointF& position) const
+{
+    const PlotMapping map = mapping();
+    return QPointF(map.valueX(float(position.x())), map.valueY(float(position.y())));
 }
 
 int CurveEngine::currentPoint() const
 {
-    const int count = points.slotsInUse();
-    return count > 0 ? std::clamp(keyPoint, 0, count - 1) : -1;
+    const int count = m_points.slotsInUse();
+    return count > 0 ? std::clamp(m_keyPoint, 0, count - 1) : -1;
 }
 
 std::optional<QPointF> CurveEngine::currentPointPixel() const
@@ -85,8 +147,8 @@ std::optional<QPointF> CurveEngine::currentPointPixel() const
     if (i < 0)
         return std::nullopt;
     const PlotMapping map = mapping();
-    const double x = map.pixelX(points.pointX(i));
-    const double y = map.pixelY(points.pointY(i));
+    const double x = map.pixelX(m_points.pointX(i));
+    const double y = map.pixelY(m_points.pointY(i));
     if (!std::isfinite(x) || !std::isfinite(y))
         return std::nullopt;
     return QPointF(x, y);
@@ -94,12 +156,12 @@ std::optional<QPointF> CurveEngine::currentPointPixel() const
 
 void CurveEngine::setCurrentPoint(int slot)
 {
-    if (slot < 0 || slot >= points.slotsInUse())
+    if (slot < 0 || slot >= m_points.slotsInUse())
         return;
     // Kept as chosen even when it equals the clamped one: a later Dimensions must not bring back
     // an older choice.
     const bool moved = slot != currentPoint();
-    keyPoint = slot;
+    m_keyPoint = slot;
     if (!moved)
         return;
     updateFocusMarker();
@@ -151,6 +213,32 @@ QRect CurveEngine::placeFocusMarker()
 {
     m_markerRect = focusMarkerShown() ? focusMarkerRect() : QRect();
     return m_markerRect;
+}
+
+bool CurveEngine::flushChanges()
+{
+    if (m_pointsDirty) {
+        // The points are compared with what was last reported, so that a notice means a change.
+        m_pointsDirty = false;
+        const PointReadings now = m_points.readings();
+        if (!now.samePoints(m_reportedPoints))
+            changed(Change::Points);
+        if (now.x != m_reportedPoints.x)
+            changed(Change::X_Knotel);
+        if (now.y != m_reportedPoints.y)
+            changed(Change::Y_Knotel);
+        if (now.changed != m_reportedPoints.changed)
+            changed(Change::Changed);
+        m_reportedPoints = now;
+    }
+    for (std::size_t i = 0; i < ChangeCount; ++i) {
+        if (!m_changes.test(i))
+            continue;
+        m_changes.reset(i);
+        if (!m_client.changed(Change(i)))
+            return false;
+    }
+    return true;
 }
 
 QFont curveFont()

@@ -11,6 +11,8 @@
 #include "engine/PlotMapping.h"
 #include "engine/PointTable.h"
 #include "engine/PropertyList.h"
+#include "platform/Canvas.h"
+#include "platform/FocusMarker.h"
 
 #include <knotel/PlotLayout.h>
 
@@ -20,87 +22,120 @@
 #include <QPointF>
 #include <QRect>
 
+#include <array>
+#include <bitset>
+#include <functional>
 #include <optional>
 
+class QEvent;
+class QFocusEvent;
+class QHoverEvent;
+class QKeyEvent;
+class QMouseEvent;
 class QObject;
+class QPainter;
 class QUndoStack;
 
 namespace knotel {
 
 /**
  * The control without a toolkit: its state (settings, point table, layout, gesture, history), the
- * property rules, the layout and paint pass on its canvas, the mouse and key handling and the edit
- * rules. What it needs done outside (the pointer, the drop, the tracker read-out) goes to its
- * client. The widget and the Qt Quick item are thin shells around one engine each.
+ * property rules, the layout and paint pass on its canvas, the translation of Qt's input events
+ * into the mouse and key handling, and the edit rules. The widget and the Qt Quick item each own
+ * one engine and are only what differs between QWidget and QQuickItem; what the engine needs done
+ * outside (the pointer, the drop, the tracker read-out, change signals) goes to its client.
  *
+ * The state is the engine's own: shells, painters and tests read it through the const accessors,
+ * and every write goes through the members below, which keep its rules and report what changed.
  * Property writes, including the points', only store (BackColor also erases the picture);
  * rePaint() shows them. Accessors throw knotel::RuntimeError as the properties do.
+ *
+ * The host's handlers (the drop, change signals) may do anything, the control's deletion
+ * included: a member that can reach one does so as its last act, and returns false when the
+ * control is gone.
  */
 class CurveEngine {
 public:
-    /** An engine reporting to @p client and drawing text in @p font; @p owner, the shell's object,
-     *  owns the undo stack. */
-    CurveEngine(EngineClient& client, QObject* owner, const QFont& font);
+    /** An engine reporting to @p client; @p owner, the shell's object, owns the undo stack. */
+    CurveEngine(EngineClient& client, QObject* owner);
     ~CurveEngine();
     CurveEngine(const CurveEngine&) = delete;
     CurveEngine& operator=(const CurveEngine&) = delete;
 
-    /** The picture, drawn in the host's size and pixel ratio. */
-    platform::Canvas canvas;
-    CurveSettings settings;
-    PointTable points;
+    // The state, read only.
+    const CurveSettings& settings() const { return m_settings; }
+    const PointTable& points() const { return m_points; }
     /** Written by the layout; read by painting and editing. */
-    PlotLayout layout;
-    DragGesture gesture;
-    /** The point the keys act on, used clamped into the slots in use: see currentPoint(). */
-    int keyPoint = 0;
-    /** Off until start-up has ended: the paint pass does nothing before. */
-    bool paintEnabled = false;
-    /** The person's edits can be undone: see EditHistory.cpp. */
-    bool undoEnabled = true;
-    /** A double-click, Enter or F2 on a point asks for typed values: see ValueEntry.cpp. */
-    bool valueEntryEnabled = true;
-    /** The history of the person's edits, owned by the shell's object. */
-    QUndoStack* const undoStack;
-    /** A painter over the current state and canvas. */
-    CurvePainter painter() { return CurvePainter(settings, points, layout, canvas); }
+    const PlotLayout& layout() const { return m_layout; }
     /** The value-to-pixel mapping of the current layout and axes. */
-    PlotMapping mapping() const { return PlotMapping(layout, settings.X_Axis_Left, settings.Y_Axis_Bottom); }
+    PlotMapping mapping() const
+    {
+        return PlotMapping(m_layout, m_settings.X_Axis_Left, m_settings.Y_Axis_Bottom);
+    }
+    /** The person holds a point or the line. */
+    bool dragging() const { return m_gesture.active(); }
+    const DragGesture& gesture() const { return m_gesture; }
+    /** The history of the person's edits, owned by the shell's object. */
+    QUndoStack* undoStack() const { return m_undoStack; }
+    /** The picture, drawn at the shell's size and pixel ratio. */
+    platform::Canvas& canvas() { return m_canvas; }
+    const platform::Canvas& canvas() const { return m_canvas; }
+    /** A painter over the current state and canvas. */
+    CurvePainter painter() { return CurvePainter(m_settings, m_points, m_layout, m_canvas); }
 
-    // CurveEngine.cpp
+    // CurveEngine.cpp: life, layout and picture.
+    /**
+     * Start-up, once the shell has made what it shows: the surface takes the back colour, @p rePaint
+     * (the shell's own RePaint, through its public face as a host would call it) places the shell's
+     * parts and computes the first layout, and from then on the paint pass draws.
+     */
+    void start(const std::function<void()>& rePaint);
+    /** Back to a new control's settings and points, with no gesture and no history; the canvas and
+     *  its caches stay. For a process that reuses one control for many runs (the fuzz targets). */
+    void reset();
     /** Computes and keeps the layout for the canvas as it is; the result also says which tracker
      *  boxes show. */
     LayoutResult layOut();
     /** The paint pass, once start-up has ended. */
     void paintControl();
-    /** Raises the drop through the client, after any drop still waiting; false when the host's
-     *  handler deleted the control. */
-    [[nodiscard]] bool announceDrop(int index);
+    /**
+     * The paint sequence of a shell's paint: the picture to show, drawn first when the canvas has
+     * none for the shell's size and ratio; null when there is none still (the shell shows the back
+     * colour then).
+     */
+    const QImage* frame();
+    /** Draws the focus marker, when it shows, over a screen copy of the picture on @p screen, whose
+     *  painted area is @p bounds (logical pixels). */
+    void drawFocusMarker(QPainter& screen, const QRect& bounds);
+    /** Where the focus marker shows now (its cells, logical pixels); null when it does not. */
+    QRect placeFocusMarker();
     /** The tracker read-out of (@p vx, @p vy); when a text cannot be formatted (negative
      *  decimals) all texts stay. */
     void showTracker(float vx, float vy);
-    /** True when the line is drawn, and so can be grabbed: two points or more, every coordinate in
-     *  use given, and HideLine off. */
-    bool lineShown() const { return !settings.HideLine && points.slotsInUse() >= 2 && points.complete(); }
+    /** Where the point in @p slot lies on the surface (logical pixels); throws 9 for a slot not in
+     *  use. */
+    QPointF positionOf(int slot) const;
+    /** The axis values at @p position on the surface: the inverse of positionOf(). */
+    QPointF valueAt(const QPointF& position) const;
+
+    // The keys' current point and the focus marker, a square around it over the shown picture,
+    // never in it. The marker shows while the shell has focus and the focus is visible: from when
+    // the focus came from the keyboard (Tab, Backtab, a shortcut) or a key of the control was
+    // pressed, until the next mouse press and the loss of focus. A mouse user never sees it.
     /** The current point clamped into the slots in use; -1 when no slot is in use. */
     int currentPoint() const;
     /** Pixel position of the current point, when there is one and it is finite. */
     std::optional<QPointF> currentPointPixel() const;
     /** Makes @p slot the keys' current point. */
     void setCurrentPoint(int slot);
-
-    // The focus marker, a square around the current point over the shown picture, never in it. It
-    // shows while the shell has focus and the focus is visible: from when the focus came from the
-    // keyboard (Tab, Backtab, a shortcut) or a key of the control was pressed, until the next mouse
-    // press and the loss of focus. A mouse user never sees it.
-    void focusIn(Qt::FocusReason reason);
-    void focusOut();
-    void setFocusVisible(bool visible);
     bool focusMarkerShown() const { return m_focusVisible && m_client.hasFocus(); }
-    /** The current point may be elsewhere now: shows the marker's old and new area again. */
-    void updateFocusMarker();
-    /** Where the shell paints the marker now (its cells, logical pixels); null when it does not show. */
-    QRect placeFocusMarker();
+    void setFocusVisible(bool visible);
+    /** True when the line is drawn, and so can be grabbed: two points or more, every coordinate in
+     *  use given, and HideLine off. */
+    bool lineShown() const
+    {
+        return !m_settings.HideLine && m_points.slotsInUse() >= 2 && m_points.complete();
+    }
 
     // CurveProperties.cpp: the properties of the late-bound face, as Name() and setName().
 #define KNOTEL_DECLARE_ACCESSORS(Type, Name, qmlName, Argument)                                              \
@@ -111,27 +146,66 @@ public:
     /** The points of the slots in use, in slot order. */
     QList<QPointF> pointList() const;
     /** Dimensions = the list's length, each point loaded as X_Knotel and Y_Knotel load it; throws 9
-     *  for more than 64 points and 6 for a coordinate beyond the single range, changing nothing. */
+     *  for more than 64 points and 6 for a coordinate that is not finite or beyond the single
+     *  range, naming it, and changes nothing then. */
     void setPointList(const QList<QPointF>& list);
     QList<int> changedPoints() const;
     void acceptChanges();
+    /**
+     * Moves the point in @p slot (0 to 63) to @p x and @p y where given, as the settings panel
+     * writes them: the current coordinates only, no reference and no has-been-set flag, nothing
+     * drawn. The history goes, as for every write of points but the person's.
+     */
+    void setPointStraight(int slot, std::optional<float> x, std::optional<float> y);
+    bool undoEnabled() const
+    {
+        return m_undoEnabled;
+    }
+    /** Whether the person's edits are kept; off empties the history. */
     void setUndoEnabled(bool enabled);
+    bool valueEntryEnabled() const
+    {
+        return m_valueEntryEnabled;
+    }
+    /** Whether a double-click, Enter or F2 on a point asks for typed values. */
+    void setValueEntryEnabled(bool enabled);
+    /** The steps the history keeps, the oldest dropped first; 0 keeps every step. A new limit empties
+     *  the history; a negative one is error 5. */
+    int undoLimit() const;
+    void setUndoLimit(int limit);
 
-    // MouseEditing.cpp
-    void mousePress(int button, int shift, float x, float y);
-    void mouseMove(int button, int shift, float x, float y);
-    void mouseRelease(int button, int shift, float x, float y);
+    // InputEvents.cpp: Qt's input events of the shell's surface.
+    /**
+     * Handles a mouse, hover, key, shortcut-override or focus event of the shell's surface. True when
+     * the event was the control's to take: the shell returns at once then, since the host's handler
+     * of a drop may have deleted the control. Focus events are noted and left to the shell (false).
+     */
+    [[nodiscard]] bool handleEvent(QEvent* event);
+    /** The same for one kind of event, for a shell whose events come to handlers of their own: a
+     *  mouse event is always taken, a key press when it means something here. */
+    void mouseEvent(QMouseEvent* event);
+    void hoverEvent(QHoverEvent* event);
+    [[nodiscard]] bool keyEvent(QKeyEvent* event);
+    [[nodiscard]] bool shortcutOverride(QKeyEvent* event);
+    void focusEvent(QFocusEvent* event);
+
+    // MouseEditing.cpp: the design's handlers, in the surface's pixels.
+    void mousePress(Qt::MouseButton button, float x, float y);
+    void mouseMove(Qt::MouseButtons buttons, float x, float y);
+    void mouseRelease();
     /** A double-click: true when it asked for typed values, false when it counts as a press. */
-    bool mouseDoubleClick(int button, float x, float y);
+    bool mouseDoubleClick(Qt::MouseButton button, float x, float y);
 
     // KeyboardEditing.cpp
-    /** Acts on a key pressed on the surface; false when the key means nothing here. The host's
-     *  handler of a drop may delete the control: nothing may follow a call that can raise one. */
-    bool keyPress(int key, int shift);
+    /** Acts on a key pressed on the surface; false when the key means nothing here. */
+    bool keyPress(int key, Qt::KeyboardModifiers modifiers);
     /** True for the keys that the surface takes before the window's shortcuts (undo and redo). */
-    bool wantsKey(int key, int shift) const;
+    bool wantsKey(int key, Qt::KeyboardModifiers modifiers) const;
 
     // EditHistory.cpp
+    /** Undo and redo of the person's edits, as the keys do them: not while the person drags. */
+    void undo();
+    void redo();
     /** Adds the move of point @p slot from @p from to @p to to the undo history. */
     void recordPointMove(int slot, PointPosition from, PointPosition to, EditSource source);
     /** Adds the whole-curve move from the copy taken at its start to the undo history, when the curve
@@ -139,10 +213,6 @@ public:
     void recordCurveMove(EditSource source);
     /** Empties the undo history: the host gave other points. */
     void clearHistory();
-    /** The steps the history keeps, the oldest dropped first; 0 keeps every step. A new limit empties
-     *  the history; a negative one is error 5. */
-    int undoLimit() const;
-    void setUndoLimit(int limit);
     /** Undo and redo: put point @p slot, or every Y, where the history says and redraw; the drop
      *  waits until the stack has moved its index. */
     void restorePoint(int slot, PointPosition to);
@@ -166,25 +236,79 @@ public:
     /** When the typed values moved the point: one undo command and one drop. False when the host's
      *  handler deleted the control. */
     [[nodiscard]] bool finishTypedValues(int slot, const TypedValues& typed);
+    /** Typed texts for point @p index as a host gives them (an empty text leaves its coordinate):
+     *  applied and finished at once. True when nothing was refused; false changes nothing. */
+    bool enterValues(int index, const QString& x, const QString& y);
+
+    /** Raises the drop through the client, after any drop still waiting; false when the host's
+     *  handler deleted the control. */
+    [[nodiscard]] bool announceDrop(int index);
+    /**
+     * Tells the host what a change did: the change notices of what changed since the last ones,
+     * then the drops that wait, in order, each followed by the notices of what its handler
+     * changed. The last act of every member that changes something. False when a handler
+     * deleted the control.
+     */
+    bool report();
 
 private:
-    /** Raises the drops that wait, in order; false when a handler deleted the control. */
-    [[nodiscard]] bool raisePendingDrops();
-    /** Raises the drops of undo and redo once the stack has settled. */
+    class DrivingStack;
+    /** Sends the change notices; false when a handler deleted the control. */
+    bool flushChanges();
+    /** Reports the host's own moves of the stack: the drops of undo and redo once it has settled. */
     void watchHistory();
     /** Adds the drag of the grabbed point, when it moved, to the undo history. */
     void recordDraggedPoint();
     /** The marker's square about the current point; null when there is none. */
     QRect focusMarkerRect() const;
+    /** The current point may be elsewhere now: shows the marker's old and new area again. */
+    void updateFocusMarker();
+    void focusIn(Qt::FocusReason reason);
+    void focusOut();
+    /** Moves point @p slot, or the whole curve, as a key does: one drag move and its drop. */
+    void keyMovePoint(int slot, std::optional<float> x, std::optional<float> y);
+    void keyMoveCurve(float pixels);
+    /** A change to report; points() changes are found by comparing with what was last reported. */
+    void changed(Change what)
+    {
+        m_changes.set(std::size_t(what));
+    }
+    void pointsMayHaveChanged()
+    {
+        m_pointsDirty = true;
+    }
 
     EngineClient& m_client;
+    platform::Canvas m_canvas;
+    CurveSettings m_settings;
+    PointTable m_points;
+    PlotLayout m_layout;
+    DragGesture m_gesture;
+    /** The point the keys act on, used clamped into the slots in use: see currentPoint(). */
+    int m_keyPoint = 0;
+    /** Off until start-up has ended: the paint pass does nothing before. */
+    bool m_paintEnabled = false;
+    bool m_undoEnabled = true;
+    bool m_valueEntryEnabled = true;
+    QUndoStack* const m_undoStack;
+    platform::FocusMarker m_focusMarker;
+    bool m_focusVisible = false;
+    QRect m_markerRect; ///< where the marker was last placed, to show that area again; null when hidden
+
     /** Drops requested and not raised yet: those of undo and redo, and those asked for while a
      *  handler runs. */
     QList<int> m_pendingDrops;
     bool m_raisingDrops = false;
-    QMetaObject::Connection m_historyWatch;
-    bool m_focusVisible = false;
-    QRect m_markerRect; ///< where the marker was last placed, to show that area again; null when hidden
+    /** Above 0 while the engine itself drives the stack. */
+    int m_drivingStack = 0;
+    /** True while the host's handlers run inside the stack's own signal. */
+    bool m_stackCallingOut = false;
+    std::array<QMetaObject::Connection, 3> m_historyWatches;
+
+    /** Change notices to send, and what the points were when they were last reported. */
+    std::bitset<ChangeCount> m_changes;
+    bool m_pointsDirty = false;
+    PointReadings m_reportedPoints;
 };
 
 /** @p v as the control writes it with @p decimals, or its plain text for decimals it cannot show. */

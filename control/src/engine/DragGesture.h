@@ -15,9 +15,8 @@ struct DragGesture {
     bool curveMoving = false;
     /** The grabbed point where the press found it. */
     PointPosition pointStart;
-    /** The mouse row at the grab, and the row the curve was last moved to. */
+    /** The mouse row at the grab. */
     float startMouseY = 0;
-    float moveMouseY = 0;
 
     bool active() const { return point.has_value() || curveMoving; }
     void clear()

@@ -6,6 +6,7 @@
 // A command only puts coordinates back; its drop is raised once the stack has moved its index,
 // never from inside the command. The host's handler may then do anything the stack allows: undo
 // again, write points (which empties the history and deletes the command), delete the control.
+// The change notices of the points go out just before the drop.
 #include "engine/EditHistory.h"
 
 #include "engine/CurveEngine.h"
@@ -128,58 +129,129 @@ QUndoStack* createEditHistory(QObject* owner)
     return stack;
 }
 
+/** The engine drives its stack: the stack's signals meanwhile are not the host's doing, and the
+ *  engine reports once it is done. */
+class CurveEngine::DrivingStack {
+public:
+    explicit DrivingStack(CurveEngine& engine) : m_engine(engine) { ++m_engine.m_drivingStack; }
+    ~DrivingStack() { --m_engine.m_drivingStack; }
+    DrivingStack(const DrivingStack&) = delete;
+    DrivingStack& operator=(const DrivingStack&) = delete;
+
+private:
+    CurveEngine& m_engine;
+};
+
 void CurveEngine::watchHistory()
 {
-    // The stack moves its index after running its commands: their drops go out from there.
-    m_historyWatch = QObject::connect(undoStack, &QUndoStack::indexChanged, undoStack,
-                                      [this] { (void)raisePendingDrops(); });
+    // The host moves the stack itself (its undo(), an Edit menu's action, a QUndoView): the drops
+    // of the commands it ran go out once it has moved its index, with the change notices. The
+    // host's handlers then run inside the stack's signal: should one delete the control, the stack
+    // must outlive it until it has returned (see the destructor).
+    const auto hostMovedTheStack = [this] {
+        if (m_drivingStack > 0)
+            return;
+        m_stackCallingOut = true;
+        if (report())
+            m_stackCallingOut = false;
+    };
+    const auto historyChanged = [this, hostMovedTheStack] {
+        changed(Change::History);
+        hostMovedTheStack();
+    };
+    m_historyWatches = {
+        QObject::connect(m_undoStack, &QUndoStack::indexChanged, m_undoStack, hostMovedTheStack),
+        QObject::connect(m_undoStack, &QUndoStack::canUndoChanged, m_undoStack, historyChanged),
+        QObject::connect(m_undoStack, &QUndoStack::canRedoChanged, m_undoStack, historyChanged),
+    };
+}
+
+void CurveEngine::undo()
+{
+    if (dragging())
+        return;
+    {
+        const DrivingStack driving(*this);
+        m_undoStack->undo();
+    }
+    (void)report(); // the last act: the drop's handler may delete the control
+}
+
+void CurveEngine::redo()
+{
+    if (dragging())
+        return;
+    {
+        const DrivingStack driving(*this);
+        m_undoStack->redo();
+    }
+    (void)report();
 }
 
 void CurveEngine::recordPointMove(int slot, PointPosition from, PointPosition to, EditSource source)
 {
-    if (undoEnabled && !from.same(to))
-        undoStack->push(new PointMoveCommand(*this, source, slot, from, to));
+    if (!m_undoEnabled || from.same(to))
+        return;
+    const DrivingStack driving(*this);
+    m_undoStack->push(new PointMoveCommand(*this, source, slot, from, to));
 }
 
 void CurveEngine::recordCurveMove(EditSource source)
 {
-    if (!undoEnabled || !points.curveMoved())
+    if (!m_undoEnabled || !m_points.curveMoved())
         return;
-    const CurveYs& from = points.moveStartYs();
+    const CurveYs& from = m_points.moveStartYs();
     CurveYs to{};
-    const int count = points.slotsInUse();
+    const int count = m_points.slotsInUse();
     for (int i = 0; i < count; ++i)
-        to[std::size_t(i)] = points.pointY(i);
-    undoStack->push(new CurveMoveCommand(*this, source, from, to, count));
+        to[std::size_t(i)] = m_points.pointY(i);
+    const DrivingStack driving(*this);
+    m_undoStack->push(new CurveMoveCommand(*this, source, from, to, count));
 }
 
 void CurveEngine::clearHistory()
 {
-    undoStack->clear();
+    const DrivingStack driving(*this);
+    m_undoStack->clear();
 }
 
 int CurveEngine::undoLimit() const
 {
-    return undoStack->undoLimit();
+    return m_undoStack->undoLimit();
 }
 
 void CurveEngine::setUndoLimit(int limit)
 {
     if (limit < 0)
-        throw RuntimeError(RuntimeError::InvalidArgument);
-    if (limit == undoStack->undoLimit())
+        throw RuntimeError(RuntimeError::InvalidArgument,
+                           QStringLiteral("undoLimit %1 is negative").arg(limit));
+    if (limit == m_undoStack->undoLimit())
         return;
     // The stack takes a new limit only while it is empty.
     clearHistory();
-    undoStack->setUndoLimit(limit);
+    m_undoStack->setUndoLimit(limit);
+    changed(Change::UndoLimit);
+    (void)report();
+}
+
+void CurveEngine::setUndoEnabled(bool enabled)
+{
+    if (enabled == m_undoEnabled)
+        return;
+    m_undoEnabled = enabled;
+    if (!enabled)
+        clearHistory();
+    changed(Change::UndoEnabled);
+    (void)report();
 }
 
 void CurveEngine::restorePoint(int slot, PointPosition to)
 {
-    if (slot < 0 || slot >= points.slotsInUse())
+    if (slot < 0 || slot >= m_points.slotsInUse())
         return;
     CurvePainter curvePainter = painter();
-    placePoint(points, slot, to, curvePainter);
+    placePoint(m_points, slot, to, curvePainter);
+    pointsMayHaveChanged();
     updateFocusMarker();
     m_pendingDrops.append(slot);
 }
@@ -187,7 +259,8 @@ void CurveEngine::restorePoint(int slot, PointPosition to)
 void CurveEngine::restoreCurve(const CurveYs& ys)
 {
     CurvePainter curvePainter = painter();
-    placeCurve(points, ys, curvePainter);
+    placeCurve(m_points, ys, curvePainter);
+    pointsMayHaveChanged();
     updateFocusMarker();
     m_pendingDrops.append(-1);
 }
@@ -195,19 +268,23 @@ void CurveEngine::restoreCurve(const CurveYs& ys)
 bool CurveEngine::announceDrop(int index)
 {
     m_pendingDrops.append(index);
-    return raisePendingDrops();
+    return report();
 }
 
-bool CurveEngine::raisePendingDrops()
+bool CurveEngine::report()
 {
-    // A drop requested while a handler runs (the handler undid an edit) is raised once that
-    // handler has returned: handlers never nest, however long the host keeps undoing.
+    if (!flushChanges())
+        return false;
+    // A drop asked for while a handler runs (the handler undid an edit) is raised once that handler
+    // has returned: handlers of drops never nest, however long the host keeps undoing.
     if (m_raisingDrops)
         return true;
     m_raisingDrops = true;
     while (!m_pendingDrops.isEmpty()) {
         if (!m_client.raiseDrop(m_pendingDrops.takeFirst()))
             return false; // the handler deleted the control: nothing of it may be touched
+        if (!flushChanges())
+            return false;
     }
     m_raisingDrops = false;
     return true;

@@ -20,121 +20,98 @@ namespace knotel {
 
 namespace {
 
-constexpr int ShiftKey = 1;
-constexpr int CtrlKey = 2;
-constexpr int AltKey = 4;
-
 /** @p value moved by @p delta in double precision, or nothing when that is not a finite single. */
 std::optional<float> movedBy(float value, double delta)
 {
     return toSingleOrNothing(double(value) + delta);
 }
 
-/** After a key move that changed something: the tracker, then DroppedValue as a drop raises it.
- *  False when the host's handler deleted the control. */
-bool dropped(CurveEngine& c, int index)
+bool isStandard(int key, Qt::KeyboardModifiers modifiers, QKeySequence::StandardKey standard)
 {
-    const int current = c.currentPoint();
-    if (c.settings.ViewTracker && current >= 0)
-        c.showTracker(c.points.pointX(current), c.points.pointY(current));
-    return c.announceDrop(index);
-}
-
-/** Moves point @p slot by the drag rules; raises DroppedValue when a coordinate changed. */
-void keyMovePoint(CurveEngine& c, int slot, std::optional<float> x, std::optional<float> y)
-{
-    const PointPosition from = c.points.position(slot);
-    const PointPosition to = draggedPoint(c.points, c.settings, slot, x, y);
-    CurvePainter painter = c.painter();
-    placePoint(c.points, slot, to, painter);
-    c.updateFocusMarker();
-    if (to.same(from))
-        return;
-    c.recordPointMove(slot, from, to, EditSource::Keys);
-    (void)dropped(c, slot); // the last act: the host's handler may delete the control
-}
-
-/**
- * Moves the whole curve by @p pixels rows (negative: up) as a grab of the line and one mouse
- * move would, where the mouse could: the line shown, the curve move on and Y not locked.
- */
-void moveWholeCurve(CurveEngine& c, float pixels)
-{
-    if (!c.lineShown() || !c.settings.curveMayMove())
-        return;
-    c.points.beginCurveMove();
-    const std::optional<CurveShift> shift = shiftedCurve(c.points, c.settings, c.layout, 0, pixels);
-    if (!shift)
-        return;
-    CurvePainter painter = c.painter();
-    placeCurve(c.points, shift->ys, painter);
-    c.updateFocusMarker();
-    if (!c.points.curveMoved())
-        return;
-    c.recordCurveMove(EditSource::Keys);
-    (void)dropped(c, -1); // the last act, as above
-}
-
-/** The key with its modifiers, for the standard key sequences. */
-QKeySequence sequenceOf(int key, int shift)
-{
-    Qt::KeyboardModifiers modifiers;
-    if (shift & ShiftKey)
-        modifiers |= Qt::ShiftModifier;
-    if (shift & CtrlKey)
-        modifiers |= Qt::ControlModifier;
-    if (shift & AltKey)
-        modifiers |= Qt::AltModifier;
-    return QKeySequence(QKeyCombination(modifiers, Qt::Key(key)));
-}
-
-bool isStandard(const QKeySequence& pressed, QKeySequence::StandardKey standard)
-{
+    const QKeySequence pressed(QKeyCombination(modifiers, Qt::Key(key)));
     return QKeySequence::keyBindings(standard).contains(pressed);
 }
 
 } // namespace
 
-bool CurveEngine::wantsKey(int key, int shift) const
+void CurveEngine::keyMovePoint(int slot, std::optional<float> x, std::optional<float> y)
 {
-    // Undo and redo on the focused surface go to its history, not to a shortcut of the window.
-    const QKeySequence pressed = sequenceOf(key, shift);
-    return undoEnabled &&
-           (isStandard(pressed, QKeySequence::Undo) || isStandard(pressed, QKeySequence::Redo));
+    const PointPosition from = m_points.position(slot);
+    const PointPosition to = draggedPoint(m_points, m_settings, slot, x, y);
+    CurvePainter curvePainter = painter();
+    placePoint(m_points, slot, to, curvePainter);
+    updateFocusMarker();
+    if (to.same(from))
+        return;
+    pointsMayHaveChanged();
+    recordPointMove(slot, from, to, EditSource::Keys);
+    if (m_settings.ViewTracker)
+        showTracker(to.x, to.y);
+    (void)announceDrop(slot); // the last act: the host's handler may delete the control
 }
 
-bool CurveEngine::keyPress(int key, int shift)
+void CurveEngine::keyMoveCurve(float pixels)
 {
-    if (wantsKey(key, shift)) {
+    // Where the mouse could: the line shown, the curve move on and Y not locked; by @p pixels rows
+    // (negative: up) as a grab of the line and one mouse move would.
+    if (!lineShown() || !m_settings.curveMayMove())
+        return;
+    m_points.beginCurveMove();
+    const std::optional<CurveShift> shift = shiftedCurve(m_points, m_settings, m_layout, 0, pixels);
+    if (!shift)
+        return;
+    CurvePainter curvePainter = painter();
+    placeCurve(m_points, shift->ys, curvePainter);
+    updateFocusMarker();
+    if (!m_points.curveMoved())
+        return;
+    pointsMayHaveChanged();
+    recordCurveMove(EditSource::Keys);
+    const int current = currentPoint();
+    if (m_settings.ViewTracker && current >= 0)
+        showTracker(m_points.pointX(current), m_points.pointY(current));
+    (void)announceDrop(-1); // the last act, as above
+}
+
+bool CurveEngine::wantsKey(int key, Qt::KeyboardModifiers modifiers) const
+{
+    // Undo and redo on the focused surface go to its history, not to a shortcut of the window.
+    modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+    return m_undoEnabled &&
+           (isStandard(key, modifiers, QKeySequence::Undo) || isStandard(key, modifiers, QKeySequence::Redo));
+}
+
+bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
+{
+    // Shift, Ctrl and Alt count; the keypad's flag and Meta do not.
+    modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+    if (wantsKey(key, modifiers)) {
         setFocusVisible(true);
-        if (gesture.active())
-            return true;
-        // The stack's undo raises DroppedValue, whose handler may delete the control.
-        const bool undo = isStandard(sequenceOf(key, shift), QKeySequence::Undo);
-        undo ? undoStack->undo() : undoStack->redo();
+        // The undo's drop, once the stack has settled, is the last act.
+        isStandard(key, modifiers, QKeySequence::Undo) ? undo() : redo();
         return true;
     }
-    if (valueEntryEnabled && shift == 0 &&
+    if (m_valueEntryEnabled && modifiers == Qt::NoModifier &&
         (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)) {
         setFocusVisible(true);
-        if (currentPoint() >= 0 && !gesture.active())
+        if (currentPoint() >= 0 && !dragging())
             m_client.valueEntryRequested(currentPoint(), true);
         return true;
     }
-    const bool withShift = (shift & ShiftKey) != 0;
-    const bool withCtrl = (shift & CtrlKey) != 0;
-    if ((shift & AltKey) != 0)
+    const bool withShift = modifiers.testFlag(Qt::ShiftModifier);
+    const bool withCtrl = modifiers.testFlag(Qt::ControlModifier);
+    if (modifiers.testFlag(Qt::AltModifier))
         return false;
     // One pixel's worth of each axis; a zero or non-finite scale gives no finite candidate.
-    const double pixelX = 1.0 / double(layout.ScaleX);
-    const double pixelY = 1.0 / double(layout.ScaleY);
+    const double pixelX = 1.0 / double(m_layout.ScaleX);
+    const double pixelY = 1.0 / double(m_layout.ScaleY);
     // Page Up moves up on the screen, like Up, whichever way the Y axis runs.
-    const double pageY = std::fabs(double(settings.Y_Step)) * (layout.ScaleY < 0 ? -1.0 : 1.0);
+    const double pageY = std::fabs(double(m_settings.Y_Step)) * (m_layout.ScaleY < 0 ? -1.0 : 1.0);
 
     enum class Act { Choose, MoveX, MoveY, MoveCurve } act = Act::Choose;
     double amount = 0;
     int target = 0;
-    const int count = points.slotsInUse();
+    const int count = m_points.slotsInUse();
     const int current = currentPoint();
     switch (key) {
     case Qt::Key_Left:
@@ -173,25 +150,25 @@ bool CurveEngine::keyPress(int key, int shift)
     // A key of the control: from now on the focus marker shows where the keys act.
     setFocusVisible(true);
     // While the mouse holds a point or the line, the keys wait for it to let go.
-    if (current < 0 || gesture.active())
+    if (current < 0 || dragging())
         return true;
 
     switch (act) {
     case Act::Choose:
         if (target >= 0 && target < count && target != current) {
             setCurrentPoint(target);
-            if (settings.ViewTracker)
-                showTracker(points.pointX(target), points.pointY(target));
+            if (m_settings.ViewTracker)
+                showTracker(m_points.pointX(target), m_points.pointY(target));
         }
         break;
     case Act::MoveX:
-        keyMovePoint(*this, current, movedBy(points.pointX(current), amount), std::nullopt);
+        keyMovePoint(current, movedBy(m_points.pointX(current), amount), std::nullopt);
         break;
     case Act::MoveY:
-        keyMovePoint(*this, current, std::nullopt, movedBy(points.pointY(current), amount));
+        keyMovePoint(current, std::nullopt, movedBy(m_points.pointY(current), amount));
         break;
     case Act::MoveCurve:
-        moveWholeCurve(*this, float(amount));
+        keyMoveCurve(float(amount));
         break;
     }
     return true;

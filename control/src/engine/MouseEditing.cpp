@@ -15,9 +15,6 @@ namespace {
 
 using platform::MousePointer;
 
-/** The button code of the left button alone. */
-constexpr int LeftButton = 1;
-
 /** True when the grabbed point lies elsewhere than at the press. */
 bool pointMoved(const PointTable& points, const DragGesture& gesture)
 {
@@ -26,114 +23,124 @@ bool pointMoved(const PointTable& points, const DragGesture& gesture)
 
 } // namespace
 
-void CurveEngine::mousePress(int button, int, float x, float y)
+void CurveEngine::mousePress(Qt::MouseButton button, float x, float y)
 {
     // A mouse user sees no focus marker.
     setFocusVisible(false);
-    if (button != LeftButton)
+    if (button != Qt::LeftButton)
         return;
     const PlotMapping map = mapping();
-    const int picked = pickPoint(map, points.xs(), points.ys(), x, y);
+    const int picked = pickPoint(map, m_points.xs(), m_points.ys(), x, y);
     if (picked >= 0) {
-        gesture.point = picked;
-        gesture.pointStart = points.position(picked);
+        m_gesture.point = picked;
+        m_gesture.pointStart = m_points.position(picked);
     } else {
-        gesture.point.reset();
-        if (lineShown() && pickSegment(map, points.xs(), points.ys(), x, y) >= 0) {
-            points.beginCurveMove();
-            gesture.startMouseY = y;
-            gesture.curveMoving = true;
+        m_gesture.point.reset();
+        if (lineShown() && pickSegment(map, m_points.xs(), m_points.ys(), x, y) >= 0) {
+            m_points.beginCurveMove();
+            m_gesture.startMouseY = y;
+            m_gesture.curveMoving = true;
         }
     }
-    m_client.setMousePointer(gesture.active() ? MousePointer::Crosshair : MousePointer::Default);
+    m_client.setMousePointer(m_gesture.active() ? MousePointer::Crosshair : MousePointer::Default);
     // A point grabbed by the mouse becomes the keys' current point.
-    if (gesture.point)
-        setCurrentPoint(*gesture.point);
+    if (m_gesture.point)
+        setCurrentPoint(*m_gesture.point);
 }
 
-void CurveEngine::mouseMove(int button, int, float x, float y)
+void CurveEngine::mouseMove(Qt::MouseButtons buttons, float x, float y)
 {
     const PlotMapping map = mapping();
     // The mouse's own axis values; outside the plot the read-out shows 0 instead, but a drag
     // still takes these, so that the clamping stops the point at the axis end.
     const std::optional<float> mouseX = toSingleOrNothing(map.valueX(x));
     const std::optional<float> mouseY = toSingleOrNothing(map.valueY(y));
-    const bool insideX =
-        double(layout.PlotLeft) < double(x) && double(x) < double(layout.PlotLeft) + double(layout.PlotWidth);
-    const bool insideY =
-        double(layout.PlotTop) < double(y) && double(y) < double(layout.PlotTop) + double(layout.PlotHeight);
+    const bool insideX = double(m_layout.PlotLeft) < double(x) &&
+                         double(x) < double(m_layout.PlotLeft) + double(m_layout.PlotWidth);
+    const bool insideY = double(m_layout.PlotTop) < double(y) &&
+                         double(y) < double(m_layout.PlotTop) + double(m_layout.PlotHeight);
 
-    if (settings.ViewTracker)
+    if (m_settings.ViewTracker)
         showTracker(insideX ? mouseX.value_or(0.0f) : 0.0f, insideY ? mouseY.value_or(0.0f) : 0.0f);
 
-    if (button != LeftButton) {
+    if (buttons != Qt::LeftButton) {
         // The gesture ends here and its release will raise nothing, so a drag that moved something
         // is reported now, as its release would have done.
         m_client.setMousePointer(MousePointer::Default);
-        if (gesture.point && pointMoved(points, gesture)) {
+        if (m_gesture.point && pointMoved(m_points, m_gesture)) {
             recordDraggedPoint();
-            if (!announceDrop(*gesture.point))
+            if (!announceDrop(*m_gesture.point))
                 return;
         }
-        if (gesture.curveMoving && points.curveMoved()) {
+        if (m_gesture.curveMoving && m_points.curveMoved()) {
             recordCurveMove(EditSource::Mouse);
             if (!announceDrop(-1))
                 return;
         }
-        gesture.clear();
+        m_gesture.clear();
         return;
     }
     CurvePainter curvePainter = painter();
-    if (gesture.point) {
-        const int slot = *gesture.point;
-        placePoint(points, slot, draggedPoint(points, settings, slot, mouseX, mouseY), curvePainter);
+    if (m_gesture.point) {
+        const int slot = *m_gesture.point;
+        placePoint(m_points, slot, draggedPoint(m_points, m_settings, slot, mouseX, mouseY), curvePainter);
+        pointsMayHaveChanged();
     }
-    if (gesture.curveMoving && settings.curveMayMove()) {
-        if (const auto shift = shiftedCurve(points, settings, layout, gesture.startMouseY, y)) {
-            gesture.moveMouseY = shift->mouseY;
-            placeCurve(points, shift->ys, curvePainter);
+    if (m_gesture.curveMoving && m_settings.curveMayMove()) {
+        if (const auto shift = shiftedCurve(m_points, m_settings, m_layout, m_gesture.startMouseY, y)) {
+            placeCurve(m_points, shift->ys, curvePainter);
+            pointsMayHaveChanged();
         }
     }
     // The focus marker is wider than a point's figure: it follows the current point itself.
-    if (gesture.active() && focusMarkerShown())
+    if (m_gesture.active() && focusMarkerShown())
         updateFocusMarker();
+    (void)report();
 }
 
-void CurveEngine::mouseRelease(int, int, float, float)
+void CurveEngine::mouseRelease()
 {
     m_client.setMousePointer(MousePointer::Default);
     // The host's handler runs, and may read every property, before the gesture state is cleared;
     // it may also delete the control.
-    if (gesture.point) {
+    if (m_gesture.point) {
         recordDraggedPoint();
-        if (!announceDrop(*gesture.point))
+        if (!announceDrop(*m_gesture.point))
             return;
-        gesture.point.reset();
+        m_gesture.point.reset();
     }
-    if (gesture.curveMoving) {
+    if (m_gesture.curveMoving) {
         recordCurveMove(EditSource::Mouse);
         if (!announceDrop(-1))
             return;
-        gesture.curveMoving = false;
+        m_gesture.curveMoving = false;
     }
 }
 
 void CurveEngine::recordDraggedPoint()
 {
-    const int slot = *gesture.point;
-    if (slot < points.slotsInUse())
-        recordPointMove(slot, gesture.pointStart, points.position(slot), EditSource::Mouse);
+    const int slot = *m_gesture.point;
+    if (slot < m_points.slotsInUse())
+        recordPointMove(slot, m_gesture.pointStart, m_points.position(slot), EditSource::Mouse);
 }
 
-bool CurveEngine::mouseDoubleClick(int button, float x, float y)
+bool CurveEngine::mouseDoubleClick(Qt::MouseButton button, float x, float y)
 {
     setFocusVisible(false);
-    // A double-click on a point opens the value editor; elsewhere it is a press, as Qt delivers it.
-    if (!valueEntryEnabled || button != LeftButton || gesture.active())
+    // A double-click on a point asks for typed values; elsewhere it is a press, as Qt delivers it.
+    if (!m_valueEntryEnabled || button != Qt::LeftButton)
         return false;
-    const int picked = pickPoint(mapping(), points.xs(), points.ys(), x, y);
+    const int picked = pickPoint(mapping(), m_points.xs(), m_points.ys(), x, y);
     if (picked < 0)
         return false;
+    if (m_gesture.active()) {
+        // Qt Quick delivers the second press before the double-click: it grabbed this point and has
+        // moved nothing yet, so it ends here without a drop.
+        if (m_gesture.point != picked || pointMoved(m_points, m_gesture))
+            return false;
+        m_gesture.clear();
+        m_client.setMousePointer(MousePointer::Default);
+    }
     m_client.valueEntryRequested(picked, false);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <knotel/RuntimeError.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace knotel {
 
@@ -107,6 +108,27 @@ bool PointTable::complete() const
             return false;
     }
     return true;
+}
+
+bool PointReadings::samePoints(const PointReadings& other) const
+{
+    return count == other.count &&
+           std::memcmp(positions.data(), other.positions.data(), sizeof positions) == 0;
+}
+
+PointReadings PointTable::readings() const
+{
+    PointReadings r;
+    r.count = slotsInUse();
+    for (int i = 0; i < r.count; ++i)
+        r.positions[std::size_t(i)] = position(i);
+    // A slot in use beyond the table reads as error 9.
+    if (!(m_index < m_dimensions && m_index >= SlotCount)) {
+        r.x = x();
+        r.y = y();
+        r.changed = changed();
+    }
+    return r;
 }
 
 void PointTable::beginCurveMove()

@@ -3,7 +3,6 @@
 
 #include "numbers/NumberConversion.h"
 
-
 #include <QtGlobal>
 
 #include <array>
@@ -25,6 +24,19 @@ struct PointPosition {
     /** Equal singles, two NaNs counting as equal (and 0 equal to -0): a coordinate left as it was is
      *  no move. */
     bool same(const PointPosition& other) const { return sameSingle(x, other.x) && sameSingle(y, other.y); }
+};
+
+/** What a host reads of the table, to tell what a change changed: the points in use and the
+ *  indexed point's properties (nothing for one that cannot be read, error 9). */
+struct PointReadings {
+    int count = 0;
+    std::array<PointPosition, SlotCount> positions{}; ///< the first count in use, the rest 0
+    std::optional<float> x;
+    std::optional<float> y;
+    std::optional<bool> changed;
+
+    /** The same points in use, bit for bit. */
+    bool samePoints(const PointReadings& other) const;
 };
 
 /**
@@ -90,6 +102,9 @@ public:
     /** Moves a point, leaving its reference: the move then reads as Changed. */
     void movePointX(int slot, float value) { m_x[std::size_t(slot)] = value; }
     void movePointY(int slot, float value) { m_y[std::size_t(slot)] = value; }
+
+    /** What the host reads now. */
+    PointReadings readings() const;
 
     /** Keeps the Y of every slot in use as the start of a whole-curve move. */
     void beginCurveMove();

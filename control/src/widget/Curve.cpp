@@ -27,7 +27,9 @@ Curve::Curve(QWidget* parent) : QWidget(parent), d(std::make_unique<CurvePrivate
     const auto twips = twipsOf(this);
     resize(twips.toPixelsX(DesignWidthTwips), twips.toPixelsY(DesignHeightTwips));
     d->createChildren();
-    d->initialize();
+    // Through the public interface, like a host: places the children and computes the first
+    // layout; the paint pass does nothing yet.
+    d->engine.start([this] { RePaint(); });
     accessibility::setUp(*d);
 }
 
@@ -46,7 +48,17 @@ void Curve::RePaint()
 
 PlotLayout Curve::plotLayout() const
 {
-    return d->layout;
+    return d->engine.layout();
+}
+
+QPointF Curve::positionOf(int index) const
+{
+    return d->engine.positionOf(index);
+}
+
+QPointF Curve::valueAt(const QPointF& position) const
+{
+    return d->engine.valueAt(position);
 }
 
 void Curve::resizeEvent(QResizeEvent* event)
@@ -58,77 +70,77 @@ void Curve::resizeEvent(QResizeEvent* event)
 void Curve::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    d->showHandler();
+    d->engine.paintControl();
 }
 
 // The properties forward to the engine, which owns their rules.
 #define KNOTEL_FORWARD_PROPERTY(Type, Name, qmlName, Argument)                                               \
     Type Curve::Name() const                                                                                 \
     {                                                                                                        \
-        return d->Name();                                                                                    \
+        return d->engine.Name();                                                                             \
     }                                                                                                        \
     void Curve::set##Name(Argument value)                                                                    \
     {                                                                                                        \
-        d->set##Name(value);                                                                                 \
+        d->engine.set##Name(value);                                                                          \
     }
 KNOTEL_CURVE_PROPERTIES(KNOTEL_FORWARD_PROPERTY)
 #undef KNOTEL_FORWARD_PROPERTY
 
 QList<QPointF> Curve::points() const
 {
-    return d->pointList();
+    return d->engine.pointList();
 }
 
 void Curve::setPoints(const QList<QPointF>& points)
 {
-    d->setPointList(points);
+    d->engine.setPointList(points);
 }
 
 QList<int> Curve::changedPoints() const
 {
-    return d->changedPoints();
+    return d->engine.changedPoints();
 }
 
 void Curve::acceptChanges()
 {
-    d->acceptChanges();
+    d->engine.acceptChanges();
 }
 
 QUndoStack* Curve::undoStack() const
 {
-    return d->undoStack;
+    return d->engine.undoStack();
 }
 
 bool Curve::isUndoEnabled() const
 {
-    return d->undoEnabled;
+    return d->engine.undoEnabled();
 }
 
 void Curve::setUndoEnabled(bool enabled)
 {
-    d->setUndoEnabled(enabled);
+    d->engine.setUndoEnabled(enabled);
 }
 
 int Curve::undoLimit() const
 {
-    return d->undoLimit();
+    return d->engine.undoLimit();
 }
 
 void Curve::setUndoLimit(int limit)
 {
-    d->setUndoLimit(limit);
+    d->engine.setUndoLimit(limit);
 }
 
 bool Curve::isValueEntryEnabled() const
 {
-    return d->valueEntryEnabled;
+    return d->engine.valueEntryEnabled();
 }
 
 void Curve::setValueEntryEnabled(bool enabled)
 {
-    d->valueEntryEnabled = enabled;
     if (!enabled)
         d->closeValueEditor(false);
+    d->engine.setValueEntryEnabled(enabled);
 }
 
 QWidget* Curve::widget()

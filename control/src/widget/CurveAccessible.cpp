@@ -65,7 +65,11 @@ public:
     }
 
     // CurveChart
-    const CurveEngine* engine() const override { return stateBehind(widget()); }
+    const CurveEngine* engine() const override
+    {
+        const CurvePrivate* d = stateBehind(widget());
+        return d ? &d->engine : nullptr;
+    }
     QAccessibleInterface* chartInterface() const override
     {
         return QAccessible::queryAccessibleInterface(widget());
@@ -93,7 +97,8 @@ void setUp(CurvePrivate& c)
     }();
     Q_UNUSED(installed);
 
-    QObject::connect(c.q, &Curve::DroppedValue, c.q, [&c](int& index) { pointMoved(c.surface, c, index); });
+    QObject::connect(c.q, &Curve::DroppedValue, c.q,
+                     [&c](int& index) { pointMoved(c.surface, c.engine, index); });
 }
 
 } // namespace knotel::accessibility

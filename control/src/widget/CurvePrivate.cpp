@@ -20,7 +20,7 @@
 
 namespace knotel {
 
-CurvePrivate::CurvePrivate(Curve* q) : CurveEngine(*this, q, curveFont()), q(q) {}
+CurvePrivate::CurvePrivate(Curve* q) : q(q), engine(*this, q) {}
 
 CurvePrivate::~CurvePrivate()
 {
@@ -37,63 +37,45 @@ CurvePrivate* CurvePrivate::get(Curve* curve)
 
 void CurvePrivate::createChildren()
 {
-    surface = new DrawingSurface(*this, q);
+    surface = new DrawingSurface(engine, q);
     surface->setObjectName(QStringLiteral("Picture_Curve"));
-    const QFont font = canvas.font();
+    const QFont font = engine.canvas().font();
     surface->setFont(font);
     placeInTwips(surface, 180, 180, 8205, 4245);
 
     tracker = std::make_unique<TrackerDisplay>(q, surface, font);
+    tracker->setBackColor(engine.BackColor());
 
-    settingsPanel = new SettingsPanel(q, settings, points, [this](bool pointsWritten) {
-        if (pointsWritten)
-            clearHistory();
+    settingsPanel = new SettingsPanel(q, engine, [this] {
         computeLayout();
         try {
-            paintControl();
+            engine.paintControl();
         } catch (const RuntimeError&) {
             // Reached from a text change, with no caller to report to.
         }
     });
 }
 
-void CurvePrivate::initialize()
-{
-    // The settings and the point table start from their defaults.
-    canvas.setBackColor(settings.BackColor);
-    tracker->setBackColor(settings.BackColor);
-    // Through the public interface, like a host: places the children and computes the first
-    // layout; the paint pass does nothing yet.
-    q->RePaint();
-    paintEnabled = true;
-}
-
 void CurvePrivate::rePaint()
 {
     resizeHandler();
-    paintControl();
-}
-
-void CurvePrivate::showHandler()
-{
-    paintControl();
+    engine.paintControl();
 }
 
 void CurvePrivate::resizeHandler()
 {
-    // The surface covers the whole control; it has no border, whatever the axis texts say.
+    // The surface covers the whole control.
     surface->move(0, 0);
     surface->resize(q->width(), surface->height());
     surface->resize(surface->width(), q->height());
-    if (settings.X_AxisText.isEmpty() && settings.Y_AxisText.isEmpty())
-        canvas.setBorderStyle(0);
     tracker->place(surface->width(), surface->height());
     computeLayout();
 }
 
 void CurvePrivate::computeLayout()
 {
-    const LayoutResult result = layOut();
+    const LayoutResult result = engine.layOut();
+    const CurveSettings& settings = engine.settings();
     if (result.showYTracker)
         *result.showYTracker ? tracker->showY(settings.Y_AxisText) : tracker->hideY();
     if (result.showXTracker)
@@ -102,19 +84,19 @@ void CurvePrivate::computeLayout()
 
 void CurvePrivate::openValueEditor(int slot, bool fromKeys)
 {
-    if (!valueEntryEnabled || slot < 0 || slot >= points.slotsInUse())
+    if (!engine.valueEntryEnabled() || slot < 0 || slot >= engine.points().slotsInUse())
         return;
     if (!valueEditor) {
         valueEditor = new ValueEditor(
             surface, surface->font(), [this] { applyValueEditor(); },
             [this](bool refocus) { closeValueEditor(refocus); });
     }
-    setCurrentPoint(slot);
-    const FreeAxes free = freeAxes(points, settings, slot);
-    const PointPosition at = points.position(slot);
-    const PlotMapping map = mapping();
+    engine.setCurrentPoint(slot);
+    const CurveSettings& settings = engine.settings();
+    const FreeAxes free = freeAxes(engine.points(), settings, slot);
+    const PointPosition at = engine.points().position(slot);
     valueEditor->open(slot, shownValue(at.x, settings.X_Decimals), shownValue(at.y, settings.Y_Decimals),
-                      free.x, free.y, QPointF(map.pixelX(at.x), map.pixelY(at.y)), fromKeys);
+                      free.x, free.y, engine.positionOf(slot), fromKeys);
 }
 
 void CurvePrivate::closeValueEditor(bool refocus)
@@ -125,7 +107,7 @@ void CurvePrivate::closeValueEditor(bool refocus)
         // Before hiding, so that Qt does not pass the focus on to another widget.
         surface->setFocus(Qt::OtherFocusReason);
         if (valueEditor->openedFromKeys())
-            setFocusVisible(true);
+            engine.setFocusVisible(true);
     }
     valueEditor->hide();
 }
@@ -133,21 +115,23 @@ void CurvePrivate::closeValueEditor(bool refocus)
 void CurvePrivate::applyValueEditor()
 {
     const int slot = valueEditor->slot();
-    if (slot >= points.slotsInUse() || gesture.active()) {
+    if (slot >= engine.points().slotsInUse() || engine.dragging()) {
         closeValueEditor(true);
         return;
     }
-    const TypedValues typed = applyTypedValues(slot, valueEditor->editedX(), valueEditor->editedY());
+    const CurveEngine::TypedValues typed =
+        engine.applyTypedValues(slot, valueEditor->editedX(), valueEditor->editedY());
     if (typed.refusedX || typed.refusedY) {
         // Nothing moved: a refused box shows what the point kept, the other keeps what was typed;
         // the person may type again or cancel.
+        const CurveSettings& settings = engine.settings();
         valueEditor->showRefused(
             typed.refusedX ? std::optional(shownValue(typed.to.x, settings.X_Decimals)) : std::nullopt,
             typed.refusedY ? std::optional(shownValue(typed.to.y, settings.Y_Decimals)) : std::nullopt);
         return;
     }
     closeValueEditor(true);
-    (void)finishTypedValues(slot, typed); // the last act: the host's handler may delete the control
+    (void)engine.finishTypedValues(slot, typed); // the last act: the host's handler may delete the control
 }
 
 QSize CurvePrivate::canvasSize() const
@@ -207,20 +191,39 @@ void CurvePrivate::showReadout(const QString& x, const QString& y, qint32 textCo
     tracker->showReadout(x, y, textColour);
 }
 
-void CurvePrivate::backColorChanged(qint32 colour)
-{
-    tracker->setBackColor(colour);
-}
-
 void CurvePrivate::currentPointChanged(int index)
 {
     if (surface && surface->hasFocus())
-        accessibility::currentPointChanged(surface, *this, index);
+        accessibility::currentPointChanged(surface, engine, index);
 }
 
 void CurvePrivate::valueEntryRequested(int slot, bool fromKeys)
 {
     openValueEditor(slot, fromKeys);
+}
+
+bool CurvePrivate::changed(Change what)
+{
+    if (what == Change::BackColor)
+        tracker->setBackColor(engine.BackColor());
+    // The change signal of each notice, in Change's order.
+    static constexpr void (Curve::*Signals[])() = {
+#define KNOTEL_SIGNAL_OF(Type, Name, qmlName, Argument) &Curve::Name##Changed,
+        KNOTEL_CURVE_PROPERTIES(KNOTEL_SIGNAL_OF)
+#undef KNOTEL_SIGNAL_OF
+            & Curve::pointsChanged,
+        &Curve::undoEnabledChanged,
+        &Curve::valueEntryEnabledChanged,
+        &Curve::undoLimitChanged,
+        nullptr, // the history: the stack's own signals
+    };
+    static_assert(std::size(Signals) == ChangeCount);
+    const auto signal = Signals[std::size_t(what)];
+    if (!signal)
+        return true;
+    const QPointer<Curve> alive(q);
+    Q_EMIT(q->*signal)();
+    return !alive.isNull();
 }
 
 } // namespace knotel

@@ -16,9 +16,9 @@ class ValueEditor;
 /**
  * The widget's private side: its engine, the child widgets that show what the engine reports (the
  * drawing surface, the tracker boxes, the hidden settings panel, the value editor), and the
- * engine's client, which turns those reports into widget calls and DroppedValue.
+ * engine's client, which turns those reports into widget calls and the widget's signals.
  */
-class CurvePrivate : public EngineClient, public CurveEngine {
+class CurvePrivate : public EngineClient {
 public:
     explicit CurvePrivate(Curve* q);
     ~CurvePrivate();
@@ -27,6 +27,7 @@ public:
     static CurvePrivate* get(Curve* curve);
 
     Curve* const q;
+    CurveEngine engine;
 
     // Child widgets, owned by the control through Qt's parent tree.
     DrawingSurface* surface = nullptr;
@@ -36,9 +37,7 @@ public:
     ValueEditor* valueEditor = nullptr;
 
     void createChildren();
-    void initialize();
     void rePaint();
-    void showHandler();
     void resizeHandler();
     /** Computes the layout and shows or hides the tracker boxes it names. */
     void computeLayout();
@@ -62,9 +61,9 @@ public:
     void setMousePointer(platform::MousePointer pointer) override;
     bool raiseDrop(int index) override;
     void showReadout(const QString& x, const QString& y, qint32 textColour) override;
-    void backColorChanged(qint32 colour) override;
     void currentPointChanged(int index) override;
     void valueEntryRequested(int slot, bool fromKeys) override;
+    bool changed(Change what) override;
 };
 
 } // namespace knotel

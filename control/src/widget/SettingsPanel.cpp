@@ -2,8 +2,7 @@
 // box's setting straight into the control's state.
 #include "widget/SettingsPanel.h"
 
-#include "engine/CurveSettings.h"
-#include "engine/PointTable.h"
+#include "engine/CurveEngine.h"
 #include "numbers/NumberConversion.h"
 #include "widget/TwipsPlacement.h"
 
@@ -36,44 +35,38 @@ std::optional<qint32> wholeOf(const QString& text)
     }
 }
 
-using Write = void (*)(CurveSettings&, PointTable&, const QString&);
+using Write = void (*)(CurveEngine&, const QString&);
 
 /** Writes a single into a setting. */
-template <float CurveSettings::*Field> void setSingle(CurveSettings& s, PointTable&, const QString& text)
+template <void (CurveEngine::*Set)(float)> void setSingle(CurveEngine& e, const QString& text)
 {
     if (const auto v = singleOf(text))
-        s.*Field = *v;
+        (e.*Set)(*v);
 }
 
 /** Writes a whole number into a setting. */
-template <qint32 CurveSettings::*Field> void setWhole(CurveSettings& s, PointTable&, const QString& text)
+template <void (CurveEngine::*Set)(qint32)> void setWhole(CurveEngine& e, const QString& text)
 {
     if (const auto v = wholeOf(text))
-        s.*Field = *v;
+        (e.*Set)(*v);
 }
 
 /** Writes the whole text into a setting. */
-template <QString CurveSettings::*Field> void setText(CurveSettings& s, PointTable&, const QString& text)
+template <void (CurveEngine::*Set)(const QString&)> void setText(CurveEngine& e, const QString& text)
 {
-    s.*Field = text;
+    (e.*Set)(text);
 }
 
 /** Moves the point at @p Slot: its current coordinate only, as a drag would. */
-template <int Slot> void setPointX(CurveSettings&, PointTable& points, const QString& text)
+template <int Slot> void setPointX(CurveEngine& e, const QString& text)
 {
     if (const auto v = singleOf(text))
-        points.movePointX(Slot, *v);
+        e.setPointStraight(Slot, *v, std::nullopt);
 }
-template <int Slot> void setPointY(CurveSettings&, PointTable& points, const QString& text)
+template <int Slot> void setPointY(CurveEngine& e, const QString& text)
 {
     if (const auto v = singleOf(text))
-        points.movePointY(Slot, *v);
-}
-
-void setDimensions(CurveSettings&, PointTable& points, const QString& text)
-{
-    if (const auto v = wholeOf(text))
-        points.setDimensions(*v);
+        e.setPointStraight(Slot, std::nullopt, *v);
 }
 
 struct Control {
@@ -84,27 +77,26 @@ struct Control {
 struct Box {
     Control place; ///< design text and place, in twips relative to the control
     Write write;
-    bool writesPoints = false; ///< the box gives points or their number
 };
 
 const Box Boxes[SettingsPanel::BoxCount] = {
-    {{"Caption", 5160, 5220, 1935, 285, 20}, setText<&CurveSettings::CurveCaption>},
-    {{"+20 XAxisLeft", 5160, 5580, 1935, 285, 19}, setSingle<&CurveSettings::X_Axis_Left>},
-    {{"-20 XAxisRight", 5160, 5880, 1935, 285, 18}, setSingle<&CurveSettings::X_Axis_Right>},
-    {{"80 YAxisTop", 540, 5700, 1935, 285, 17}, setSingle<&CurveSettings::Y_Axis_Top>},
-    {{"20 YAxisBottom", 540, 6000, 1935, 285, 16}, setSingle<&CurveSettings::Y_Axis_Bottom>},
-    {{"XAxisText", 600, 6390, 1935, 285, 15}, setText<&CurveSettings::X_AxisText>},
-    {{"YAxisText", 600, 6690, 1935, 285, 14}, setText<&CurveSettings::Y_AxisText>},
-    {{"4 Dimensions", 2760, 5310, 1935, 285, 13}, setDimensions, true},
-    {{"-20", 2760, 5610, 915, 285, 12}, setPointX<0>, true},
-    {{"70", 3780, 5610, 915, 285, 11}, setPointY<0>, true},
-    {{"-5", 2760, 5910, 915, 285, 10}, setPointX<1>, true},
-    {{"50", 3780, 5910, 915, 285, 9}, setPointY<1>, true},
-    {{"+5", 2760, 6210, 915, 285, 8}, setPointX<2>, true},
-    {{"30", 3780, 6210, 915, 285, 7}, setPointY<2>, true},
-    {{"+20", 2760, 6510, 915, 285, 6}, setPointX<3>, true},
-    {{"20", 3780, 6510, 915, 285, 5}, setPointY<3>, true},
-    {{"1 BreakPointShape", 2760, 6810, 1935, 285, 4}, setWhole<&CurveSettings::BreakPointShape>},
+    {{"Caption", 5160, 5220, 1935, 285, 20}, setText<&CurveEngine::setCurveCaption>},
+    {{"+20 XAxisLeft", 5160, 5580, 1935, 285, 19}, setSingle<&CurveEngine::setX_Axis_Left>},
+    {{"-20 XAxisRight", 5160, 5880, 1935, 285, 18}, setSingle<&CurveEngine::setX_Axis_Right>},
+    {{"80 YAxisTop", 540, 5700, 1935, 285, 17}, setSingle<&CurveEngine::setY_Axis_Top>},
+    {{"20 YAxisBottom", 540, 6000, 1935, 285, 16}, setSingle<&CurveEngine::setY_Axis_Bottom>},
+    {{"XAxisText", 600, 6390, 1935, 285, 15}, setText<&CurveEngine::setX_AxisText>},
+    {{"YAxisText", 600, 6690, 1935, 285, 14}, setText<&CurveEngine::setY_AxisText>},
+    {{"4 Dimensions", 2760, 5310, 1935, 285, 13}, setWhole<&CurveEngine::setDimensions>},
+    {{"-20", 2760, 5610, 915, 285, 12}, setPointX<0>},
+    {{"70", 3780, 5610, 915, 285, 11}, setPointY<0>},
+    {{"-5", 2760, 5910, 915, 285, 10}, setPointX<1>},
+    {{"50", 3780, 5910, 915, 285, 9}, setPointY<1>},
+    {{"+5", 2760, 6210, 915, 285, 8}, setPointX<2>},
+    {{"30", 3780, 6210, 915, 285, 7}, setPointY<2>},
+    {{"+20", 2760, 6510, 915, 285, 6}, setPointX<3>},
+    {{"20", 3780, 6510, 915, 285, 5}, setPointY<3>},
+    {{"1 BreakPointShape", 2760, 6810, 1935, 285, 4}, setWhole<&CurveEngine::setBreakPointShape>},
 };
 
 struct Button {
@@ -121,9 +113,8 @@ const Button Buttons[] = {
 
 } // namespace
 
-SettingsPanel::SettingsPanel(QWidget* owner, CurveSettings& settings, PointTable& points,
-                             std::function<void(bool pointsWritten)> written)
-    : QObject(owner), m_settings(settings), m_points(points), m_written(std::move(written))
+SettingsPanel::SettingsPanel(QWidget* owner, CurveEngine& engine, std::function<void()> written)
+    : QObject(owner), m_engine(engine), m_written(std::move(written))
 {
     std::array<std::pair<int, QWidget*>, BoxCount + std::size(Buttons)> byTabIndex;
     for (int i = 0; i < BoxCount; ++i) {
@@ -155,8 +146,8 @@ SettingsPanel::SettingsPanel(QWidget* owner, CurveSettings& settings, PointTable
 
 void SettingsPanel::boxChanged(int index, const QString& text)
 {
-    Boxes[index].write(m_settings, m_points, text);
-    m_written(Boxes[index].writesPoints);
+    Boxes[index].write(m_engine, text);
+    m_written();
 }
 
 } // namespace knotel

@@ -1,0 +1,94 @@
+// Qt's input events of a shell's surface, a widget's or a Qt Quick item's, as calls of the
+// engine's handlers: one translation for both shells.
+#include "engine/CurveEngine.h"
+
+#include <QFocusEvent>
+#include <QHoverEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace knotel {
+
+bool CurveEngine::handleEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        mouseEvent(static_cast<QMouseEvent*>(event));
+        return true;
+    case QEvent::HoverMove:
+        hoverEvent(static_cast<QHoverEvent*>(event));
+        return true;
+    case QEvent::KeyPress:
+        return keyEvent(static_cast<QKeyEvent*>(event));
+    case QEvent::ShortcutOverride:
+        return shortcutOverride(static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        focusEvent(static_cast<QFocusEvent*>(event));
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CurveEngine::mouseEvent(QMouseEvent* event)
+{
+    // Taken before the handler runs: its drop may delete the control.
+    event->accept();
+    const float x = float(event->position().x());
+    const float y = float(event->position().y());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        mousePress(event->button(), x, y);
+        break;
+    case QEvent::MouseMove:
+        mouseMove(event->buttons(), x, y);
+        break;
+    case QEvent::MouseButtonRelease:
+        mouseRelease();
+        break;
+    case QEvent::MouseButtonDblClick:
+        // As Qt's widgets have it: a double-click that asks for nothing is a press.
+        if (!mouseDoubleClick(event->button(), x, y))
+            mousePress(event->button(), x, y);
+        break;
+    default:
+        break;
+    }
+}
+
+void CurveEngine::hoverEvent(QHoverEvent* event)
+{
+    event->accept();
+    // The mouse over the item with no button held. Qt Quick also sends hover moves of its own
+    // after a frame, while a finger drags: those are no move of the mouse and end nothing.
+    if (dragging())
+        return;
+    mouseMove(Qt::NoButton, float(event->position().x()), float(event->position().y()));
+}
+
+bool CurveEngine::keyEvent(QKeyEvent* event)
+{
+    const bool taken = keyPress(event->key(), event->modifiers());
+    // The key's handler may have deleted the control, never the event.
+    event->setAccepted(taken);
+    return taken;
+}
+
+bool CurveEngine::shortcutOverride(QKeyEvent* event)
+{
+    if (!wantsKey(event->key(), event->modifiers()))
+        return false;
+    event->accept();
+    return true;
+}
+
+void CurveEngine::focusEvent(QFocusEvent* event)
+{
+    event->gotFocus() ? focusIn(event->reason()) : focusOut();
+}
+
+} // namespace knotel
