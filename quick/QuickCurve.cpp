@@ -28,13 +28,17 @@ constexpr int ReadoutTextMargin = 2;
 
 // QML's numbers to the properties' types and back: a late-bound host's conversions.
 template <class T> struct QmlValue;
-template <> struct QmlValue<qint32> {
+template <> struct QmlValue<qint32> { // int
     static double to(qint32 v) { return v; }
     static qint32 from(double v) { return roundToInt32(v); }
 };
 template <> struct QmlValue<float> {
     static double to(float v) { return v; }
     static float from(double v) { return toSingleOrThrow(v); }
+};
+template <> struct QmlValue<bool> {
+    static bool to(bool v) { return v; }
+    static bool from(bool v) { return v; }
 };
 template <> struct QmlValue<QString> {
     static QString to(const QString& v) { return v; }
@@ -133,11 +137,12 @@ void QuickCurvePrivate::prepareFrame()
             QPainter painter(&readout.image);
             const QRect local(QPoint(), box.size());
             painter.fillRect(local, platform::toQColor(engine.BackColor()));
-            if (!readoutX.isEmpty() || !readoutY.isEmpty()) {
+            const CurveEngine::Readout& texts = engine.readout();
+            if (!texts.x.isEmpty() || !texts.y.isEmpty()) {
                 painter.setFont(engine.canvas().font());
-                painter.setPen(platform::toQColor(readoutColour));
+                painter.setPen(platform::toQColor(texts.textColour));
                 painter.drawText(local.adjusted(ReadoutTextMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                                 QStringLiteral("( ") + readoutX + QStringLiteral(" / ") + readoutY +
+                                 QStringLiteral("( ") + texts.x + QStringLiteral(" / ") + texts.y +
                                      QStringLiteral(" )"));
             }
         }
@@ -196,16 +201,6 @@ QSize QuickCurvePrivate::canvasDpi() const
 
 void QuickCurvePrivate::showArea(const QRect&)
 {
-    showAll();
-}
-
-void QuickCurvePrivate::showAreas(const QRegion&)
-{
-    showAll();
-}
-
-void QuickCurvePrivate::showAll()
-{
     // The scene graph takes the picture whole.
     pictureChanged = true;
     markerChanged = true;
@@ -217,14 +212,6 @@ bool QuickCurvePrivate::hasFocus() const
     return q->hasActiveFocus();
 }
 
-void QuickCurvePrivate::setMousePointer(platform::MousePointer pointer)
-{
-    if (pointer == platform::MousePointer::Crosshair)
-        q->setCursor(Qt::CrossCursor);
-    else
-        q->unsetCursor();
-}
-
 bool QuickCurvePrivate::raiseDrop(int index)
 {
     // The handler may delete the item.
@@ -234,21 +221,6 @@ bool QuickCurvePrivate::raiseDrop(int index)
     return !alive.isNull();
 }
 
-void QuickCurvePrivate::showReadout(const QString& x, const QString& y, qint32 textColour)
-{
-    readoutX = x;
-    readoutY = y;
-    readoutColour = textColour;
-    readoutChanged = true;
-    newFrame();
-}
-
-void QuickCurvePrivate::currentPointChanged(int index)
-{
-    if (q->hasActiveFocus())
-        accessibility::currentPointChanged(q, engine, index);
-}
-
 void QuickCurvePrivate::valueEntryRequested(int slot, bool)
 {
     Q_EMIT q->valueEntryRequested(slot);
@@ -256,22 +228,38 @@ void QuickCurvePrivate::valueEntryRequested(int slot, bool)
 
 bool QuickCurvePrivate::changed(Change what)
 {
-    if (what == Change::BackColor) {
+    switch (what) {
+    case Change::BackColor:
         readoutChanged = true;
         showAll();
+        break;
+    case Change::Readout:
+        readoutChanged = true;
+        newFrame();
+        return true;
+    case Change::MousePointer:
+        engine.mousePointer() == platform::MousePointer::Crosshair ? q->setCursor(Qt::CrossCursor)
+                                                                   : q->unsetCursor();
+        return true;
+    case Change::CurrentPoint:
+        if (q->hasActiveFocus())
+            accessibility::currentPointChanged(q, engine, engine.currentPoint());
+        return true;
+    default:
+        break;
     }
-    // The change signal of each notice, in Change's order.
+    // The change signal of each property's notice, in Change's order.
     static constexpr void (QuickCurve::*Signals[])() = {
 #define KNOTEL_SIGNAL_OF(Type, Name, qmlName, Argument) &QuickCurve::qmlName##Changed,
         KNOTEL_CURVE_PROPERTIES(KNOTEL_SIGNAL_OF)
 #undef KNOTEL_SIGNAL_OF
             & QuickCurve::pointsChanged,
-        &QuickCurve::undoEnabledChanged,
-        &QuickCurve::valueEntryEnabledChanged,
-        &QuickCurve::undoLimitChanged,
-        &QuickCurve::historyChanged,
+#define KNOTEL_SIGNAL_OF(Type, name, Name, getter) &QuickCurve::name##Changed,
+        KNOTEL_CURVE_SWITCHES(KNOTEL_SIGNAL_OF)
+#undef KNOTEL_SIGNAL_OF
+            & QuickCurve::historyChanged,
     };
-    static_assert(std::size(Signals) == ChangeCount);
+    static_assert(std::size(Signals) == SignalledChangeCount);
     const QPointer<QuickCurve> alive(q);
     Q_EMIT(q->*Signals[std::size_t(what)])();
     return !alive.isNull();
@@ -335,39 +323,21 @@ void QuickCurve::setPoints(const QVariantList& points)
     });
 }
 
-bool QuickCurve::isUndoEnabled() const
-{
-    return d->engine.undoEnabled();
-}
-
-void QuickCurve::setUndoEnabled(bool enabled)
-{
-    d->engine.setUndoEnabled(enabled);
-}
-
-bool QuickCurve::isValueEntryEnabled() const
-{
-    return d->engine.valueEntryEnabled();
-}
-
-void QuickCurve::setValueEntryEnabled(bool enabled)
-{
-    d->engine.setValueEntryEnabled(enabled);
-}
-
-double QuickCurve::undoLimit() const
-{
-    return d->engine.undoLimit();
-}
-
-void QuickCurve::setUndoLimit(double limit)
-{
-    try {
-        d->engine.setUndoLimit(roundToInt32(limit));
-    } catch (const RuntimeError& error) {
-        d->report(error.inMember(QStringLiteral("undoLimit")));
+#define KNOTEL_QML_FORWARD_SWITCH(Type, name, Name, getter)                                                  \
+    KNOTEL_QML_TYPE_##Type QuickCurve::name() const                                                          \
+    {                                                                                                        \
+        return QmlValue<Type>::to(d->engine.name());                                                         \
+    }                                                                                                        \
+    void QuickCurve::set##Name(KNOTEL_QML_TYPE_##Type value)                                                 \
+    {                                                                                                        \
+        try {                                                                                                \
+            d->engine.set##Name(QmlValue<Type>::from(value));                                                \
+        } catch (const RuntimeError& error) {                                                                \
+            d->report(error.inMember(QStringLiteral(#name)));                                                \
+        }                                                                                                    \
     }
-}
+KNOTEL_CURVE_SWITCHES(KNOTEL_QML_FORWARD_SWITCH)
+#undef KNOTEL_QML_FORWARD_SWITCH
 
 bool QuickCurve::canUndo() const
 {

@@ -20,6 +20,8 @@ class QuickCurvePrivate;
 #define KNOTEL_QML_TYPE_qint32 double
 #define KNOTEL_QML_TYPE_float double
 #define KNOTEL_QML_TYPE_QString QString
+#define KNOTEL_QML_TYPE_int double
+#define KNOTEL_QML_TYPE_bool bool
 
 /**
  * The curve control as a Qt Quick item: `import Knotel`, then `Curve { ... }`. It is the widget's
@@ -41,10 +43,10 @@ class QuickCurve : public QQuickItem {
     /** The points of the slots in use, as points; a write loads them as the widget's setPoints() does,
      *  from points or {x, y} objects. */
     Q_PROPERTY(QVariantList points READ points WRITE setPoints NOTIFY pointsChanged)
-    Q_PROPERTY(bool undoEnabled READ isUndoEnabled WRITE setUndoEnabled NOTIFY undoEnabledChanged)
-    Q_PROPERTY(bool valueEntryEnabled READ isValueEntryEnabled WRITE setValueEntryEnabled NOTIFY
-                   valueEntryEnabledChanged)
-    Q_PROPERTY(double undoLimit READ undoLimit WRITE setUndoLimit NOTIFY undoLimitChanged)
+#define KNOTEL_QML_SWITCH(Type, name, Name, getter)                                                          \
+    Q_PROPERTY(KNOTEL_QML_TYPE_##Type name READ name WRITE set##Name NOTIFY name##Changed)
+    KNOTEL_CURVE_SWITCHES(KNOTEL_QML_SWITCH)
+#undef KNOTEL_QML_SWITCH
     Q_PROPERTY(bool canUndo READ canUndo NOTIFY historyChanged)
     Q_PROPERTY(bool canRedo READ canRedo NOTIFY historyChanged)
 
@@ -60,12 +62,11 @@ public:
 
     QVariantList points() const;
     void setPoints(const QVariantList& points);
-    bool isUndoEnabled() const;
-    void setUndoEnabled(bool enabled);
-    bool isValueEntryEnabled() const;
-    void setValueEntryEnabled(bool enabled);
-    double undoLimit() const;
-    void setUndoLimit(double limit);
+#define KNOTEL_QML_SWITCH_ACCESSORS(Type, name, Name, getter)                                                \
+    KNOTEL_QML_TYPE_##Type name() const;                                                                     \
+    void set##Name(KNOTEL_QML_TYPE_##Type value);
+    KNOTEL_CURVE_SWITCHES(KNOTEL_QML_SWITCH_ACCESSORS)
+#undef KNOTEL_QML_SWITCH_ACCESSORS
     bool canUndo() const;
     bool canRedo() const;
 
@@ -96,9 +97,9 @@ Q_SIGNALS:
     KNOTEL_CURVE_PROPERTIES(KNOTEL_QML_SIGNAL)
 #undef KNOTEL_QML_SIGNAL
     void pointsChanged();
-    void undoEnabledChanged();
-    void valueEntryEnabledChanged();
-    void undoLimitChanged();
+#define KNOTEL_QML_SWITCH_SIGNAL(Type, name, Name, getter) void name##Changed();
+    KNOTEL_CURVE_SWITCHES(KNOTEL_QML_SWITCH_SIGNAL)
+#undef KNOTEL_QML_SWITCH_SIGNAL
     void historyChanged();
     /** The person dropped point @p index, or the whole curve (-1). */
     void droppedValue(int index);

@@ -28,11 +28,6 @@ public:
     QuickCurve* const q;
     CurveEngine engine;
 
-    /** The tracker read-out's texts, empty until the mouse has moved with the tracker on. */
-    QString readoutX;
-    QString readoutY;
-    qint32 readoutColour = 0;
-
     // The frame for the scene graph: three layers, each an image at a place, the picture, the
     // read-out box over it and the focus marker last.
     enum Layer { Picture, Readout, Marker, LayerCount };
@@ -69,13 +64,8 @@ public:
     qreal canvasPixelRatio() const override;
     QSize canvasDpi() const override;
     void showArea(const QRect& area) override;
-    void showAreas(const QRegion& areas) override;
-    void showAll() override;
     bool hasFocus() const override;
-    void setMousePointer(platform::MousePointer pointer) override;
     bool raiseDrop(int index) override;
-    void showReadout(const QString& x, const QString& y, qint32 textColour) override;
-    void currentPointChanged(int index) override;
     void valueEntryRequested(int slot, bool fromKeys) override;
     bool changed(Change what) override;
 };

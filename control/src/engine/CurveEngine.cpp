@@ -116,7 +116,16 @@ void CurveEngine::showTracker(float vx, float vy)
     } catch (const RuntimeError&) {
         return;
     }
-    m_client.showReadout(textX, textY, m_settings.TextColor);
+    m_readout = {textX, textY, m_settings.TextColor};
+    changed(Change::Readout);
+}
+
+void CurveEngine::setMousePointer(platform::MousePointer pointer)
+{
+    if (pointer == m_pointer)
+        return;
+    m_pointer = pointer;
+    changed(Change::MousePointer);
 }
 
 QPointF CurveEngine::positionOf(int slot) const
@@ -165,7 +174,7 @@ void CurveEngine::setCurrentPoint(int slot)
     if (!moved)
         return;
     updateFocusMarker();
-    m_client.currentPointChanged(slot);
+    changed(Change::CurrentPoint);
 }
 
 void CurveEngine::focusIn(Qt::FocusReason reason)

@@ -109,6 +109,16 @@ public:
     void drawFocusMarker(QPainter& screen, const QRect& bounds);
     /** Where the focus marker shows now (its cells, logical pixels); null when it does not. */
     QRect placeFocusMarker();
+    /** The tracker read-out: the mouse position, or a point's, in the axes' texts; empty until the
+     *  mouse has moved with the tracker on. */
+    struct Readout {
+        QString x;
+        QString y;
+        qint32 textColour = 0;
+    };
+    const Readout& readout() const { return m_readout; }
+    /** The pointer over the plot: crosshair while something is grabbed. */
+    platform::MousePointer mousePointer() const { return m_pointer; }
     /** The tracker read-out of (@p vx, @p vy); when a text cannot be formatted (negative
      *  decimals) all texts stay. */
     void showTracker(float vx, float vy);
@@ -268,6 +278,7 @@ private:
     /** Moves point @p slot, or the whole curve, as a key does: one drag move and its drop. */
     void keyMovePoint(int slot, std::optional<float> x, std::optional<float> y);
     void keyMoveCurve(float pixels);
+    void setMousePointer(platform::MousePointer pointer);
     /** A change to report; points() changes are found by comparing with what was last reported. */
     void changed(Change what)
     {
@@ -292,6 +303,8 @@ private:
     bool m_valueEntryEnabled = true;
     QUndoStack* const m_undoStack;
     platform::FocusMarker m_focusMarker;
+    Readout m_readout;
+    platform::MousePointer m_pointer = platform::MousePointer::Default;
     bool m_focusVisible = false;
     QRect m_markerRect; ///< where the marker was last placed, to show that area again; null when hidden
 

@@ -11,19 +11,28 @@
 
 namespace knotel {
 
-/** What the engine reports as changed: each property of the late-bound face, in its order, then
- *  the list of points, the switches beside the face and the history's canUndo / canRedo. */
+/**
+ * What the engine reports as changed: each property of the late-bound face, in its order, the list
+ * of points, each property beside the face, the history's canUndo / canRedo; then what a shell shows
+ * of the engine's state without a property: the tracker's read-out, the mouse pointer and the keys'
+ * current point.
+ */
 enum class Change {
 #define KNOTEL_CHANGE_OF(Type, Name, qmlName, Argument) Name,
     KNOTEL_CURVE_PROPERTIES(KNOTEL_CHANGE_OF)
 #undef KNOTEL_CHANGE_OF
         Points,
-    UndoEnabled,
-    ValueEntryEnabled,
-    UndoLimit,
-    History,
+#define KNOTEL_CHANGE_OF(Type, name, Name, getter) Name,
+    KNOTEL_CURVE_SWITCHES(KNOTEL_CHANGE_OF)
+#undef KNOTEL_CHANGE_OF
+        History,
+    Readout,
+    MousePointer,
+    CurrentPoint,
 };
-inline constexpr std::size_t ChangeCount = std::size_t(Change::History) + 1;
+inline constexpr std::size_t ChangeCount = std::size_t(Change::CurrentPoint) + 1;
+/** The changes that a property's change signal announces: all before the read-out. */
+inline constexpr std::size_t SignalledChangeCount = std::size_t(Change::Readout);
 
 /**
  * What the engine asks of the shell that shows it, a widget or a Qt Quick item: the one way it
@@ -34,21 +43,15 @@ class EngineClient : public platform::CanvasHost {
 public:
     /** Whether the shell has the keyboard focus. */
     virtual bool hasFocus() const = 0;
-    /** The pointer over the plot: crosshair while something is grabbed. */
-    virtual void setMousePointer(platform::MousePointer pointer) = 0;
     /**
      * Announces a drop to the host: the point's slot, or -1 for the whole curve. Returns false when
      * the host's handler deleted the control; the engine then returns at once, touching nothing.
      */
     virtual bool raiseDrop(int index) = 0;
-    /** The tracker read-out: the mouse position, or a point's, in the axes' texts. */
-    virtual void showReadout(const QString& x, const QString& y, qint32 textColour) = 0;
-    /** The keys' current point is now @p index (for assistive technology). */
-    virtual void currentPointChanged(int index) = 0;
     /** The person asked to type exact values into point @p slot, by the keyboard or a double-click. */
     virtual void valueEntryRequested(int slot, bool fromKeys) = 0;
-    /** @p what changed, for the shell's change signals (BackColor: the picture was erased to it).
-     *  Returns false when a handler deleted the control. */
+    /** @p what changed (BackColor: the picture was erased to it). Returns false when a handler
+     *  deleted the control. */
     virtual bool changed(Change what) = 0;
 
 protected:

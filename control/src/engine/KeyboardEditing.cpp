@@ -41,8 +41,10 @@ void CurveEngine::keyMovePoint(int slot, std::optional<float> x, std::optional<f
     CurvePainter curvePainter = painter();
     placePoint(m_points, slot, to, curvePainter);
     updateFocusMarker();
-    if (to.same(from))
+    if (to.same(from)) {
+        (void)report();
         return;
+    }
     pointsMayHaveChanged();
     recordPointMove(slot, from, to, EditSource::Keys);
     if (m_settings.ViewTracker)
@@ -55,16 +57,16 @@ void CurveEngine::keyMoveCurve(float pixels)
     // Where the mouse could: the line shown, the curve move on and Y not locked; by @p pixels rows
     // (negative: up) as a grab of the line and one mouse move would.
     if (!lineShown() || !m_settings.curveMayMove())
-        return;
+        return (void)report();
     m_points.beginCurveMove();
     const std::optional<CurveShift> shift = shiftedCurve(m_points, m_settings, m_layout, 0, pixels);
     if (!shift)
-        return;
+        return (void)report();
     CurvePainter curvePainter = painter();
     placeCurve(m_points, shift->ys, curvePainter);
     updateFocusMarker();
     if (!m_points.curveMoved())
-        return;
+        return (void)report();
     pointsMayHaveChanged();
     recordCurveMove(EditSource::Keys);
     const int current = currentPoint();
@@ -94,8 +96,8 @@ bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
     if (m_valueEntryEnabled && modifiers == Qt::NoModifier &&
         (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)) {
         setFocusVisible(true);
-        if (currentPoint() >= 0 && !dragging())
-            m_client.valueEntryRequested(currentPoint(), true);
+        if (currentPoint() >= 0 && !dragging() && report())
+            m_client.valueEntryRequested(currentPoint(), true); // the last act
         return true;
     }
     const bool withShift = modifiers.testFlag(Qt::ShiftModifier);
@@ -150,8 +152,10 @@ bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
     // A key of the control: from now on the focus marker shows where the keys act.
     setFocusVisible(true);
     // While the mouse holds a point or the line, the keys wait for it to let go.
-    if (current < 0 || dragging())
+    if (current < 0 || dragging()) {
+        (void)report();
         return true;
+    }
 
     switch (act) {
     case Act::Choose:
@@ -160,6 +164,7 @@ bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
             if (m_settings.ViewTracker)
                 showTracker(m_points.pointX(target), m_points.pointY(target));
         }
+        (void)report();
         break;
     case Act::MoveX:
         keyMovePoint(current, movedBy(m_points.pointX(current), amount), std::nullopt);

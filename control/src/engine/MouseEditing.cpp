@@ -42,10 +42,11 @@ void CurveEngine::mousePress(Qt::MouseButton button, float x, float y)
             m_gesture.curveMoving = true;
         }
     }
-    m_client.setMousePointer(m_gesture.active() ? MousePointer::Crosshair : MousePointer::Default);
+    setMousePointer(m_gesture.active() ? MousePointer::Crosshair : MousePointer::Default);
     // A point grabbed by the mouse becomes the keys' current point.
     if (m_gesture.point)
         setCurrentPoint(*m_gesture.point);
+    (void)report();
 }
 
 void CurveEngine::mouseMove(Qt::MouseButtons buttons, float x, float y)
@@ -66,7 +67,7 @@ void CurveEngine::mouseMove(Qt::MouseButtons buttons, float x, float y)
     if (buttons != Qt::LeftButton) {
         // The gesture ends here and its release will raise nothing, so a drag that moved something
         // is reported now, as its release would have done.
-        m_client.setMousePointer(MousePointer::Default);
+        setMousePointer(MousePointer::Default);
         if (m_gesture.point && pointMoved(m_points, m_gesture)) {
             recordDraggedPoint();
             if (!announceDrop(*m_gesture.point))
@@ -78,6 +79,7 @@ void CurveEngine::mouseMove(Qt::MouseButtons buttons, float x, float y)
                 return;
         }
         m_gesture.clear();
+        (void)report(); // the read-out and the pointer
         return;
     }
     CurvePainter curvePainter = painter();
@@ -100,7 +102,7 @@ void CurveEngine::mouseMove(Qt::MouseButtons buttons, float x, float y)
 
 void CurveEngine::mouseRelease()
 {
-    m_client.setMousePointer(MousePointer::Default);
+    setMousePointer(MousePointer::Default);
     // The host's handler runs, and may read every property, before the gesture state is cleared;
     // it may also delete the control.
     if (m_gesture.point) {
@@ -115,6 +117,7 @@ void CurveEngine::mouseRelease()
             return;
         m_gesture.curveMoving = false;
     }
+    (void)report(); // the pointer
 }
 
 void CurveEngine::recordDraggedPoint()
@@ -139,9 +142,10 @@ bool CurveEngine::mouseDoubleClick(Qt::MouseButton button, float x, float y)
         if (m_gesture.point != picked || pointMoved(m_points, m_gesture))
             return false;
         m_gesture.clear();
-        m_client.setMousePointer(MousePointer::Default);
+        setMousePointer(MousePointer::Default);
     }
-    m_client.valueEntryRequested(picked, false);
+    if (report())
+        m_client.valueEntryRequested(picked, false); // the last act: the host may delete the control
     return true;
 }
 

@@ -47,4 +47,14 @@
     P(qint32, Changed, changed, qint32)                                                                      \
     P(float, ValueIndex, valueIndex, float)
 
+/**
+ * The properties beside the late-bound face: P(Type, name, Name, getter), with the name of the
+ * widget's property and of QML's (the same), the name capitalised, and the widget's getter (is...
+ * for a flag). The engine has name() and setName(Type) for each.
+ */
+#define KNOTEL_CURVE_SWITCHES(P)                                                                             \
+    P(bool, undoEnabled, UndoEnabled, isUndoEnabled)                                                         \
+    P(bool, valueEntryEnabled, ValueEntryEnabled, isValueEntryEnabled)                                       \
+    P(int, undoLimit, UndoLimit, undoLimit)
+
 #endif

@@ -4,7 +4,6 @@
 #include "platform/FigureCache.h"
 #include "platform/LabelMemo.h"
 
-
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -57,9 +56,13 @@ public:
     virtual QSize canvasDpi() const = 0;
     /** Shows the pixels of @p area (logical pixels) again, from the picture. */
     virtual void showArea(const QRect& area) = 0;
-    virtual void showAreas(const QRegion& areas) = 0;
+    virtual void showAreas(const QRegion& areas)
+    {
+        for (const QRect& area : areas)
+            showArea(area);
+    }
     /** Shows the whole picture again. */
-    virtual void showAll() = 0;
+    virtual void showAll() { showArea(QRect(QPoint(), canvasSize())); }
 
 protected:
     ~CanvasHost() = default;

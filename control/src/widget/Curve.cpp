@@ -111,37 +111,18 @@ QUndoStack* Curve::undoStack() const
     return d->engine.undoStack();
 }
 
-bool Curve::isUndoEnabled() const
-{
-    return d->engine.undoEnabled();
-}
-
-void Curve::setUndoEnabled(bool enabled)
-{
-    d->engine.setUndoEnabled(enabled);
-}
-
-int Curve::undoLimit() const
-{
-    return d->engine.undoLimit();
-}
-
-void Curve::setUndoLimit(int limit)
-{
-    d->engine.setUndoLimit(limit);
-}
-
-bool Curve::isValueEntryEnabled() const
-{
-    return d->engine.valueEntryEnabled();
-}
-
-void Curve::setValueEntryEnabled(bool enabled)
-{
-    if (!enabled)
-        d->closeValueEditor(false);
-    d->engine.setValueEntryEnabled(enabled);
-}
+// The properties beside the late-bound face, forwarded as well.
+#define KNOTEL_FORWARD_SWITCH(Type, name, Name, getter)                                                      \
+    Type Curve::getter() const                                                                               \
+    {                                                                                                        \
+        return d->engine.name();                                                                             \
+    }                                                                                                        \
+    void Curve::set##Name(Type value)                                                                        \
+    {                                                                                                        \
+        d->engine.set##Name(value);                                                                          \
+    }
+KNOTEL_CURVE_SWITCHES(KNOTEL_FORWARD_SWITCH)
+#undef KNOTEL_FORWARD_SWITCH
 
 QWidget* Curve::widget()
 {

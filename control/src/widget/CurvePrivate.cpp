@@ -172,11 +172,6 @@ bool CurvePrivate::hasFocus() const
     return surface && surface->hasFocus();
 }
 
-void CurvePrivate::setMousePointer(platform::MousePointer pointer)
-{
-    surface->setMousePointer(pointer);
-}
-
 bool CurvePrivate::raiseDrop(int index)
 {
     // A handler may delete the control, and this with it; only the guard on the stack is read then.
@@ -186,17 +181,6 @@ bool CurvePrivate::raiseDrop(int index)
     return !alive.isNull();
 }
 
-void CurvePrivate::showReadout(const QString& x, const QString& y, qint32 textColour)
-{
-    tracker->showReadout(x, y, textColour);
-}
-
-void CurvePrivate::currentPointChanged(int index)
-{
-    if (surface && surface->hasFocus())
-        accessibility::currentPointChanged(surface, engine, index);
-}
-
 void CurvePrivate::valueEntryRequested(int slot, bool fromKeys)
 {
     openValueEditor(slot, fromKeys);
@@ -204,20 +188,39 @@ void CurvePrivate::valueEntryRequested(int slot, bool fromKeys)
 
 bool CurvePrivate::changed(Change what)
 {
-    if (what == Change::BackColor)
+    switch (what) {
+    case Change::BackColor:
         tracker->setBackColor(engine.BackColor());
-    // The change signal of each notice, in Change's order.
+        break;
+    case Change::ValueEntryEnabled:
+        if (!engine.valueEntryEnabled())
+            closeValueEditor(false);
+        break;
+    case Change::Readout:
+        tracker->showReadout(engine.readout().x, engine.readout().y, engine.readout().textColour);
+        return true;
+    case Change::MousePointer:
+        surface->setMousePointer(engine.mousePointer());
+        return true;
+    case Change::CurrentPoint:
+        if (surface->hasFocus())
+            accessibility::currentPointChanged(surface, engine, engine.currentPoint());
+        return true;
+    default:
+        break;
+    }
+    // The change signal of each property's notice, in Change's order; the history has the stack's.
     static constexpr void (Curve::*Signals[])() = {
 #define KNOTEL_SIGNAL_OF(Type, Name, qmlName, Argument) &Curve::Name##Changed,
         KNOTEL_CURVE_PROPERTIES(KNOTEL_SIGNAL_OF)
 #undef KNOTEL_SIGNAL_OF
             & Curve::pointsChanged,
-        &Curve::undoEnabledChanged,
-        &Curve::valueEntryEnabledChanged,
-        &Curve::undoLimitChanged,
-        nullptr, // the history: the stack's own signals
+#define KNOTEL_SIGNAL_OF(Type, name, Name, getter) &Curve::name##Changed,
+        KNOTEL_CURVE_SWITCHES(KNOTEL_SIGNAL_OF)
+#undef KNOTEL_SIGNAL_OF
+            nullptr,
     };
-    static_assert(std::size(Signals) == ChangeCount);
+    static_assert(std::size(Signals) == SignalledChangeCount);
     const auto signal = Signals[std::size_t(what)];
     if (!signal)
         return true;

@@ -58,10 +58,7 @@ public:
     void showAreas(const QRegion& areas) override;
     void showAll() override;
     bool hasFocus() const override;
-    void setMousePointer(platform::MousePointer pointer) override;
     bool raiseDrop(int index) override;
-    void showReadout(const QString& x, const QString& y, qint32 textColour) override;
-    void currentPointChanged(int index) override;
     void valueEntryRequested(int slot, bool fromKeys) override;
     bool changed(Change what) override;
 };
