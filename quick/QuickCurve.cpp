@@ -71,7 +71,10 @@ QPointF pointOf(const QVariant& element, qsizetype i)
 
 } // namespace
 
-QuickCurvePrivate::QuickCurvePrivate(QuickCurve* q) : q(q), engine(*this, q) {}
+QuickCurvePrivate::QuickCurvePrivate(QuickCurve* q)
+    : q(q), engine(*this, q), changeSignals(QuickCurve::staticMetaObject, ChangeSignals::Names::Lowered)
+{
+}
 
 QRect QuickCurvePrivate::readoutBox() const
 {
@@ -248,21 +251,7 @@ bool QuickCurvePrivate::changed(Change what)
     default:
         break;
     }
-    // The change signal of each property's notice, in Change's order.
-    static constexpr void (QuickCurve::*Signals[])() = {
-#define KNOTEL_SIGNAL_OF(Type, Name, qmlName, Argument) &QuickCurve::qmlName##Changed,
-        KNOTEL_CURVE_PROPERTIES(KNOTEL_SIGNAL_OF)
-#undef KNOTEL_SIGNAL_OF
-            & QuickCurve::pointsChanged,
-#define KNOTEL_SIGNAL_OF(Type, name, Name, getter) &QuickCurve::name##Changed,
-        KNOTEL_CURVE_SWITCHES(KNOTEL_SIGNAL_OF)
-#undef KNOTEL_SIGNAL_OF
-            & QuickCurve::historyChanged,
-    };
-    static_assert(std::size(Signals) == SignalledChangeCount);
-    const QPointer<QuickCurve> alive(q);
-    Q_EMIT(q->*Signals[std::size_t(what)])();
-    return !alive.isNull();
+    return changeSignals.emitOn(q, what);
 }
 
 QuickCurve::QuickCurve(QQuickItem* parent) : QQuickItem(parent), d(std::make_unique<QuickCurvePrivate>(this))

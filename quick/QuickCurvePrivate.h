@@ -3,6 +3,7 @@
 
 #include "QuickCurve.h"
 
+#include "engine/ChangeSignals.h"
 #include "engine/CurveEngine.h"
 
 #include <QImage>
@@ -27,6 +28,7 @@ public:
 
     QuickCurve* const q;
     CurveEngine engine;
+    const ChangeSignals changeSignals;
 
     // The frame for the scene graph: three layers, each an image at a place, the picture, the
     // read-out box over it and the focus marker last.

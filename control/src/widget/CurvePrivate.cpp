@@ -20,7 +20,10 @@
 
 namespace knotel {
 
-CurvePrivate::CurvePrivate(Curve* q) : q(q), engine(*this, q) {}
+CurvePrivate::CurvePrivate(Curve* q)
+    : q(q), engine(*this, q), changeSignals(Curve::staticMetaObject, ChangeSignals::Names::AsDeclared)
+{
+}
 
 CurvePrivate::~CurvePrivate()
 {
@@ -209,24 +212,7 @@ bool CurvePrivate::changed(Change what)
     default:
         break;
     }
-    // The change signal of each property's notice, in Change's order; the history has the stack's.
-    static constexpr void (Curve::*Signals[])() = {
-#define KNOTEL_SIGNAL_OF(Type, Name, qmlName, Argument) &Curve::Name##Changed,
-        KNOTEL_CURVE_PROPERTIES(KNOTEL_SIGNAL_OF)
-#undef KNOTEL_SIGNAL_OF
-            & Curve::pointsChanged,
-#define KNOTEL_SIGNAL_OF(Type, name, Name, getter) &Curve::name##Changed,
-        KNOTEL_CURVE_SWITCHES(KNOTEL_SIGNAL_OF)
-#undef KNOTEL_SIGNAL_OF
-            nullptr,
-    };
-    static_assert(std::size(Signals) == SignalledChangeCount);
-    const auto signal = Signals[std::size_t(what)];
-    if (!signal)
-        return true;
-    const QPointer<Curve> alive(q);
-    Q_EMIT(q->*signal)();
-    return !alive.isNull();
+    return changeSignals.emitOn(q, what);
 }
 
 } // namespace knotel

@@ -1,6 +1,7 @@
 #ifndef KNOTEL_CURVEPRIVATE_H
 #define KNOTEL_CURVEPRIVATE_H
 
+#include "engine/ChangeSignals.h"
 #include "engine/CurveEngine.h"
 
 #include <memory>
@@ -28,6 +29,7 @@ public:
 
     Curve* const q;
     CurveEngine engine;
+    const ChangeSignals changeSignals;
 
     // Child widgets, owned by the control through Qt's parent tree.
     DrawingSurface* surface = nullptr;
