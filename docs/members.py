@@ -16,8 +16,13 @@ Commands (run with Python 3.11, standard library only):
     members.py sip SRC_DIR OUT_DIR          the binding's .sip files with a docstring per member
     members.py pyi SIP_PYI PACKAGE OUT_DIR  the package's stubs: sip's own, with the properties,
                                             DroppedValue and docstrings the package adds
-    members.py doxygen OUT_DIR              the reference pages the headers alone do not give:
-                                            accessors and change signals, the QML type, Python
+    members.py doxygen OUT_DIR [--qt-tags FILE --qt-include DIR]
+                                            the reference's pages that the headers alone do not
+                                            give: the main page (from the README), Curve's property
+                                            table, setters and change signals, the QML type, the
+                                            Python module, the examples; and a tag file for the
+                                            Qt classes it names
+    members.py qhp INDEX_QHP                Qt Creator's keyword ids in Doxygen's help project
 """
 
 from __future__ import annotations
@@ -52,7 +57,7 @@ class Doc:
     def brief(self) -> str:
         """The first sentence of the first paragraph."""
         first = self.paragraphs()[0] if self.paragraphs() else ""
-        match = re.match(r"(.+?[.:])(\s|$)", first, re.S)
+        match = re.match(r"(.+?\.)(\s|$)", first, re.S)
         return " ".join((match.group(1) if match else first).split())
 
     def paragraphs(self, code: bool = False) -> list[str]:
@@ -126,6 +131,7 @@ class Property:
     notify: str
     late_bound: bool  # on the late-bound face (the 38, in their order)
     attributes: str = ""
+    doc: Doc | None = None  # a comment of the Q_PROPERTY line itself
 
 
 @dataclass
@@ -150,8 +156,9 @@ class Class:
         return None
 
     def property_doc(self, prop: Property) -> Doc:
+        """The getter's doc, the one place a property is described; else the Q_PROPERTY's own."""
         getter = self.member(prop.read, "function")
-        return getter.doc if getter and getter.doc else Doc()
+        return getter.doc if getter and getter.doc else prop.doc or Doc()
 
 
 @dataclass
@@ -321,11 +328,16 @@ def parse_header(path: Path) -> Header:
                 end = _balanced(text, i, "(", ")")
                 if macro.group(1) == "Q_PROPERTY" and current_class() is not None:
                     current_class().properties.append(_property(text[i + 1:end - 1], not beyond_face))
+                    current_class().properties[-1].doc, pending = pending, None
                 declaration = declaration[: macro.start()]
                 i = end
                 continue
             end = _balanced(text, i, "(", ")")
-            declaration += text[i:end]
+            if re.fullmatch(r"\s*[A-Z][A-Z0-9_]+\s*", declaration):
+                # A macro that stands for declarations (a property list): none of its own.
+                declaration = ""
+            else:
+                declaration += text[i:end]
             i = end
             continue
         declaration += c
@@ -781,6 +793,258 @@ def _write(path: Path, content: str) -> None:
 
 
 # --------------------------------------------------------------------------------------------
+# Reference pages for Doxygen
+
+
+QML_TYPES = {"qint32": "int", "int": "int", "float": "real", "double": "real", "bool": "bool",
+             "QString": "string", "QList<QPointF>": "list<point>", "QList<int>": "list<int>",
+             "QVariantMap": "object", "void": "void"}
+
+
+def _readme_sections(readme: str) -> dict[str, str]:
+    """The README's sections by title; "" is the text before the first one, without the title."""
+    sections: dict[str, str] = {}
+    title = ""
+    for chunk in re.split(r"^## ", readme, flags=re.M):
+        if not sections and not title:
+            sections[""] = re.sub(r"^# .*\n", "", chunk, count=1)
+            title = "x"
+            continue
+        head, _, body = chunk.partition("\n")
+        sections[head.strip()] = body
+    return sections
+
+
+def _page_markdown(text: str) -> str:
+    """README Markdown as a Doxygen page: pictures by their name in docs/, one heading level down."""
+    text = re.sub(r"\]\(docs/([\w.-]+\.png)\)", r"](\1)", text)
+    text = re.sub(r"^(#+) ", r"#\1 ", text, flags=re.M)
+    return text
+
+
+def _doxygen_text(doc: Doc) -> str:
+    """A doc with its tags as Doxygen commands, on one paragraph per line."""
+    parts = doc.paragraphs(code=True)
+    if doc.default:
+        parts.append("@par Default:\n" + doc.default)
+    if doc.values:
+        parts.append("@par Values:\n" + doc.values)
+    parts += ["@throws knotel::RuntimeError " + t for t in doc.throws]
+    return "\n\n".join(parts)
+
+
+def _qml_name(name: str) -> str:
+    return name[0].lower() + name[1:]
+
+
+def _cell(text: str) -> str:
+    return " ".join(text.split()).replace("|", "\\|")
+
+
+def _required(doc: Doc | None, what: str, problems: list[str]) -> Doc:
+    if doc is None or not doc.text:
+        problems.append(f"{what} is not documented")
+        return Doc()
+    return doc
+
+
+def _curve_page(cls: Class, problems: list[str]) -> str:
+    """What Curve's class page needs besides the header: the property table, the setters and the
+    change signals, documented from the property they serve."""
+    out = ["/**", " * @class knotel::Curve", " *", " * @section curve_properties Properties", " *",
+           " * | Property | Type | Default | QML | What it does |", " * |---|---|---|---|---|"]
+    for p in cls.properties:
+        doc = _required(cls.property_doc(p), f"Curve::{p.read}()", problems)
+        face = "" if p.late_bound else " (beyond the late-bound face)"
+        out.append(f" * | {p.read}() | {p.type} | {_cell(doc.default) or '-'} | {_qml_name(p.name)} | "
+                   f"{_cell(doc.brief)}{face} |")
+    out += [" *", " * Each property is read by the function of its name and written by its set function; "
+            "in QML it is the name with its first letter lowered, in Python a Python property of the "
+            "same name (@ref python).", " */", ""]
+    for p in cls.properties:
+        for name, text in ((p.write, f"Writes the property {p.read}()."),
+                           (p.notify, f"Emitted when the property {p.read}() changes.")):
+            member = cls.member(name)
+            if member and not member.doc:
+                out += ["/**", f" * @fn {_qualified(member, 'knotel::Curve')}", " * " + text, " */", ""]
+    return "\n".join(out)
+
+
+def _qualified(member: Member, scope: str) -> str:
+    """The declaration of @p member with its name qualified, as @fn wants it."""
+    d = re.sub(r"\b(virtual|explicit|static|Q_INVOKABLE)\s+", "", member.declaration)
+    d = re.sub(r"\s*\b(override|final)\b", "", d)
+    return re.sub(r"(?<![\w:~])(~?" + re.escape(member.name) + r")\s*\(", scope + r"::\1(", d, count=1)
+
+
+def _qml_page(cls: Class, quick: Class, sections: dict[str, str], problems: list[str]) -> str:
+    """The QML type Curve: the README's section, then its members under their QML names."""
+    out = ["# QML type Curve {#qml}", "", "```qml", "import Knotel", "```", "",
+           _page_markdown(sections.get("Qt Quick", "")).strip(), "", "## Properties", "",
+           "| Property | Type | Default | What it does | C++ |", "|---|---|---|---|---|"]
+    by_name = {p.name: p for p in cls.properties}
+    qml_properties = [p for p in cls.properties if p.late_bound] + quick.properties
+    seen: set[str] = set()
+    for p in qml_properties:
+        qml = _qml_name(p.name)
+        if qml in seen:
+            continue
+        seen.add(qml)
+        source = by_name.get(p.name) or by_name.get(p.name[0].upper() + p.name[1:])
+        if source:
+            doc = _required(cls.property_doc(source), f"Curve::{source.read}()", problems)
+            cxx = f"knotel::Curve::{source.read}()"
+            type_ = QML_TYPES.get(source.type, source.type)
+        else:
+            doc = _required(quick.property_doc(p), f"the QML property {qml}", problems)
+            cxx = "-"
+            type_ = QML_TYPES.get(p.type, p.type)
+        access = "" if p.write else " Read-only."
+        text = _cell(doc.summary + access + (" " + doc.values if doc.values else ""))
+        errors = " ".join("Throws error " + t for t in doc.throws)
+        out.append(f"| `{qml}` | {type_} | {_cell(doc.default) or '-'} | {text} {_cell(errors)} | {cxx} |")
+    out += ["", "## Methods", "", "| Method | What it does |", "|---|---|"]
+    for m in quick.members:
+        if m.invokable and m.access == "public":
+            doc = _required(m.doc, f"the QML method {m.name}()", problems)
+            signature = _qml_signature(m)
+            out.append(f"| `{signature}` | {_cell(doc.summary)} |")
+    out += ["", "## Signals", "", "| Signal | When |", "|---|---|"]
+    notifies = {_qml_name(p.name) + "Changed" for p in qml_properties}
+    for m in quick.members:
+        if m.kind == "signal" and m.name not in notifies:
+            doc = _required(m.doc, f"the QML signal {m.name}", problems)
+            out.append(f"| `{_qml_signature(m)}` | {_cell(doc.summary)} |")
+    out += ["| `<property>Changed()` | Each property's change signal: `dimensionsChanged()`, "
+            "`curveCaptionChanged()`, ... |", ""]
+    return "\n".join(out)
+
+
+def _qml_signature(member: Member) -> str:
+    match = re.match(r"(.*?)\b" + re.escape(member.name) + r"\s*\((.*)\)", member.declaration)
+    result = QML_TYPES.get(re.sub(r"\b(const|Q_INVOKABLE|virtual)\b|[&*]", "", match.group(1)).strip(), "")
+    params = []
+    for param in filter(None, (p.strip() for p in match.group(2).split(","))):
+        words = re.sub(r"\bconst\b|[&*]", " ", param.split("=")[0]).split()
+        params.append(f"{QML_TYPES.get(' '.join(words[:-1]), ' '.join(words[:-1]))} {words[-1]}")
+    prefix = f"{result} " if result and result != "void" else ""
+    return f"{prefix}{member.name}({', '.join(params)})"
+
+
+def _python_page(all_headers: dict[str, Header], sections: dict[str, str]) -> str:
+    cls = all_headers["Curve.h"].classes["Curve"]
+    out = ["# Python module knotel {#python}", "", "```python", "from knotel import Curve", "```", "",
+           _page_markdown(sections.get("Python", "")).strip(), "",
+           "## The module's members", "",
+           "Each member is the C++ member of the same name (follow the link), with Python's types: "
+           "`qint32` and `int` are `int`, `float` is `float`, `QString` is `str`, `bool` is `bool`, "
+           "a list is a Python list.", "",
+           "| Python | What it is | C++ |", "|---|---|---|"]
+    for p in cls.properties:
+        doc = cls.property_doc(p)
+        out.append(f"| `Curve.{p.name}` | {_python_type(p.type)} property: {_cell(doc.brief)} | "
+                   f"knotel::Curve::{p.read}() |")
+    out.append("| `Curve.DroppedValue` | signal with the index as an `int` | knotel::Curve::DroppedValue() |")
+    for m in cls.members:
+        if m.kind == "function" and m.access == "public" and not cls.property_of(m.name) \
+                and m.doc and m.name != "Curve" and not m.name.startswith("~"):
+            out.append(f"| `Curve.{m.name}()` | method: {_cell(m.doc.brief)} | knotel::Curve::{m.name}() |")
+    for header in all_headers.values():
+        for m in header.members:
+            if m.kind == "function" and m.doc:
+                out.append(f"| `knotel.{m.name}()` | function: {_cell(m.doc.brief)} | knotel::{m.name}() |")
+    out += ["| `knotel.RuntimeError` | exception, a `RuntimeError` with `.code` and `.message` | "
+            "knotel::RuntimeError |",
+            "| `knotel.__version__` | the library's version, a `str` | - |", ""]
+    return "\n".join(out)
+
+
+def _examples_page() -> str:
+    out = []
+    for path in sorted((ROOT / "examples").rglob("*")):
+        if path.suffix not in (".py", ".qml", ".cpp"):
+            continue
+        text = path.read_text(encoding="utf-8")
+        if path.suffix == ".py":
+            about = (ast.get_docstring(ast.parse(text)) or "").split("\n\n")[0]
+        else:
+            about = " ".join(l[2:].strip() for l in text.splitlines() if l.startswith("//")).split(". ")[0] + "."
+        out += ["/**", f" * @example {path.relative_to(ROOT / 'examples')}", " * " + " ".join(about.split()), " */", ""]
+    return "\n".join(out)
+
+
+NAMESPACE_DOC = ("/** @namespace knotel\n * The Knotel library: the control knotel::Curve, its late-bound face "
+                 "knotel::Dispatch with knotel::createControl(), and the number texts knotel::FormatValue() and "
+                 "knotel::LeadingValue(). */\n")
+
+
+def _overview_page(sections: dict[str, str]) -> str:
+    """The main page: the README's introduction, with its pictures, and how the control is used,
+    the drag rules among it."""
+    text = ["# Knotel {#mainpage}", "", _page_markdown(sections[""]).strip(), "",
+            "The reference: the control knotel::Curve, its @ref qml \"QML type\", the "
+            "@ref python \"Python module\" and the examples.", "",
+            "## Using the control", "", _page_markdown(sections.get("Using the control", "")).strip(), ""]
+    return "\n".join(text)
+
+
+def qt_tag_file(texts: list[str], qt_include: Path | None) -> str:
+    """A Doxygen tag file for the Qt classes that @p texts name, each pointing at its page of
+    Qt's reference (QWidget at qwidget.html): what Qt's own tag files give where they are installed."""
+    names = sorted(set(re.findall(r"\bQ[A-Z][A-Za-z0-9]+\b", "\n".join(texts))))
+    if qt_include:
+        names = [n for n in names if any((d / n).is_file() for d in qt_include.glob("Qt*"))]
+    out = ["<?xml version='1.0' encoding='UTF-8' standalone='yes' ?>", "<tagfile>"]
+    for name in names:
+        out += ['  <compound kind="class">', f"    <name>{name}</name>",
+                f"    <filename>{name.lower()}.html</filename>", "  </compound>"]
+    out.append("</tagfile>")
+    return "\n".join(out) + "\n"
+
+
+def cmd_qhp(args: argparse.Namespace) -> int:
+    """Gives Doxygen's Qt help project the keyword ids that Qt Creator's F1 asks for: the qualified
+    name (knotel::Curve::setPoints) where Doxygen appends "_" and an anchor, and QML.Curve and
+    QML.Knotel.Curve for the QML type's page, as Qt's own help files have them."""
+    path = Path(args.qhp)
+    text = path.read_text(encoding="utf-8")
+    text = re.sub(r'(<keyword name="([^"]*)" id=")([^"]*)(")',
+                  lambda m: m.group(1) + (m.group(2) if m.group(3).startswith(m.group(2) + "_") else m.group(3)) + m.group(4),
+                  text)
+    qml = "".join(f'<keyword name="Curve" id="{id_}" ref="qml.html"/>\n' for id_ in ("QML.Curve", "QML.Knotel.Curve"))
+    if "QML.Curve" not in text:
+        text = text.replace("<keywords>\n", "<keywords>\n" + qml, 1)
+    _write(path, text)
+    return 0
+
+
+def cmd_doxygen(args: argparse.Namespace) -> int:
+    """Writes the pages the headers alone do not give; a QML member without a doc fails it."""
+    all_headers = headers()
+    cls = all_headers["Curve.h"].classes["Curve"]
+    quick = parse_header(QUICK_HEADER).classes["QuickCurve"]
+    sections = _readme_sections((ROOT / "README.md").read_text(encoding="utf-8"))
+    out = Path(args.out)
+    out.mkdir(parents=True, exist_ok=True)
+    problems: list[str] = []
+    pages = {
+        "overview.md": _overview_page(sections),
+        "curve.dox": NAMESPACE_DOC + "\n" + _curve_page(cls, problems),
+        "qml.md": _qml_page(cls, quick, sections, problems),
+        "python.md": _python_page(all_headers, sections),
+        "examples.dox": _examples_page(),
+    }
+    for name, text in pages.items():
+        _write(out / name, text)
+    if args.qt_tags:
+        sources = [p.read_text(encoding="utf-8") for p in HEADERS.glob("*.h")] + list(pages.values())
+        _write(Path(args.qt_tags), qt_tag_file(sources, Path(args.qt_include) if args.qt_include else None))
+    for problem in problems:
+        print(f"members.py: {problem}", file=sys.stderr)
+    return 1 if problems else 0
+
+
+# --------------------------------------------------------------------------------------------
 
 
 def main(argv: list[str]) -> int:
@@ -799,6 +1063,14 @@ def main(argv: list[str]) -> int:
     pyi.add_argument("package")
     pyi.add_argument("out")
     pyi.set_defaults(run=cmd_pyi)
+    doxygen = commands.add_parser("doxygen", help="the reference pages for Doxygen")
+    doxygen.add_argument("out")
+    doxygen.add_argument("--qt-tags", help="also write a tag file of the Qt classes named here")
+    doxygen.add_argument("--qt-include", help="Qt's include folder, to keep only Qt's own classes")
+    doxygen.set_defaults(run=cmd_doxygen)
+    qhp = commands.add_parser("qhp", help="Qt Creator's keyword ids in Doxygen's Qt help project")
+    qhp.add_argument("qhp")
+    qhp.set_defaults(run=cmd_qhp)
     args = parser.parse_args(argv)
     return args.run(args)
 

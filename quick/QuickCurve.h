@@ -55,7 +55,9 @@ public:
     void setUndoEnabled(bool enabled);
     bool isValueEntryEnabled() const;
     void setValueEntryEnabled(bool enabled);
+    /** Whether there is an edit of the person's to undo. */
     bool canUndo() const;
+    /** Whether there is an undone edit to redo. */
     bool canRedo() const;
 
     /** Lays out the plot and paints it: what the widget's RePaint does. */
@@ -63,11 +65,13 @@ public:
     /** The plot rectangle and scales of the last layout: plotLeft, plotTop, plotWidth, plotHeight,
      *  scaleX, scaleY. */
     Q_INVOKABLE QVariantMap plotLayout() const;
-    /** The slots whose `changed` reads -1; acceptChanges() accepts every point where it lies. */
+    /** The slots in use whose `changed` reads -1, in slot order. */
     Q_INVOKABLE QList<int> changedPoints() const;
+    /** Accepts the position of every slot in use as its reference, as a write of 0 to `changed` does. */
     Q_INVOKABLE void acceptChanges();
-    /** Undo and redo of the person's edits, as Ctrl+Z and Ctrl+Shift+Z do. */
+    /** Undoes the person's last edit, as the standard undo key does. */
     Q_INVOKABLE void undo();
+    /** Redoes the last undone edit, as the standard redo key does. */
     Q_INVOKABLE void redo();
     /**
      * Applies typed texts to point @p index as the widget's value editor does: read as every typed
@@ -85,6 +89,7 @@ Q_SIGNALS:
     void pointsChanged();
     void undoEnabledChanged();
     void valueEntryEnabledChanged();
+    /** canUndo or canRedo may have changed: the history moved, grew or was emptied. */
     void historyChanged();
     /** The person dropped point @p index, or the whole curve (-1). */
     void droppedValue(int index);
