@@ -67,7 +67,9 @@ public:
     void set##Name(KNOTEL_QML_TYPE_##Type value);
     KNOTEL_CURVE_SWITCHES(KNOTEL_QML_SWITCH_ACCESSORS)
 #undef KNOTEL_QML_SWITCH_ACCESSORS
+    /** Whether there is an edit of the person's to undo. */
     bool canUndo() const;
+    /** Whether there is an undone edit to redo. */
     bool canRedo() const;
 
     /** Lays out the plot and paints it at once: what the widget's RePaint does. */
@@ -79,11 +81,13 @@ public:
     Q_INVOKABLE QPointF positionOf(int index) const;
     /** The axis values at @p position in the item's coordinates, as the widget's valueAt(). */
     Q_INVOKABLE QPointF valueAt(const QPointF& position) const;
-    /** The slots whose `changed` reads -1; acceptChanges() accepts every point where it lies. */
+    /** The slots in use whose `changed` reads -1, in slot order. */
     Q_INVOKABLE QList<int> changedPoints() const;
+    /** Accepts the position of every slot in use as its reference, as a write of 0 to `changed` does. */
     Q_INVOKABLE void acceptChanges();
-    /** Undo and redo of the person's edits, as Ctrl+Z and Ctrl+Shift+Z do. */
+    /** Undoes the person's last edit, as the standard undo key does. */
     Q_INVOKABLE void undo();
+    /** Redoes the last undone edit, as the standard redo key does. */
     Q_INVOKABLE void redo();
     /**
      * Applies typed texts to point @p index as the widget's value editor does: read as every typed
@@ -100,6 +104,7 @@ Q_SIGNALS:
 #define KNOTEL_QML_SWITCH_SIGNAL(Type, name, Name, getter) void name##Changed();
     KNOTEL_CURVE_SWITCHES(KNOTEL_QML_SWITCH_SIGNAL)
 #undef KNOTEL_QML_SWITCH_SIGNAL
+    /** canUndo or canRedo may have changed: the history moved, grew or was emptied. */
     void historyChanged();
     /** The person dropped point @p index, or the whole curve (-1). */
     void droppedValue(int index);

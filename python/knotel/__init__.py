@@ -25,32 +25,33 @@ from ._knotel import (
     singleText,
 )
 from ._knotel import DropRelay as _DropRelay
+from ._version import __version__
 
 
 def _qt_properties_as_python_properties(cls):
     """Makes each Qt property that cls declares a Python property: the getter of the same name
     (or is<Name> for a flag such as undoEnabled) reads it and set<Name> writes it; the getter and
-    setter methods stay."""
+    setter methods stay. The property's doc is the getter's, without the getter's signature."""
     meta = cls.staticMetaObject
     for i in range(meta.propertyOffset(), meta.propertyCount()):
         name = meta.property(i).name()
         capitalised = name[0].upper() + name[1:]
         getter = getattr(cls, name, None) or getattr(cls, "is" + capitalised)
-        setattr(cls, name, property(getter, getattr(cls, "set" + capitalised), doc=getter.__doc__))
+        doc = getter.__doc__ or ""
+        if doc.startswith(getter.__name__ + "("):
+            doc = doc.partition("\n")[2].lstrip("\n")
+        setattr(cls, name, property(getter, getattr(cls, "set" + capitalised), doc=doc))
 
 
 _qt_properties_as_python_properties(Curve)
 
 # PyQt6 cannot pass the control's DroppedValue(int&); its relay, a child of the control connected
 # directly to it, re-emits it with the index as an int within the control's own emit.
-Curve.DroppedValue = property(
-    lambda self: _DropRelay.of(self).DroppedValue,
-    doc="DroppedValue(DropIndex: int): the dropped point's slot, or -1 for the whole curve, "
-    "emitted on release before the control ends the drag.",
-)
+Curve.DroppedValue = property(lambda self: _DropRelay.of(self).DroppedValue, doc=_DropRelay.__doc__)
 RuntimeError.__module__ = __name__
 
 __all__ = [
+    "__version__",
     "Curve",
     "CurveClassId",
     "CurveEventsInterfaceId",

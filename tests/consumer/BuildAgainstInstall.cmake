@@ -28,8 +28,10 @@ run(${WORK_DIR}/build/consumer ${designer_plugin})
 # there on its own.
 if(PYTHON_MODULE)
     run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH PYTHONPATH=${prefix}/${PYTHON_DIR} QT_QPA_PLATFORM=offscreen
-        ${PYTHON} -c "import sys, knotel, PyQt6.QtWidgets as w
+        ${PYTHON} -c "import pathlib, sys, knotel, PyQt6.QtWidgets as w
 assert knotel.__file__.startswith(sys.argv[1]), knotel.__file__
+package = pathlib.Path(knotel.__file__).parent
+assert knotel.__version__ and all((package / f).is_file() for f in ('py.typed', '__init__.pyi', '_knotel.pyi'))
 app = w.QApplication([])
 assert knotel.Curve().Dimensions == 7" ${prefix})
 endif()

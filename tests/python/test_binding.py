@@ -1,5 +1,6 @@
 """The PyQt6 binding: what crosses between Python and the control, not the control's own rules."""
 
+import ast
 import os
 import runpy
 import struct
@@ -60,13 +61,25 @@ def test_properties_round_trip_as_the_cxx_types_convert(qtbot, name, written, re
     assert curve.get(curve.idOfName(name)) == read
 
 
-def test_every_qt_property_is_a_python_property_with_its_setter():
+def test_every_qt_property_is_a_python_property_with_its_setter_doc_and_stub():
     meta = Curve.staticMetaObject
     names = [meta.property(i).name() for i in range(meta.propertyOffset(), meta.propertyCount())]
     assert names[38:] == ["undoEnabled", "valueEntryEnabled", "undoLimit"]
+    stub = ast.parse((Path(knotel.__file__).parent / "_knotel.pyi").read_text(encoding="utf-8"))
+    curve_stub = next(node for node in stub.body if isinstance(node, ast.ClassDef) and node.name == "Curve")
+    stub_properties = {
+        node.name
+        for node in curve_stub.body
+        if isinstance(node, ast.FunctionDef) and any(getattr(d, "id", "") == "property" for d in node.decorator_list)
+    }
+    assert stub_properties == set(names) | {"DroppedValue"}
     for name in names:
-        assert isinstance(getattr(Curve, name), property) and getattr(Curve, name).fset, name
+        attribute = getattr(Curve, name)
+        assert isinstance(attribute, property) and attribute.fset, name
         assert callable(getattr(Curve, "set" + name[0].upper() + name[1:])), name
+        # help() tells what the property does, its type and its default, not a getter's signature.
+        assert "Default: " in attribute.__doc__ and not attribute.__doc__.startswith(name + "("), name
+    assert "Emitted synchronously" in Curve.DroppedValue.__doc__
 
 
 def test_a_drag_can_be_undone_and_both_additions_switched_off(qtbot, curve):

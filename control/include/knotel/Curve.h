@@ -89,142 +89,326 @@ class KNOTEL_EXPORT Curve : public QWidget, public Dispatch {
     Q_PROPERTY(int undoLimit READ undoLimit WRITE setUndoLimit NOTIFY undoLimitChanged)
 
 public:
+    /** Creates the control with its defaults and lays it out, at its design size, as a child of @p parent. */
     explicit Curve(QWidget* parent = nullptr);
+    /** Destroys the control with its child widgets and its undo history. */
     ~Curve() override;
 
-    /** Shows the mouse position in the tracker boxes while the mouse moves. A write stores -1 for any
-     * non-zero value. Default 0. */
+    /**
+     * Shows the mouse position, in axis units, in the tracker read-out while the mouse moves over
+     * the plot.
+     * @default 0
+     * @values A flag: a write stores -1 for any non-zero value, so it reads -1 or 0.
+     */
     qint32 ViewTracker() const;
     void setViewTracker(qint32 value);
-    /** Decimals of the X scale labels, the actual-value text and the tracker. Default 0. */
+    /**
+     * Digits after the point of the X scale labels, of the X in the actual-value text and in the
+     * tracker; the values are cut to them, never rounded (see FormatValue()).
+     * @default 0
+     * @values 0 to 1024. Any value is stored; outside that range the X scale labels and the
+     * actual-value text are left out and the tracker is not updated.
+     */
     qint32 X_Decimals() const;
     void setX_Decimals(qint32 value);
-    /** Decimals of the Y scale labels, the actual-value text and the tracker. Default 0. */
+    /**
+     * Digits after the point of the Y scale labels, of the Y in the actual-value text and in the
+     * tracker; the width of the Y axis' end labels sets the plot's left margin.
+     * @default 0
+     * @values 0 to 1024. Any value is stored; outside that range the Y scale labels and the
+     * actual-value text are left out, no label width is reserved and the tracker is not updated.
+     */
     qint32 Y_Decimals() const;
     void setY_Decimals(qint32 value);
-    /** Height of the upper dotted limit line. The line exists once this has been written. Default 0. */
+    /**
+     * Height of the upper dotted limit line, drawn across the plot in ActualValueColor once this
+     * has been written (even with 0).
+     * @default 0
+     * @values Axis units; any single.
+     */
     float Y_DashedLine_Top() const;
     void setY_DashedLine_Top(float value);
-    /** Height of the lower dotted limit line. The line exists once this has been written. Default 0. */
+    /**
+     * Height of the lower dotted limit line, drawn across the plot in ActualValueColor once this
+     * has been written (even with 0).
+     * @default 0
+     * @values Axis units; any single.
+     */
     float Y_DashedLine_Bottom() const;
     void setY_DashedLine_Bottom(float value);
-    /** Stored for the host; the control gives it no meaning. Default 0. */
+    /**
+     * Stored for the host; the control gives it no meaning.
+     * @default 0
+     * @values Any 32-bit integer.
+     */
     qint32 DisableSave() const;
     void setDisableSave(qint32 value);
-    /** When non-zero, dragging never changes a point's X. Default 0. */
+    /**
+     * When non-zero, dragging and key moves never change a point's X.
+     * @default 0
+     * @values A flag: 0 is false, any other value true; stored as written.
+     */
     qint32 LockX_Axis() const;
     void setLockX_Axis(qint32 value);
-    /** When non-zero, only the break-point markers are drawn and the line cannot be grabbed. A write stores
-     * -1 for any non-zero value. Default 0. */
+    /**
+     * When non-zero, only the break-point markers are drawn and the line cannot be grabbed to move
+     * the whole curve.
+     * @default 0
+     * @values A flag: a write stores -1 for any non-zero value, so it reads -1 or 0.
+     */
     qint32 HideLine() const;
     void setHideLine(qint32 value);
-    /** When non-zero, dragging never changes a point's Y and the whole curve cannot move. Default 0. */
+    /**
+     * When non-zero, dragging and key moves never change a point's Y, and the whole curve cannot
+     * move.
+     * @default 0
+     * @values A flag: 0 is false, any other value true; stored as written.
+     */
     qint32 LockY_Axis() const;
     void setLockY_Axis(qint32 value);
-    /** When non-zero, the first and last points keep their X while dragged. Default -1. */
+    /**
+     * When non-zero, the first and last points keep their X while dragged.
+     * @default -1
+     * @values A flag: 0 is false, any other value true; stored as written.
+     */
     qint32 LockXEndPoints() const;
     void setLockXEndPoints(qint32 value);
-    /** When non-zero, the first and last points keep their Y while dragged. Default 0. */
+    /**
+     * When non-zero, the first and last points keep their Y while dragged.
+     * @default 0
+     * @values A flag: 0 is false, any other value true; stored as written.
+     */
     qint32 LockYEndPoints() const;
     void setLockYEndPoints(qint32 value);
-    /** When 0, a dragged point cannot pass its index neighbours in X. Default 0. */
+    /**
+     * When 0, a dragged point cannot pass its index neighbours in X: it stops at their X.
+     * @default 0
+     * @values A flag: 0 is false, any other value true; stored as written.
+     */
     qint32 AllowXCrossover() const;
     void setAllowXCrossover(qint32 value);
-    /** When 0, a dragged point cannot pass its index neighbours in Y. Default -1. */
+    /**
+     * When 0, a dragged point cannot pass its index neighbours in Y: it stops at their Y.
+     * @default -1
+     * @values A flag: 0 is false, any other value true; stored as written.
+     */
     qint32 AllowYCrossover() const;
     void setAllowYCrossover(qint32 value);
-    /** When exactly -1, grabbing the line moves the whole curve vertically. Default -1. */
+    /**
+     * When exactly -1, grabbing the line moves the whole curve vertically.
+     * @default -1
+     * @values -1 allows the move; any other value forbids it.
+     */
     qint32 AllowCompleteCurveMove() const;
     void setAllowCompleteCurveMove(qint32 value);
-    /** -1 draws all grid lines, 0 none, any other value only the first vertical and the closing horizontal
-     * one. Default -1. */
+    /**
+     * Which grid lines are drawn: -1 all, 0 none, any other value only the first vertical and the
+     * closing horizontal one.
+     * @default -1
+     * @values Any 32-bit integer, read as above.
+     */
     qint32 ViewGrid() const;
     void setViewGrid(qint32 value);
-    /** X value at the plot's left edge. Default -30. */
+    /**
+     * X value at the plot's left edge.
+     * @default -30
+     * @values Axis units; any single. Equal to X_Axis_Right, the X axis has no span (an infinite
+     * PlotLayout::ScaleX) and nothing is placed along it.
+     */
     float X_Axis_Left() const;
     void setX_Axis_Left(float value);
-    /** X value at the plot's right edge; below X_Axis_Left the axis runs right to left. Default 30. */
+    /**
+     * X value at the plot's right edge.
+     * @default 30
+     * @values Axis units; any single. Below X_Axis_Left the X axis runs from right to left.
+     */
     float X_Axis_Right() const;
     void setX_Axis_Right(float value);
-    /** Y value at the plot's top edge. Default 80. */
+    /**
+     * Y value at the plot's top edge.
+     * @default 80
+     * @values Axis units; any single. Below Y_Axis_Bottom the Y axis runs downwards; equal to it,
+     * the Y axis has no span (an infinite PlotLayout::ScaleY).
+     */
     float Y_Axis_Top() const;
     void setY_Axis_Top(float value);
-    /** Y value at the plot's bottom edge. Default -20. */
+    /**
+     * Y value at the plot's bottom edge.
+     * @default -20
+     * @values Axis units; any single.
+     */
     float Y_Axis_Bottom() const;
     void setY_Axis_Bottom(float value);
-    /** Number of break points in use, slots 0 to Dimensions - 1. Stored unchecked; the control never
-     * addresses more than 64 slots. Default 7. */
+    /**
+     * Number of break points in use: slots 0 to Dimensions - 1 form the curve, in slot order.
+     * Slots beyond it keep their points and come back when it grows. A write empties the undo
+     * history.
+     * @default 7
+     * @values 0 to 64. Any value is stored unchecked: 0 or below leaves no point in use, and above
+     * 64 the curve has the 64 slots while the point properties of a slot of 64 or more throw 9.
+     */
     qint32 Dimensions() const;
     void setDimensions(qint32 value);
-    /** Marker of each point: 1 circle, 2 filled circle, 3 box, 4 filled box, other values none. Default 1. */
+    /**
+     * Marker of each point: 1 circle, 2 filled circle, 3 box, 4 filled box.
+     * @default 1
+     * @values 1 to 4; any other value is stored and draws no markers.
+     */
     qint32 BreakPointShape() const;
     void setBreakPointShape(qint32 value);
-    /** Spacing of the X scale values; 0 or below draws no X scale. Default 10. */
+    /**
+     * Spacing of the X scale values, their ticks and the vertical grid lines.
+     * @default 10
+     * @values Axis units, above 0; 0, a negative value or NaN draws no X scale.
+     */
     float X_Step() const;
     void setX_Step(float value);
-    /** Spacing of the Y scale values; 0 or below draws no Y scale. Default 10. */
+    /**
+     * Spacing of the Y scale values, their ticks and the horizontal grid lines; Page Up and Page
+     * Down move a point by it.
+     * @default 10
+     * @values Axis units, above 0; 0, a negative value or NaN draws no Y scale.
+     */
     float Y_Step() const;
     void setY_Step(float value);
-    /** X of the actual-value marker, drawn once both coordinates have been written. Default 0. */
+    /**
+     * X of the actual-value marker, a cross in ActualValueColor with the text "X/Y" beside it,
+     * drawn once both Actual_Value_X and Actual_Value_Y have been written (even with 0).
+     * @default 0
+     * @values Axis units; any single.
+     */
     float Actual_Value_X() const;
     void setActual_Value_X(float value);
-    /** Y of the actual-value marker, drawn once both coordinates have been written. Default 0. */
+    /**
+     * Y of the actual-value marker, drawn once both Actual_Value_X and Actual_Value_Y have been
+     * written (even with 0).
+     * @default 0
+     * @values Axis units; any single.
+     */
     float Actual_Value_Y() const;
     void setActual_Value_Y(float value);
-    /** Colour of the curve and its markers (0x00BBGGRR). Default 0xFFFF80. */
+    /**
+     * Colour of the curve and its markers, drawn with an exclusive-or pen over the background.
+     * @default 0xFFFF80
+     * @values A colour 0x00BBGGRR (red in the low byte); the high byte is ignored.
+     */
     qint32 CurveColor() const;
     void setCurveColor(qint32 value);
-    /** Colour of the grid lines. Default 0x808040. */
+    /**
+     * Colour of the grid lines.
+     * @default 0x808040
+     * @values A colour 0x00BBGGRR (red in the low byte); the high byte is ignored.
+     */
     qint32 GridColor() const;
     void setGridColor(qint32 value);
-    /** Background colour; a write recolours the surface and the tracker box at once. Default 0xAA5500. */
+    /**
+     * Background colour of the plot; a write recolours the surface and the tracker box at once.
+     * @default 0xAA5500
+     * @values A colour 0x00BBGGRR (red in the low byte); the high byte is ignored.
+     */
     qint32 BackColor() const;
     void setBackColor(qint32 value);
-    /** Colour of the axes, arrow heads, ticks and scale labels. Default 0xC0C0C0. */
+    /**
+     * Colour of the axes, arrow heads, ticks and scale labels.
+     * @default 0xC0C0C0
+     * @values A colour 0x00BBGGRR (red in the low byte); the high byte is ignored.
+     */
     qint32 AxisColor() const;
     void setAxisColor(qint32 value);
-    /** Colour of the caption, the axis texts and the tracker box's text. Default 0xFFFFFF. */
+    /**
+     * Colour of the caption, the axis texts and the tracker box's text.
+     * @default 0xFFFFFF
+     * @values A colour 0x00BBGGRR (red in the low byte); the high byte is ignored.
+     */
     qint32 TextColor() const;
     void setTextColor(qint32 value);
-    /** Colour of the limit lines and the actual-value marker. Default 0xFF8080. */
+    /**
+     * Colour of the dotted limit lines and the actual-value marker.
+     * @default 0xFF8080
+     * @values A colour 0x00BBGGRR (red in the low byte); the high byte is ignored.
+     */
     qint32 ActualValueColor() const;
     void setActualValueColor(qint32 value);
-    /** Caption above the plot, drawn enlarged and bold; empty draws none. Default "CurveCaption". */
+    /**
+     * Caption above the plot, drawn enlarged and bold.
+     * @default "CurveCaption"
+     * @values Any text; empty draws none.
+     */
     QString CurveCaption() const;
     void setCurveCaption(const QString& value);
-    /** Text centred below the X axis; empty draws none. Default "X_AxisText". */
+    /**
+     * Text centred below the X axis.
+     * @default "X_AxisText"
+     * @values Any text; empty draws none.
+     */
     QString X_AxisText() const;
     void setX_AxisText(const QString& value);
-    /** Text written vertically left of the Y axis; empty draws none. Default "YAxisText". */
+    /**
+     * Text written vertically left of the Y axis.
+     * @default "YAxisText"
+     * @values Any text; empty draws none.
+     */
     QString Y_AxisText() const;
     void setY_AxisText(const QString& value);
-    /** X of the point at slot ValueIndex: 0 for a slot not in use, where a write is ignored. A write also
-     * makes it the point's reference X. Throws 9 for an in-use slot of 64 or more. */
+    /**
+     * X of the point in slot ValueIndex. A write also makes it the point's reference X, so the
+     * point reads unchanged (Changed), and empties the undo history.
+     * @default 0 (in every slot)
+     * @values Axis units; any single. A slot not in use (ValueIndex below 0 or from Dimensions on)
+     * reads 0 and ignores writes.
+     * @throws knotel::RuntimeError 9 on a read or write when the slot is in use but numbered 64 or
+     * more (Dimensions above 64); nothing changes.
+     */
     float X_Knotel() const;
     void setX_Knotel(float value);
-    /** Y of the point at slot ValueIndex, as X_Knotel. */
+    /**
+     * Y of the point in slot ValueIndex. A write also makes it the point's reference Y, so the
+     * point reads unchanged (Changed), and empties the undo history.
+     * @default 0 (in every slot)
+     * @values Axis units; any single. A slot not in use (ValueIndex below 0 or from Dimensions on)
+     * reads 0 and ignores writes.
+     * @throws knotel::RuntimeError 9 on a read or write when the slot is in use but numbered 64 or
+     * more (Dimensions above 64); nothing changes.
+     */
     float Y_Knotel() const;
     void setY_Knotel(float value);
-    /** -1 when the point at slot ValueIndex lies away from its reference position. Writing 0 accepts the
-     * current position; any other value marks the point changed by setting its reference to the negated
-     * position, so a point at (0, 0) cannot be marked and keeps reading 0. Throws 9 for an in-use slot of
-     * 64 or more. */
+    /**
+     * -1 when the point in slot ValueIndex lies away from its reference position, else 0. Writing 0
+     * accepts the current position as the reference; any other value marks the point changed by
+     * setting its reference to the negated position, so a point at (0, 0) cannot be marked and keeps
+     * reading 0.
+     * @default 0
+     * @values A flag. A slot not in use reads 0 and ignores writes.
+     * @throws knotel::RuntimeError 9 on a read or write when the slot is in use but numbered 64 or
+     * more (Dimensions above 64); nothing changes.
+     */
     qint32 Changed() const;
     void setChanged(qint32 value);
-    /** Slot addressed by X_Knotel, Y_Knotel and Changed. A write rounds to the nearest integer, ties to even;
-     * throws 6 beyond 32 bits. Default 0. */
+    /**
+     * Slot addressed by X_Knotel, Y_Knotel and Changed.
+     * @default 0
+     * @values A slot number. A write rounds to the nearest integer, ties to even (2.5 gives 2, 3.5
+     * gives 4); any 32-bit integer is accepted and read back as a float.
+     * @throws knotel::RuntimeError 6 when the rounded value does not fit in 32 bits; ValueIndex
+     * keeps its value.
+     */
     float ValueIndex() const;
     void setValueIndex(float value);
 
-    /** Places the drawing surface and tracker boxes, computes the layout and repaints the plot. */
+    /**
+     * Places the drawing surface and the tracker box, computes the layout and paints the plot: what
+     * makes property writes visible. A failing layout or paint step is skipped, so it throws nothing.
+     */
     Q_INVOKABLE void RePaint();
 
-    /** The plot rectangle and scales of the last layout; all 0 until a layout has run. */
+    /** The plot rectangle and scales of the last layout, in pixels of the drawing surface; all 0 until a
+     * layout has run. */
     PlotLayout plotLayout() const;
     /**
      * Where the point in slot @p index lies in the control's coordinates (those of its drawing
      * surface, which covers the control and takes the mouse events), by the last layout; a host's
-     * test sends its mouse events there, an overlay draws there. Throws 9 for a slot not in use.
+     * test sends its mouse events there, an overlay draws there.
+     * @throws knotel::RuntimeError 9 for a slot not in use.
      */
     QPointF positionOf(int index) const;
     /** The axis values (X, Y) at @p position in the control's coordinates, by the last layout: the
@@ -236,11 +420,18 @@ public:
     /** The points of the slots in use, in slot order (at most 64): what X_Knotel and Y_Knotel read with
      * ValueIndex 0, 1, ... */
     QList<QPointF> points() const;
-    /** Sets Dimensions to the number of @p points and writes point i into slot i as X_Knotel and Y_Knotel
-     * writes would: each coordinate becomes the nearest single and is also the point's reference, and
-     * the slot counts as loaded. It only stores, like every write (RePaint shows it), and leaves
-     * ValueIndex as it is. Throws 9 for more than 64 points and 6 for a coordinate that is not finite or
-     * beyond the single range, changing nothing. */
+    /**
+     * Sets Dimensions to the number of @p points and writes point i into slot i as X_Knotel and
+     * Y_Knotel writes would: each coordinate becomes the nearest single and is also the point's
+     * reference, and the slot counts as loaded. It only stores, like every write (RePaint shows it),
+     * leaves ValueIndex as it is and empties the undo history.
+     * @code
+     * curve->setPoints({{-30, 20}, {0, 60}, {30, 40}});
+     * curve->RePaint();
+     * @endcode
+     * @throws knotel::RuntimeError 9 for more than 64 points, and 6 for a coordinate that is not
+     * finite or beyond the single range; nothing changes.
+     */
     void setPoints(const QList<QPointF>& points);
     /** The slots in use whose Changed reads -1, in slot order. */
     QList<int> changedPoints() const;
@@ -252,29 +443,47 @@ public:
      * The history of the person's edits: one command for each drag, whole-curve move, typed value
      * and run of key moves of one point ("Move point 3", "Move curve"). Undo and redo put the
      * coordinates back exactly, redraw and raise DroppedValue as the edit did; the points'
-     * references stay, so Changed reads as before. Ctrl+Z and Ctrl+Shift+Z or Ctrl+Y on the focused
-     * plot undo and redo. A host write of X_Knotel, Y_Knotel, Dimensions or setPoints() empties it. The stack
-     * belongs to the control; a host may add it to a QUndoGroup and make actions from it.
+     * references stay, so Changed reads as before. The platform's standard keys (QKeySequence::Undo
+     * and QKeySequence::Redo: Ctrl+Z, Ctrl+Shift+Z or Ctrl+Y, and Alt+Backspace on some desktops) on
+     * the focused plot undo and redo. A host write of X_Knotel, Y_Knotel, Dimensions or setPoints()
+     * empties it. The stack belongs to the control; a host may add it to a QUndoGroup and make
+     * actions from it:
+     * @code
+     * editMenu->addAction(curve->undoStack()->createUndoAction(editMenu));
+     * editMenu->addAction(curve->undoStack()->createRedoAction(editMenu));
+     * @endcode
      */
     QUndoStack* undoStack() const;
-    /** Whether the person's edits are kept for undo; switching it off empties the history and the
-     *  keys then do nothing. Default true. */
+    /**
+     * Whether the person's edits are kept for undo; switching it off empties the history, and the
+     * undo keys then do nothing.
+     * @default true
+     * @values true or false.
+     */
     bool isUndoEnabled() const;
     void setUndoEnabled(bool enabled);
-    /** How many steps the history keeps; when a new step comes, the oldest goes. 0 keeps every step.
-     *  Writing another limit empties the history (QUndoStack takes one only while empty). Throws 5
-     *  for a negative limit. Default 1000. */
+    /**
+     * How many steps the history keeps; when a new step comes, the oldest goes, so a control that
+     * runs for months keeps a bounded history. Writing another limit empties the history
+     * (QUndoStack takes one only while it is empty).
+     * @default 1000
+     * @values 0 keeps every step; any positive number of steps.
+     * @throws knotel::RuntimeError 5 for a negative limit; the limit stays.
+     */
     int undoLimit() const;
     void setUndoLimit(int limit);
     /**
      * Whether a double-click on a point, or Enter or F2 on the keyboard's current point, opens a
      * small editor in which the person types the point's exact X and Y. The typed values follow the
      * drag rules (locks, crossover, clamping); an apply that moved the point raises DroppedValue
-     * once and can be undone. Default true.
+     * once and can be undone.
+     * @default true
+     * @values true or false; false makes a double-click two clicks.
      */
     bool isValueEntryEnabled() const;
     void setValueEntryEnabled(bool enabled);
 
+    /** The control's design size, 9120 x 7260 twips, in pixels of its screen. */
     QSize sizeHint() const override;
 
     // Dispatch
@@ -287,15 +496,22 @@ public:
 Q_SIGNALS:
     /**
      * Emitted synchronously when the person releases a dragged point (its slot in @p DropIndex)
-     * or the whole curve (-1). Properties read inside a connected slot show the state as the drag
-     * left it. Whatever the slot writes into @p DropIndex is ignored.
+     * or the whole curve (-1), and by a key move, a typed value, an undo and a redo as by the drag
+     * they stand for. Properties read inside a connected slot show the state as the drag left it.
+     * Whatever the slot writes into @p DropIndex is ignored. The slot may delete the control (a
+     * dialog that closes on a drop): the control touches nothing of its own after the signal.
+     * @code
+     * QObject::connect(curve, &knotel::Curve::DroppedValue, [curve](int& index) {
+     *     if (index >= 0)
+     *         qDebug() << "point" << index << "at" << curve->points().at(index);
+     * });
+     * @endcode
      */
     void DroppedValue(int& DropIndex);
 
-    // Change signals, beside the design's one event: each property's when a host write, the
-    // person's edit or an undo changed what it reads (ValueIndex choosing another slot changes
-    // X_Knotel, Y_Knotel and Changed too), sent once the change is complete and before the drop
-    // that reports it.
+    // Change signals, beside DroppedValue: each property's when a host write, the person's edit or
+    // an undo changed what it reads (ValueIndex choosing another slot changes X_Knotel, Y_Knotel
+    // and Changed too), sent once the change is complete and before the drop that reports it.
     void ViewTrackerChanged();
     void X_DecimalsChanged();
     void Y_DecimalsChanged();
@@ -341,7 +557,9 @@ Q_SIGNALS:
     void undoLimitChanged();
 
 protected:
+    /** Places the drawing surface and the tracker box and computes the layout for the new size. */
     void resizeEvent(QResizeEvent* event) override;
+    /** Paints the plot when the control becomes visible. */
     void showEvent(QShowEvent* event) override;
 
 private:

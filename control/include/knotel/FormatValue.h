@@ -20,7 +20,7 @@ namespace knotel {
  * The result is the same under every locale: (1.66, 1) gives "+1.6", (-1.9, 0) gives "-1",
  * (0.04, 1) gives "0.0" and (-0.04, 1) gives "-0.0".
  *
- * Throws knotel::RuntimeError 5 (invalid argument) when @p decimals is negative or above 1024.
+ * @throws knotel::RuntimeError 5 (invalid argument) when @p decimals is negative or above 1024.
  */
 KNOTEL_EXPORT QString FormatValue(float value, qint32 decimals);
 

@@ -20,14 +20,21 @@ namespace knotel {
  */
 class KNOTEL_EXPORT RuntimeError : public std::exception {
 public:
+    /** The error numbers the control reports. */
     enum Code : int {
+        /** An argument outside what the operation takes: "Invalid procedure call or argument". */
         InvalidArgument = 5,
+        /** A number beyond the range of its type: "Overflow". */
         Overflow = 6,
+        /** A point slot of 64 or more, or more than 64 points: "Subscript out of range". */
         SubscriptOutOfRange = 9,
+        /** A value that cannot be converted to the member's type: "Type mismatch". */
         TypeMismatch = 13,
+        /** No member of that dispatch id or name: "Object doesn't support this property or method". */
         MemberNotFound = 438,
     };
 
+    /** An error with the number @p code, usually one of Code. */
     explicit RuntimeError(int code) noexcept : m_code(code) {}
     /** An error whose cause @p cause names the member, the point or the value at fault. */
     RuntimeError(int code, const QString& cause);

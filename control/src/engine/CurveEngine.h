@@ -199,7 +199,7 @@ public:
     [[nodiscard]] bool shortcutOverride(QKeyEvent* event);
     void focusEvent(QFocusEvent* event);
 
-    // MouseEditing.cpp: the design's handlers, in the surface's pixels.
+    // MouseEditing.cpp: the press, move and release handlers, in the surface's pixels.
     void mousePress(Qt::MouseButton button, float x, float y);
     void mouseMove(Qt::MouseButtons buttons, float x, float y);
     void mouseRelease();
