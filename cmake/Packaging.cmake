@@ -121,8 +121,10 @@ set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/CPackRemoveRunPaths.cmak
 # Dependencies computed when the packages are made, from the interpreter and the QML module's
 # qmldir of this build.
 set(KNOTEL_PYTHON_EXECUTABLE)
+set(KNOTEL_PYTHON_INCLUDE_DIRS)
 if(TARGET knotel_python)
     set(KNOTEL_PYTHON_EXECUTABLE ${PyQt6Bindings_PYTHON_EXECUTABLE})
+    set(KNOTEL_PYTHON_INCLUDE_DIRS "$<TARGET_PROPERTY:knotel_python,INCLUDE_DIRECTORIES>")
 endif()
 set(KNOTEL_QMLDIR_FILE)
 if(TARGET knotel_quickplugin)

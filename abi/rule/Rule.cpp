@@ -4,9 +4,15 @@ namespace rule {
 
 // Exported for a plugin of the library, but in no public header.
 #ifdef INTERNAL_CHANGED
-RULE_EXPORT int readoutWidth(double width) { return static_cast<int>(width); }
+RULE_EXPORT int readoutWidth(double width)
+{
+    return static_cast<int>(width);
+}
 #else
-RULE_EXPORT int readoutWidth(int width) { return width; }
+RULE_EXPORT int readoutWidth(int width)
+{
+    return width;
+}
 #endif
 
 class ControlPrivate {
@@ -18,24 +24,54 @@ public:
 };
 
 Control::Control() : d(new ControlPrivate) {}
-Control::~Control() { delete d; }
-int Control::get(int member) const { return member; }
+Control::~Control()
+{
+    delete d;
+}
+int Control::get(int member) const
+{
+    return member;
+}
 #ifdef OVERRIDE_ADDED
-int Control::count() const { return 1; }
+int Control::count() const
+{
+    return 1;
+}
 #endif
-Layout Control::layout() const { return {}; }
+Layout Control::layout() const
+{
+    return {};
+}
 #ifndef FUNCTION_REMOVED
-float Control::value() const { return d->value; }
+float Control::value() const
+{
+    return d->value;
+}
 #endif
 #ifdef PARAMETER_CHANGED
-void Control::setValue(double value) { d->value = static_cast<float>(value); }
+void Control::setValue(double value)
+{
+    d->value = static_cast<float>(value);
+}
 #else
-void Control::setValue(float value) { d->value = value; }
+void Control::setValue(float value)
+{
+    d->value = value;
+}
 #endif
 #ifdef ADDED
-void Control::acceptValue() { d->reference = d->value; }
-int leadingValue(const char* text) { return text ? *text : 0; }
+void Control::acceptValue()
+{
+    d->reference = d->value;
+}
+int leadingValue(const char* text)
+{
+    return text ? *text : 0;
+}
 #endif
-int formatValue(float value, int decimals) { return static_cast<int>(value) + decimals + Overflow; }
+int formatValue(float value, int decimals)
+{
+    return static_cast<int>(value) + decimals + Overflow;
+}
 
 } // namespace rule

@@ -24,7 +24,10 @@ public:
 #ifdef VIRTUAL_ADDED
     virtual void put(int member, int value) = 0;
 #endif
-    virtual int count() const { return 0; }
+    virtual int count() const
+    {
+        return 0;
+    }
 };
 
 class ControlPrivate;

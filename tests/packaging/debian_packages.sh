@@ -97,9 +97,9 @@ Curve {
     }
 }
 EOF
-/usr/lib/qt6/bin/qml "$work/curve.qml"
+timeout 60 /usr/lib/qt6/bin/qml "$work/curve.qml"
 
 step "Knotelbench under Xvfb"
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" "$root/usr/bin/Knotelbench" --screenshot "$work/knotelbench.png"
+QT_QPA_PLATFORM=xcb timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" "$root/usr/bin/Knotelbench" --screenshot "$work/knotelbench.png"
 [ -s "$work/knotelbench.png" ] || { echo "Knotelbench saved no screenshot" >&2; exit 1; }
 step "${#names[@]} packages served every host; Knotelbench's window is $work/knotelbench.png"
