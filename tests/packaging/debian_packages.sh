@@ -27,8 +27,10 @@ step() { echo "debian_packages: $*"; }
 
 if command -v lintian >/dev/null; then
     step "lintian"
-    lintian --fail-on error "${packages[@]}" 2>&1 | grep -v "^running with root privileges" || true
-    lintian --fail-on error "${packages[@]}" >/dev/null 2>&1 || { echo "lintian reports errors" >&2; exit 1; }
+    verdict=0
+    lintian --fail-on error "${packages[@]}" >"$work/lintian.log" 2>&1 || verdict=$?
+    grep -v "^running with root privileges" "$work/lintian.log" || true
+    [ "$verdict" -eq 0 ] || { echo "lintian reports errors" >&2; exit 1; }
 fi
 
 # Nothing of a build tree or another installation on the way.
