@@ -6,12 +6,13 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefi
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "install failed (${result})")
 endif()
-if(NOT EXISTS ${prefix}/qml/Knotel/qmldir)
-    message(FATAL_ERROR "no QML module Knotel under ${prefix}/qml")
+set(import_dir ${prefix}/${QML_DIR})
+if(NOT EXISTS ${import_dir}/Knotel/qmldir)
+    message(FATAL_ERROR "no QML module Knotel under ${import_dir}")
 endif()
 # Nothing of the build tree on the way: the installed plugin finds the installed library itself.
-execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH QML_IMPORT_PATH=${prefix}/qml
-        ${QML_TEST} -import ${prefix}/qml -input ${QML_FILE}
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH QML_IMPORT_PATH=${import_dir}
+        ${QML_TEST} -import ${import_dir} -input ${QML_FILE}
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "the QML test cases failed against the installed module (${result})")
