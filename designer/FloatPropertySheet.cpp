@@ -2,17 +2,16 @@
 #include "FloatPropertySheet.h"
 
 #include <knotel/Curve.h>
+#include <knotel/RuntimeError.h>
 
 #include <QtDesigner/QExtensionManager>
 
-#include <cmath>
-#include <limits>
-
 namespace knotel {
 
-FloatPropertySheet::FloatPropertySheet(QObject* sheet, QObject* parent)
+FloatPropertySheet::FloatPropertySheet(QObject* sheet, Curve* curve, QObject* parent)
     : QObject(parent), m_object(sheet), m_sheet(static_cast<QDesignerPropertySheetExtension*>(
-                                            sheet->qt_metacast(QDesignerPropertySheetExtension_iid)))
+                                            sheet->qt_metacast(QDesignerPropertySheetExtension_iid))),
+      m_curve(curve)
 {
 }
 
@@ -88,11 +87,16 @@ void FloatPropertySheet::setProperty(int index, const QVariant& value)
 {
     if (!m_object)
         return;
-    if (value.typeId() == QMetaType::Double && m_sheet->property(index).typeId() == QMetaType::Float) {
-        // The nearest single; a number beyond the single range changes nothing.
-        const double number = value.toDouble();
-        if (std::isfinite(number) && std::fabs(number) <= double(std::numeric_limits<float>::max()))
-            m_sheet->setProperty(index, QVariant(float(number)));
+    if (Curve* curve = m_curve; curve && value.typeId() == QMetaType::Double &&
+                                m_sheet->property(index).typeId() == QMetaType::Float) {
+        // The nearest single, as the control converts a late-bound host's number; a number beyond
+        // the single range changes nothing.
+        try {
+            const DispId member = curve->idOfName(propertyName(index));
+            curve->put(member, value);
+            m_sheet->setProperty(index, curve->get(member));
+        } catch (const RuntimeError&) {
+        }
         return;
     }
     m_sheet->setProperty(index, value);
@@ -127,7 +131,7 @@ QObject* FloatPropertySheetFactory::createExtension(QObject* object, const QStri
     m_asking = false;
     if (!sheet || !sheet->qt_metacast(QDesignerPropertySheetExtension_iid))
         return nullptr;
-    return new FloatPropertySheet(sheet, parent);
+    return new FloatPropertySheet(sheet, qobject_cast<Curve*>(object), parent);
 }
 
 } // namespace knotel

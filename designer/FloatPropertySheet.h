@@ -9,6 +9,8 @@
 
 namespace knotel {
 
+class Curve;
+
 /**
  * Designer's property sheet of a Curve, with the float properties shown as double.
  *
@@ -20,7 +22,8 @@ class FloatPropertySheet : public QObject, public QDesignerPropertySheetExtensio
     Q_INTERFACES(QDesignerPropertySheetExtension)
 
 public:
-    FloatPropertySheet(QObject* sheet, QObject* parent);
+    /** Over @p sheet, Designer's own sheet of @p curve. */
+    FloatPropertySheet(QObject* sheet, Curve* curve, QObject* parent);
 
     int count() const override;
     int indexOf(const QString& name) const override;
@@ -42,6 +45,7 @@ public:
 private:
     QPointer<QObject> m_object;
     QDesignerPropertySheetExtension* m_sheet;
+    QPointer<Curve> m_curve;
 };
 
 /** Gives every Curve a FloatPropertySheet over the sheet that Designer would give it. */

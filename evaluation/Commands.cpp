@@ -77,16 +77,17 @@ void KnotelbenchMain::createRandomValues()
         if (n < 1)
             return;
         // X runs evenly from -30 to +30, Y falls from 80 to 20 with a random offset in [-5, +5).
-        // Each coordinate is computed in double and rounded to single once. A single point has
-        // no spacing; it takes the formula's first point.
+        // Each coordinate is computed in double and rounded to single once, by the control's
+        // conversion of a late-bound number. A single point has no spacing; it takes the
+        // formula's first point.
         const double spacing = n > 1 ? 60.0 / (double(n) - 1.0) : 0.0;
         std::optional<knotel::RuntimeError> stopped;
         try {
             for (qint16 i = 0; i < n; ++i) {
                 m_control->put(m_valueIndex, qint32(i));
-                m_control->put(m_xKnotel, toSingle(spacing * i - 30.0));
+                m_control->put(m_xKnotel, spacing * i - 30.0);
                 const double r = m_random.next();
-                m_control->put(m_yKnotel, toSingle(80.0 - spacing * i + r * 10.0 - 5.0));
+                m_control->put(m_yKnotel, 80.0 - spacing * i + r * 10.0 - 5.0);
             }
         } catch (const knotel::RuntimeError& error) {
             stopped = error; // slot 64 and beyond: the points written so far are shown

@@ -1,7 +1,7 @@
 #ifndef KNOTELBENCH_NUMBERCONVERSION_H
 #define KNOTELBENCH_NUMBERCONVERSION_H
 
-// The narrowing conversions of the random-values command. An overflow stops the command with
+// The 16-bit count of the random-values command. An overflow stops the command with
 // knotel::RuntimeError 6, as the control reports it.
 
 #include <QtGlobal>
@@ -13,12 +13,6 @@ namespace knotelbench {
  * Throws knotel::RuntimeError 6 (overflow) when the result does not fit or @p value is not finite.
  */
 qint16 roundToInt16(double value);
-
-/**
- * @p value as the nearest single-precision value. Throws knotel::RuntimeError 6 when @p value
- * is not finite or its nearest single is infinite.
- */
-float toSingle(double value);
 
 } // namespace knotelbench
 

@@ -45,6 +45,17 @@ template <> struct QmlValue<QString> {
     static QString from(const QString& v) { return v; }
 };
 
+/** @p value of QML's member @p member as the property's type; a value that does not fit is an error
+ *  that names the member. */
+template <class T, class V> T qmlValue(const V& value, const char* member)
+{
+    try {
+        return QmlValue<T>::from(value);
+    } catch (const RuntimeError& error) {
+        throw error.inMember(QLatin1String(member));
+    }
+}
+
 /** The point that element @p i of a QML points list stands for: a point, or an object with the
  *  numbers x and y. Throws a cause that names the element otherwise. */
 QPointF pointOf(const QVariant& element, qsizetype i)
@@ -276,19 +287,13 @@ QuickCurve::~QuickCurve() = default;
         try {                                                                                                \
             return QmlValue<Type>::to(d->engine.Name());                                                     \
         } catch (const RuntimeError& error) {                                                                \
-            d->report(error.inMember(QStringLiteral(#qmlName)));                                             \
+            d->report(error);                                                                                \
             return {};                                                                                       \
         }                                                                                                    \
     }                                                                                                        \
     void QuickCurve::set##Name(KNOTEL_QML_TYPE_##Type value)                                                 \
     {                                                                                                        \
-        d->hostWrite([&] {                                                                                   \
-            try {                                                                                            \
-                d->engine.set##Name(QmlValue<Type>::from(value));                                            \
-            } catch (const RuntimeError& error) {                                                            \
-                throw error.inMember(QStringLiteral(#qmlName));                                              \
-            }                                                                                                \
-        });                                                                                                  \
+        d->hostWrite([&] { d->engine.set##Name(qmlValue<Type>(value, #qmlName)); });                         \
     }
 KNOTEL_CURVE_PROPERTIES(KNOTEL_QML_FORWARD)
 #undef KNOTEL_QML_FORWARD
@@ -320,9 +325,9 @@ void QuickCurve::setPoints(const QVariantList& points)
     void QuickCurve::set##Name(KNOTEL_QML_TYPE_##Type value)                                                 \
     {                                                                                                        \
         try {                                                                                                \
-            d->engine.set##Name(QmlValue<Type>::from(value));                                                \
+            d->engine.set##Name(qmlValue<Type>(value, #name));                                               \
         } catch (const RuntimeError& error) {                                                                \
-            d->report(error.inMember(QStringLiteral(#name)));                                                \
+            d->report(error);                                                                                \
         }                                                                                                    \
     }
 KNOTEL_CURVE_SWITCHES(KNOTEL_QML_FORWARD_SWITCH)
@@ -357,7 +362,7 @@ QPointF QuickCurve::positionOf(int index) const
     try {
         return d->engine.positionOf(index);
     } catch (const RuntimeError& error) {
-        d->report(error.inMember(QStringLiteral("positionOf")));
+        d->report(error);
         return {};
     }
 }

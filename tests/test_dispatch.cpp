@@ -6,7 +6,13 @@
 #include <knotel/Curve.h>
 #include <knotel/Registry.h>
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMetaProperty>
+
+#include <cmath>
 
 #include <limits>
 #include <memory>
@@ -94,6 +100,39 @@ TEST(Dispatch, NumbersConvertLikeALateBoundHost)
     EXPECT_EQ(c.ValueIndex(), 2.0f);
     c.put(id(c, "ViewTracker"), 2);
     EXPECT_EQ(c.get(id(c, "ViewTracker")).toInt(), -1);
+}
+
+// The rows every face checks: see typed_writes.json.
+TEST(Dispatch, TypedWritesTableConvertsAsTheLateBoundFaceDoes)
+{
+    QFile file(QStringLiteral(KNOTEL_TYPED_WRITES));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonArray rows =
+        QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("rows")).toArray();
+    ASSERT_FALSE(rows.isEmpty());
+    for (const QJsonValue& r : rows) {
+        const QJsonObject row = r.toObject();
+        const QString property = row.value(QStringLiteral("property")).toString();
+        SCOPED_TRACE(QJsonDocument(row).toJson(QJsonDocument::Compact).toStdString());
+        Curve c;
+        const DispId member = c.idOfName(property);
+        const QJsonValue value = row.value(QStringLiteral("value"));
+        const QVariant written = value.isObject() ? QVariant(std::nan("")) : value.toVariant();
+        const QVariant before = c.get(member);
+        if (row.contains(QStringLiteral("error"))) {
+            try {
+                c.put(member, written);
+                ADD_FAILURE() << "no error";
+            } catch (const RuntimeError& e) {
+                EXPECT_EQ(e.code(), row.value(QStringLiteral("error")).toInt());
+                EXPECT_TRUE(QString::fromUtf8(e.what()).contains(property)) << e.what();
+            }
+            EXPECT_EQ(c.get(member), before);
+        } else {
+            c.put(member, written);
+            EXPECT_EQ(c.get(member).toString(), row.value(QStringLiteral("reads")).toVariant().toString());
+        }
+    }
 }
 
 TEST(Dispatch, FailedPutsChangeNothing)

@@ -1,6 +1,7 @@
 """The PyQt6 binding: what crosses between Python and the control, not the control's own rules."""
 
 import ast
+import json
 import os
 import runpy
 import struct
@@ -124,13 +125,34 @@ def test_late_bound_members_take_python_values(qtbot):
     assert knotel.LeadingValue("&hFFFF&") == 65535.0
 
 
+TYPED_WRITES = json.loads((Path(__file__).resolve().parents[1] / "typed_writes.json").read_text())["rows"]
+
+
+@pytest.mark.parametrize("row", [r for r in TYPED_WRITES if "python" in r.get("faces", ["python"])])
+def test_a_typed_write_converts_as_the_late_bound_face_does(qtbot, row):
+    curve = Curve()
+    qtbot.addWidget(curve)
+    value = float("nan") if isinstance(row["value"], dict) else row["value"]
+    before = getattr(curve, row["property"])
+    if "error" in row:
+        with pytest.raises(knotel.RuntimeError) as error:
+            setattr(curve, row["property"], value)
+        assert error.value.code == row["error"] and row["property"] in error.value.message
+        assert getattr(curve, row["property"]) == before
+    else:
+        setattr(curve, row["property"], value)
+        assert getattr(curve, row["property"]) == row["reads"]
+
+
 def test_failures_raise_knotel_runtime_error_with_code_and_message(curve):
     curve.Dimensions = 70
     curve.ValueIndex = 65
     with pytest.raises(knotel.RuntimeError) as error:
         curve.X_Knotel
     assert isinstance(error.value, RuntimeError)
-    assert error.value.code == 9 and error.value.message == str(error.value) == "Subscript out of range"
+    assert error.value.code == 9 and error.value.message == str(error.value)
+    # The words of the error, then its cause: the member and the slot.
+    assert error.value.message == "Subscript out of range: X_Knotel: slot 65 is in use (Dimensions 70) but beyond the 64 slots"
     with pytest.raises(knotel.RuntimeError, match="Subscript") as error:
         curve.Changed = 0
     assert error.value.code == 9

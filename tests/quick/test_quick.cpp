@@ -5,8 +5,14 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QQmlComponent>
+#include <QQmlContext>
 #include <QQmlEngine>
+#include <QQmlExpression>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
@@ -145,6 +151,53 @@ TEST_F(QuickAndWidget, AfterTheSameDragsBothShowTheSamePicture)
     ASSERT_NE(widget.points(), Zigzag);
     EXPECT_EQ(item->property("points").toList(), qmlPoints(widget.points()));
     EXPECT_EQ(differingPixels(), 0) << "at pixel ratio " << window.effectiveDevicePixelRatio();
+}
+
+// The rows every face checks (typed_writes.json), as JavaScript assignments: a number that does not
+// fit the property's type is a JavaScript error that names the error and the member, and changes
+// nothing.
+TEST(QuickItem, TypedWritesConvertAsTheLateBoundFaceDoes)
+{
+    QFile file(QStringLiteral(KNOTEL_TYPED_WRITES));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonArray rows =
+        QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("rows")).toArray();
+    QQmlEngine engine;
+    engine.addImportPath(QStringLiteral(KNOTEL_QML_IMPORT_PATH));
+    for (const QJsonValue& r : rows) {
+        const QJsonObject row = r.toObject();
+        const QJsonArray faces = row.value(QStringLiteral("faces")).toArray();
+        if (!faces.isEmpty() && !faces.contains(QStringLiteral("qml")))
+            continue;
+        SCOPED_TRACE(QJsonDocument(row).toJson(QJsonDocument::Compact).toStdString());
+        QQmlComponent component(&engine);
+        component.setData("import Knotel\nCurve {}", QUrl());
+        std::unique_ptr<QObject> item(component.create());
+        ASSERT_TRUE(item) << qPrintable(component.errorString());
+        const QByteArray name =
+            qmlName(row.value(QStringLiteral("property")).toString().toLatin1().constData());
+        const QJsonValue value = row.value(QStringLiteral("value"));
+        const QString literal = value.isObject()   ? QStringLiteral("NaN")
+                                : value.isString() ? QLatin1Char('"') + value.toString() + QLatin1Char('"')
+                                                   : QString::number(value.toDouble(), 'g', 17);
+        const QVariant before = item->property(name);
+        QQmlExpression assignment(engine.rootContext(), item.get(),
+                                  QString::fromLatin1(name) + QStringLiteral(" = ") + literal);
+        assignment.evaluate();
+        if (row.contains(QStringLiteral("error"))) {
+            ASSERT_TRUE(assignment.hasError());
+            const QString message = assignment.error().description();
+            EXPECT_TRUE(message.contains(
+                            QStringLiteral("error %1").arg(row.value(QStringLiteral("error")).toInt())) &&
+                        message.contains(QString::fromLatin1(name), Qt::CaseInsensitive))
+                << qPrintable(message);
+            EXPECT_EQ(item->property(name), before);
+        } else {
+            EXPECT_FALSE(assignment.hasError()) << qPrintable(assignment.error().description());
+            EXPECT_EQ(item->property(name).toString(),
+                      row.value(QStringLiteral("reads")).toVariant().toString());
+        }
+    }
 }
 
 TEST_F(QuickAndWidget, AssistiveTechnologySeesAChartWithItsPoints)

@@ -1,5 +1,7 @@
 // The Curve item from its QML module: a drag under a lock rule moves a point and sends
-// droppedValue once, keys move the current point, and a refused typed value keeps the point.
+// droppedValue once, keys move the current point, a refused typed value keeps the point, a
+// double-click asks for typed values, points of another shape are refused, and a write shows at
+// the next frame.
 import QtQuick
 import QtTest
 import Knotel
@@ -18,6 +20,12 @@ Item {
         id: drops
         target: curve
         signalName: "droppedValue"
+    }
+
+    SignalSpy {
+        id: entries
+        target: curve
+        signalName: "valueEntryRequested"
     }
 
     TestCase {
@@ -39,6 +47,7 @@ Item {
             curve.allowYCrossover = -1
             curve.rePaint()
             drops.clear()
+            entries.clear()
         }
 
         function test_aDragUnderALockedXAxisMovesOnlyYAndDropsOnce() {
@@ -84,9 +93,60 @@ Item {
             curve.allowYCrossover = 0
             verify(!curve.enterValues(2, "-12", "55"))
             compare(curve.points[2], Qt.point(-10, 20))
+            // X refused, Y alone would be taken: a refusal changes nothing.
+            verify(!curve.enterValues(2, "-12", "25"))
+            compare(curve.points[2], Qt.point(-10, 20))
             verify(curve.enterValues(2, "", "25.5"))
             compare(curve.points[2].y, 25.5)
             compare(drops.count, 1)
+        }
+
+        function test_aDoubleClickOnAPointAsksForTypedValues() {
+            // As a window delivers it: press, release, press, double-click, release.
+            const at = pixelOf(4)
+            mouseDoubleClickSequence(curve, at.x, at.y)
+            compare(entries.count, 1)
+            compare(entries.signalArguments[0][0], 4)
+            compare(drops.count, 1) // the first click's, as every click on a point has
+            compare(curve.points[4], start[4])
+        }
+
+        function test_pointsOfAnotherShapeAreRefusedWhole() {
+            const shapes = [[[1, 2]], ["a"], [1, 2, 3], [Qt.point(1, 2), "x"], [{x: 1}]]
+            for (const shape of shapes) {
+                let message = ""
+                try {
+                    curve.points = shape
+                } catch (e) {
+                    message = e.message
+                }
+                verify(message.indexOf("points[") >= 0, message)
+                compare(curve.points.length, 7)
+                compare(curve.points[0], start[0])
+            }
+            curve.points = [{x: 1, y: 2}, Qt.point(3, 4)]
+            compare(curve.points, [Qt.point(1, 2), Qt.point(3, 4)])
+        }
+
+        function test_aWriteShowsAtTheNextFrame() {
+            const before = curve.plotLayout().scaleY
+            curve.y_Axis_Top = 180
+            tryVerify(function() { return curve.plotLayout().scaleY !== before })
+            curve.y_Axis_Top = 80
+        }
+
+        function test_aDropHandlerMaySwitchTheHistoryOffInAnUndo() {
+            const at = pixelOf(3)
+            mousePress(curve, at.x, at.y)
+            mouseMove(curve, at.x, at.y - 20)
+            mouseRelease(curve, at.x, at.y - 20)
+            const off = function() { curve.undoEnabled = false }
+            curve.droppedValue.connect(off)
+            curve.undo()
+            curve.droppedValue.disconnect(off)
+            compare(curve.points[3], start[3])
+            verify(!curve.canUndo && !curve.canRedo)
+            curve.undoEnabled = true
         }
 
         function test_aBadSlotIsAJavaScriptError() {

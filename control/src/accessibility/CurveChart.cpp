@@ -7,6 +7,8 @@
 #include <knotel/FormatValue.h>
 #include <knotel/RuntimeError.h>
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace knotel::accessibility {
@@ -51,7 +53,7 @@ public:
             return {};
         switch (t) {
         case QAccessible::Name:
-            return QStringLiteral("Point %1").arg(m_slot);
+            return QCoreApplication::translate("knotel::Curve", "Point %1").arg(m_slot);
         case QAccessible::Value:
             return pointValue(*c, m_slot);
         default:
@@ -163,7 +165,8 @@ QString CurveChart::chartText(QAccessible::Text t) const
     case QAccessible::Name:
         return s.CurveCaption;
     case QAccessible::Description:
-        return QStringLiteral("X axis %1 from %2 to %3, Y axis %4 from %5 to %6")
+        return QCoreApplication::translate("knotel::Curve",
+                                           "X axis %1 from %2 to %3, Y axis %4 from %5 to %6")
             .arg(s.X_AxisText, spokenValue(s.X_Axis_Left, s.X_Decimals),
                  spokenValue(s.X_Axis_Right, s.X_Decimals), s.Y_AxisText,
                  spokenValue(s.Y_Axis_Bottom, s.Y_Decimals), spokenValue(s.Y_Axis_Top, s.Y_Decimals));
@@ -174,7 +177,7 @@ QString CurveChart::chartText(QAccessible::Text t) const
 
 QString pointValue(const CurveEngine& engine, int i)
 {
-    return QStringLiteral("x %1, y %2")
+    return QCoreApplication::translate("knotel::Curve", "x %1, y %2")
         .arg(spokenValue(engine.points().pointX(i), engine.settings().X_Decimals),
              spokenValue(engine.points().pointY(i), engine.settings().Y_Decimals));
 }

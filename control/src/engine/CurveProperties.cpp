@@ -38,6 +38,16 @@ bool store(QString& field, const QString& value)
     return !same;
 }
 
+/** Runs @p access on a point property, its error naming @p member. */
+template <class Access> auto pointProperty(const char* member, Access&& access)
+{
+    try {
+        return access();
+    } catch (const RuntimeError& error) {
+        throw error.inMember(QLatin1String(member));
+    }
+}
+
 } // namespace
 
 // Plain stored properties.
@@ -198,33 +208,33 @@ void CurveEngine::setValueIndex(float value)
 }
 float CurveEngine::X_Knotel() const
 {
-    return m_points.x();
+    return pointProperty("X_Knotel", [this] { return m_points.x(); });
 }
 void CurveEngine::setX_Knotel(float value)
 {
-    if (m_points.setX(value))
+    if (pointProperty("X_Knotel", [&] { return m_points.setX(value); }))
         clearHistory();
     pointsMayHaveChanged();
     (void)report();
 }
 float CurveEngine::Y_Knotel() const
 {
-    return m_points.y();
+    return pointProperty("Y_Knotel", [this] { return m_points.y(); });
 }
 void CurveEngine::setY_Knotel(float value)
 {
-    if (m_points.setY(value))
+    if (pointProperty("Y_Knotel", [&] { return m_points.setY(value); }))
         clearHistory();
     pointsMayHaveChanged();
     (void)report();
 }
 qint32 CurveEngine::Changed() const
 {
-    return m_points.changed() ? -1 : 0;
+    return pointProperty("Changed", [this] { return m_points.changed() ? -1 : 0; });
 }
 void CurveEngine::setChanged(qint32 value)
 {
-    m_points.setChanged(value != 0);
+    pointProperty("Changed", [&] { m_points.setChanged(value != 0); });
     pointsMayHaveChanged();
     (void)report();
 }

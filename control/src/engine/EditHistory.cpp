@@ -14,6 +14,7 @@
 
 #include <knotel/RuntimeError.h>
 
+#include <QCoreApplication>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -56,8 +57,9 @@ private:
 class PointMoveCommand : public EditCommand {
 public:
     PointMoveCommand(CurveEngine& engine, EditSource source, int slot, PointPosition from, PointPosition to)
-        : EditCommand(engine, source, QStringLiteral("Move point %1").arg(slot)), m_slot(slot), m_from(from),
-          m_to(to)
+        : EditCommand(engine, source,
+                      QCoreApplication::translate("knotel::Curve", "Move point %1").arg(slot)),
+          m_slot(slot), m_from(from), m_to(to)
     {
     }
 
@@ -86,7 +88,8 @@ class CurveMoveCommand : public EditCommand {
 public:
     CurveMoveCommand(CurveEngine& engine, EditSource source, const CurveYs& from, const CurveYs& to,
                      int count)
-        : EditCommand(engine, source, QStringLiteral("Move curve")), m_from(from), m_to(to), m_count(count)
+        : EditCommand(engine, source, QCoreApplication::translate("knotel::Curve", "Move curve")),
+          m_from(from), m_to(to), m_count(count)
     {
     }
 

@@ -16,7 +16,11 @@ std::optional<std::size_t> PointTable::indexedSlot() const
     if (!(m_index < m_dimensions && m_index >= 0))
         return std::nullopt;
     if (m_index >= SlotCount)
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange,
+                           QStringLiteral("slot %1 is in use (Dimensions %2) but beyond the %3 slots")
+                               .arg(m_index)
+                               .arg(m_dimensions)
+                               .arg(SlotCount));
     return std::size_t(m_index);
 }
 

@@ -42,6 +42,14 @@ bool isNumber(const QVariant& value)
     }
 }
 
+/** A value as an error message names it: a text in quotes, anything else by its type. */
+QString describe(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString)
+        return QLatin1Char('"') + value.toString() + QLatin1Char('"');
+    return QLatin1String(value.typeName() ? value.typeName() : "an empty value");
+}
+
 /** The number a value stands for: numbers as they are (true is -1), strings that are a plain number. */
 double numberOf(const QVariant& value)
 {
@@ -57,7 +65,7 @@ double numberOf(const QVariant& value)
         if (ok || std::isinf(v))
             return v;
     }
-    throw RuntimeError(RuntimeError::TypeMismatch);
+    throw RuntimeError(RuntimeError::TypeMismatch, QStringLiteral("%1 is no number").arg(describe(value)));
 }
 
 QString textOf(const QVariant& value)
@@ -76,7 +84,7 @@ QString textOf(const QVariant& value)
     default:
         if (isNumber(value))
             return value.toString();
-        throw RuntimeError(RuntimeError::TypeMismatch);
+        throw RuntimeError(RuntimeError::TypeMismatch, QStringLiteral("%1 is no text").arg(describe(value)));
     }
 }
 
@@ -107,25 +115,29 @@ void Curve::put(DispId id, const QVariant& value)
     const Member* member = memberById(id);
     if (!member || member->kind == MemberKind::Method)
         throw RuntimeError(RuntimeError::MemberNotFound);
-    // Convert first: a value that does not convert changes nothing.
-    QVariant converted;
-    switch (member->kind) {
-    case MemberKind::Int32:
-        converted = QVariant::fromValue(roundToInt32(numberOf(value)));
-        break;
-    case MemberKind::Single:
-        converted = QVariant::fromValue(toSingleOrThrow(numberOf(value)));
-        break;
-    case MemberKind::Text:
-        converted = textOf(value);
-        break;
-    case MemberKind::Method:
-        break;
+    try {
+        // Convert first: a value that does not convert changes nothing.
+        QVariant converted;
+        switch (member->kind) {
+        case MemberKind::Int32:
+            converted = QVariant::fromValue(roundToInt32(numberOf(value)));
+            break;
+        case MemberKind::Single:
+            converted = QVariant::fromValue(toSingleOrThrow(numberOf(value)));
+            break;
+        case MemberKind::Text:
+            converted = textOf(value);
+            break;
+        case MemberKind::Method:
+            break;
+        }
+        int status = -1;
+        int flags = 0;
+        void* args[] = {converted.data(), nullptr, &status, &flags};
+        qt_static_metacall(this, QMetaObject::WriteProperty, member->property, args);
+    } catch (const RuntimeError& error) {
+        throw error.inMember(QLatin1String(member->name));
     }
-    int status = -1;
-    int flags = 0;
-    void* args[] = {converted.data(), nullptr, &status, &flags};
-    qt_static_metacall(this, QMetaObject::WriteProperty, member->property, args);
 }
 
 QVariant Curve::invoke(DispId id)

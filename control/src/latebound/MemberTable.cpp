@@ -1,17 +1,32 @@
-// The members of the control's dispatch interface, read from its meta-object: RePaint, then the
-// first 38 properties in declaration order, whose fixed ids count down from ViewTracker's. The
-// properties declared after them belong to the typed face alone.
+// The members of the control's dispatch interface: RePaint, then the 38 properties of the
+// property list in its order, whose fixed ids count down from ViewTracker's. Each is found by name
+// in the control's meta-object, so the order of its declarations is no contract; the properties the
+// list does not name belong to the typed face alone.
 #include "latebound/MemberTable.h"
+
+#include "engine/PropertyList.h"
 
 #include <knotel/Curve.h>
 
 #include <QMetaProperty>
 
 #include <array>
+#include <string_view>
 
 namespace knotel {
 
 namespace {
+
+/** The properties in the interface's order. */
+constexpr const char* InterfaceOrder[] = {
+#define KNOTEL_NAME_OF(Type, Name, qmlName, Argument) #Name,
+    KNOTEL_CURVE_PROPERTIES(KNOTEL_NAME_OF)
+#undef KNOTEL_NAME_OF
+};
+// The list is the interface: its ids run from ViewTracker's down to ValueIndex's, with no gap.
+static_assert(std::size(InterfaceOrder) == PropertyCount);
+static_assert(std::string_view(InterfaceOrder[0]) == "ViewTracker");
+static_assert(std::string_view(InterfaceOrder[PropertyCount - 1]) == "ValueIndex");
 
 using Table = std::array<Member, 1 + PropertyCount>;
 
@@ -36,8 +51,10 @@ const Table& table()
         Q_ASSERT(meta.indexOfMethod("RePaint()") >= 0);
         t[0] = {RePaintId, "RePaint", MemberKind::Method, -1};
         for (int i = 0; i < PropertyCount; ++i) {
-            const QMetaProperty property = meta.property(meta.propertyOffset() + i);
-            t[std::size_t(1 + i)] = {LastPropertyId - i, property.name(), kindOf(property), i};
+            const int index = meta.indexOfProperty(InterfaceOrder[i]);
+            Q_ASSERT(index >= meta.propertyOffset());
+            t[std::size_t(1 + i)] = {LastPropertyId - i, InterfaceOrder[i], kindOf(meta.property(index)),
+                                     index - meta.propertyOffset()};
         }
         return t;
     }();

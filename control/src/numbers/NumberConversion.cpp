@@ -22,10 +22,10 @@ double roundHalfEven(double value)
 qint32 roundToInt32(double value)
 {
     if (!std::isfinite(value))
-        throw RuntimeError(RuntimeError::Overflow);
+        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("%1 is not a finite number").arg(value));
     const double rounded = roundHalfEven(value);
     if (rounded < -2147483648.0 || rounded > 2147483647.0)
-        throw RuntimeError(RuntimeError::Overflow);
+        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("%1 does not fit in 32 bits").arg(value));
     return static_cast<qint32>(rounded);
 }
 

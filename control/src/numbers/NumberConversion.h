@@ -7,6 +7,7 @@
 
 #include <knotel/RuntimeError.h>
 
+#include <QString>
 #include <QtGlobal>
 
 #include <cmath>
@@ -33,7 +34,9 @@ inline bool fitsSingle(double v)
 inline float toSingleOrThrow(double v)
 {
     if (!detail::fitsSingle(v))
-        throw RuntimeError(RuntimeError::Overflow);
+        throw RuntimeError(RuntimeError::Overflow,
+                           std::isfinite(v) ? QStringLiteral("%1 is beyond the single range").arg(v)
+                                            : QStringLiteral("%1 is not a finite number").arg(v));
     return float(v);
 }
 

@@ -43,9 +43,9 @@ ValueEditor::ValueEditor(QWidget* surface, const QFont& font, std::function<void
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 3, 4, 3);
     layout->setSpacing(4);
-    layout->addWidget(new QLabel(QStringLiteral("X"), this));
+    layout->addWidget(new QLabel(tr("X"), this));
     layout->addWidget(m_x);
-    layout->addWidget(new QLabel(QStringLiteral("Y"), this));
+    layout->addWidget(new QLabel(tr("Y"), this));
     layout->addWidget(m_y);
     QWidget::setTabOrder(m_x, m_y);
     hide();
@@ -62,8 +62,8 @@ void ValueEditor::open(int slot, const QString& x, const QString& y, bool xFree,
 {
     m_slot = slot;
     m_fromKeys = fromKeys;
-    m_x->setAccessibleName(QStringLiteral("Point %1 X").arg(slot));
-    m_y->setAccessibleName(QStringLiteral("Point %1 Y").arg(slot));
+    m_x->setAccessibleName(tr("Point %1 X").arg(slot));
+    m_y->setAccessibleName(tr("Point %1 Y").arg(slot));
     m_x->setReadOnly(!xFree);
     m_y->setReadOnly(!yFree);
     adjustSize();
