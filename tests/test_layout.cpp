@@ -239,7 +239,6 @@ TEST(Resize, PlacesTheSurfaceAndTheTrackersAndLaysOutAfresh)
         c.curve.resize(size);
         c.curve.RePaint();
         EXPECT_EQ(c.surface.geometry(), QRect(QPoint(0, 0), size));
-        EXPECT_EQ(c.surface.canvas().borderStyle(), 0);
         const QRect xy = c.child<QLineEdit>("Text_Value_XY")->geometry();
         EXPECT_EQ(xy.size(), twips.toPixels(0, 0, 1515, 195).size());
         EXPECT_EQ(size.width() - (xy.x() + xy.width()), 5);

@@ -147,8 +147,6 @@ public:
     void setBackColor(qint32 colour);
     qint32 backColor() const { return m_backColor; }
     /** 0 none, 1 fixed single; the canvas draws no frame of its own either way. */
-    void setBorderStyle(int style) { m_borderStyle = style; }
-    int borderStyle() const { return m_borderStyle; }
 
     /**
      * While an UpdateBatch lives, the boxes of the drawing calls are collected and scheduled as
@@ -273,7 +271,6 @@ private:
     DrawStyle m_drawStyle = DrawStyle::Solid;
     DrawMode m_drawMode = DrawMode::CopyPen;
     FillStyle m_fillStyle = FillStyle::Transparent;
-    int m_borderStyle = 0;
     std::function<void(const DrawCall&)> m_recorder;
     // The pen of the last line or outline, reused while its colour and style stay the same.
     QPen m_pen;
