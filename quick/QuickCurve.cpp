@@ -349,12 +349,10 @@ void QuickCurve::rePaint()
     d->engine.paintControl();
 }
 
-QVariantMap QuickCurve::plotLayout() const
+QuickPlotLayout QuickCurve::plotLayout() const
 {
     const PlotLayout& l = d->engine.layout();
-    return {{QStringLiteral("plotLeft"), l.PlotLeft},   {QStringLiteral("plotTop"), l.PlotTop},
-            {QStringLiteral("plotWidth"), l.PlotWidth}, {QStringLiteral("plotHeight"), l.PlotHeight},
-            {QStringLiteral("scaleX"), l.ScaleX},       {QStringLiteral("scaleY"), l.ScaleY}};
+    return {l.PlotLeft, l.PlotTop, l.PlotWidth, l.PlotHeight, l.ScaleX, l.ScaleY};
 }
 
 QPointF QuickCurve::positionOf(int index) const

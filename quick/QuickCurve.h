@@ -15,6 +15,27 @@ namespace knotel {
 
 class QuickCurvePrivate;
 
+/** The plot rectangle (in item pixels) and the scales (pixels per axis unit) of the last layout, as
+ *  QML reads them: `curve.plotLayout().scaleX`. */
+struct QuickPlotLayout {
+    Q_GADGET
+    QML_VALUE_TYPE(plotLayout)
+    Q_PROPERTY(int plotLeft MEMBER plotLeft CONSTANT)
+    Q_PROPERTY(int plotTop MEMBER plotTop CONSTANT)
+    Q_PROPERTY(int plotWidth MEMBER plotWidth CONSTANT)
+    Q_PROPERTY(int plotHeight MEMBER plotHeight CONSTANT)
+    Q_PROPERTY(double scaleX MEMBER scaleX CONSTANT)
+    Q_PROPERTY(double scaleY MEMBER scaleY CONSTANT)
+
+public:
+    int plotLeft = 0;
+    int plotTop = 0;
+    int plotWidth = 0;
+    int plotHeight = 0;
+    double scaleX = 0;
+    double scaleY = 0;
+};
+
 // A QML number crosses as a double and is converted as a late-bound host's number is: rounded to
 // a 32-bit integer, or to the nearest single, an error for what does not fit.
 #define KNOTEL_QML_TYPE_qint32 double
@@ -76,7 +97,7 @@ public:
     Q_INVOKABLE void rePaint();
     /** The plot rectangle and scales of the last layout: plotLeft, plotTop, plotWidth, plotHeight,
      *  scaleX, scaleY. */
-    Q_INVOKABLE QVariantMap plotLayout() const;
+    Q_INVOKABLE knotel::QuickPlotLayout plotLayout() const;
     /** Where point @p index lies in the item's coordinates, as the widget's positionOf(). */
     Q_INVOKABLE QPointF positionOf(int index) const;
     /** The axis values at @p position in the item's coordinates, as the widget's valueAt(). */

@@ -17,3 +17,9 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH QML_IMPO
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "the QML test cases failed against the installed module (${result})")
 endif()
+# qmllint, as a QML programmer's tools see the installed module: the example and the test cases
+# resolve every type and property.
+execute_process(COMMAND ${QMLLINT} -I ${import_dir} ${QML_FILES} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "qmllint found unresolved types or members (${result})")
+endif()

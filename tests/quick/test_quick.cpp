@@ -129,12 +129,11 @@ TEST_F(QuickAndWidget, AfterTheSameDragsBothShowTheSamePicture)
 {
     apply(Scene{"", {{"BreakPointShape", 2}}, Zigzag});
     // Point 3 at (0, 30) up and right, then the line between points 4 and 5 down.
-    QVariantMap layout;
-    QMetaObject::invokeMethod(item.get(), "plotLayout", Q_RETURN_ARG(QVariantMap, layout));
-    const auto pixel = [&](double x, double y) {
-        return QPoint(qRound((x + 30) * layout["scaleX"].toDouble() + layout["plotLeft"].toInt()),
-                      qRound(layout["plotHeight"].toInt() - (y + 20) * layout["scaleY"].toDouble() +
-                             layout["plotTop"].toInt()));
+    // Where the item puts a point, as a host's test asks it.
+    const auto pixelOf = [&](int index) {
+        QPointF at;
+        QMetaObject::invokeMethod(item.get(), "positionOf", Q_RETURN_ARG(QPointF, at), Q_ARG(int, index));
+        return at.toPoint();
     };
     QWidget* surface = widget.findChild<QWidget*>(QStringLiteral("Picture_Curve"));
     const auto drag = [&](QPoint from, QPoint to) {
@@ -145,8 +144,8 @@ TEST_F(QuickAndWidget, AfterTheSameDragsBothShowTheSamePicture)
         QTest::mouseMove(&window, to);
         QTest::mouseRelease(&window, Qt::LeftButton, {}, to);
     };
-    drag(pixel(0, 30), pixel(0, 30) + QPoint(9, -17));
-    const QPoint line = (pixel(10, 60) + pixel(20, 50)) / 2;
+    drag(pixelOf(3), pixelOf(3) + QPoint(9, -17));
+    const QPoint line = (pixelOf(4) + pixelOf(5)) / 2;
     drag(line, line + QPoint(0, 23));
     ASSERT_NE(widget.points(), Zigzag);
     EXPECT_EQ(item->property("points").toList(), qmlPoints(widget.points()));

@@ -76,7 +76,7 @@ Item {
 
         function test_keysMoveTheCurrentPointAndUndoPutsItBack() {
             curve.forceActiveFocus()
-            keyClick(Qt.Key_Home)
+            keyClick(Qt.Key_Home) // qmllint disable type
             keyClick(Qt.Key_Right)
             const before = curve.points[1].y
             keyClick(Qt.Key_Up)
