@@ -242,6 +242,7 @@ void QuickCurvePrivate::valueEntryRequested(int slot, bool)
 
 bool QuickCurvePrivate::changed(Change what)
 {
+    accessibility::announce(q, engine, what);
     switch (what) {
     case Change::BackColor:
         readoutChanged = true;
@@ -254,10 +255,6 @@ bool QuickCurvePrivate::changed(Change what)
     case Change::MousePointer:
         engine.mousePointer() == platform::MousePointer::Crosshair ? q->setCursor(Qt::CrossCursor)
                                                                    : q->unsetCursor();
-        return true;
-    case Change::CurrentPoint:
-        if (q->hasActiveFocus())
-            accessibility::currentPointChanged(q, engine, engine.currentPoint());
         return true;
     default:
         break;

@@ -152,6 +152,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    Q_DISABLE_COPY_MOVE(QuickCurve)
     friend class QuickCurvePrivate;
     std::unique_ptr<QuickCurvePrivate> const d;
 };

@@ -196,9 +196,13 @@ void pointMoved(QObject* chart, const CurveEngine& engine, int index)
     }
 }
 
-void currentPointChanged(QObject* chart, const CurveEngine& engine, int index)
+void announce(QObject* chart, const CurveEngine& engine, Change what)
 {
-    if (!QAccessible::isActive() || index < 0 || index >= engine.points().slotsInUse())
+    // The keys' current point is the focused child while the chart has focus.
+    if (what != Change::CurrentPoint || !engine.hasFocus() || !QAccessible::isActive())
+        return;
+    const int index = engine.currentPoint();
+    if (index < 0)
         return;
     QAccessibleEvent event(chart, QAccessible::Focus);
     event.setChild(index);

@@ -1,6 +1,7 @@
 #ifndef KNOTEL_ACCESSIBILITY_CURVECHART_H
 #define KNOTEL_ACCESSIBILITY_CURVECHART_H
 
+#include "engine/EngineClient.h"
 
 #include <QAccessible>
 #include <QString>
@@ -63,8 +64,9 @@ QString pointValue(const CurveEngine& engine, int i);
  *  the chart object @p chart. */
 void pointMoved(QObject* chart, const CurveEngine& engine, int index);
 
-/** Announces point @p index as the newly focused child of @p chart. */
-void currentPointChanged(QObject* chart, const CurveEngine& engine, int index);
+/** Announces to assistive technology what it hears of the engine's change @p what, as the chart
+ *  object @p chart: a new current point as the newly focused child, while the chart has focus. */
+void announce(QObject* chart, const CurveEngine& engine, Change what);
 
 } // namespace accessibility
 

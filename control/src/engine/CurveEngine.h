@@ -138,7 +138,9 @@ public:
     std::optional<QPointF> currentPointPixel() const;
     /** Makes @p slot the keys' current point. */
     void setCurrentPoint(int slot);
-    bool focusMarkerShown() const { return m_focusVisible && m_client.hasFocus(); }
+    /** Whether the shell has the keyboard focus. */
+    bool hasFocus() const { return m_client.hasFocus(); }
+    bool focusMarkerShown() const { return m_focusVisible && hasFocus(); }
     void setFocusVisible(bool visible);
     /** True when the line is drawn, and so can be grabbed: two points or more, every coordinate in
      *  use given, and HideLine off. */

@@ -191,6 +191,7 @@ void CurvePrivate::valueEntryRequested(int slot, bool fromKeys)
 
 bool CurvePrivate::changed(Change what)
 {
+    accessibility::announce(surface, engine, what);
     switch (what) {
     case Change::BackColor:
         tracker->setBackColor(engine.BackColor());
@@ -204,10 +205,6 @@ bool CurvePrivate::changed(Change what)
         return true;
     case Change::MousePointer:
         surface->setMousePointer(engine.mousePointer());
-        return true;
-    case Change::CurrentPoint:
-        if (surface->hasFocus())
-            accessibility::currentPointChanged(surface, engine, engine.currentPoint());
         return true;
     default:
         break;
