@@ -63,7 +63,7 @@ public:
         const int before = frames;
         window.update();
         while (frames == before)
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     void mouse(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held)
     {
