@@ -377,8 +377,8 @@ def _enumerators(text: str, i: int, cls: Class | None, access: str, scopes, head
     return semicolon + 1
 
 
-def _property(spec: str, late_bound: bool) -> Property:
-    words = spec.split()
+def _property(declaration: str, late_bound: bool) -> Property:
+    words = declaration.split()
     # The type may hold spaces or templates: it runs to the word before the first keyword.
     keywords = {"READ", "WRITE", "NOTIFY", "MEMBER", "RESET", "DESIGNABLE", "SCRIPTABLE", "STORED",
                 "USER", "CONSTANT", "FINAL", "REQUIRED", "BINDABLE", "REVISION"}
