@@ -251,7 +251,7 @@ TEST_F(TouchEditing, ACancelledDragPutsTheCurveBackWithNoDropAndNoUndoStep)
         {"TouchCancel of a point's drag", true, false, touchCancel, [] {}},
         {"TouchCancel of the curve's move", true, true, touchCancel, [] {}},
         {"Escape during a finger's curve move", true, true, escape, [] {}},
-        {"Escape during a mouse drag, the focus come by the click", false, false, escape, [] {}},
+        {"Escape during a mouse drag", false, false, escape, [] {}},
         {"another window taking the mouse", false, true,
          [&] {
              other.show();
@@ -277,7 +277,8 @@ TEST_F(TouchEditing, ACancelledDragPutsTheCurveBackWithNoDropAndNoUndoStep)
         const QPoint from = near(r.line ? onSegment(2, 1) : pixelOf(3));
         const QPoint to = from + QPoint(-6, -14);
         const QPoint later = from + QPoint(5, 20);
-        if (!r.byFinger)
+        // The first row's focus came with the window's activation; every other row's with its press.
+        if (&r != &rows[0])
             surface.clearFocus();
         if (r.byFinger) {
             finger().press(0, from);
@@ -287,8 +288,7 @@ TEST_F(TouchEditing, ACancelledDragPutsTheCurveBackWithNoDropAndNoUndoStep)
             QTest::mouseMove(&surface, to);
         }
         ASSERT_NE(c.points(), before);
-        // The keys reach the surface: focus came with the window's activation, the click or the
-        // touch.
+        // The keys reach the surface.
         ASSERT_EQ(QApplication::focusWidget(), &surface);
         r.cancel();
         EXPECT_EQ(c.points(), before);
