@@ -68,8 +68,8 @@ int differingPixels(const QImage& a, const QImage& b)
 
 const QList<QPointF> Zigzag{{-30, 0}, {-20, 10}, {-10, 40}, {0, 30}, {10, 60}, {20, 50}, {30, 70}};
 
-/** The item in a Qt Quick window and the widget beside it, both 611 x 321 and shown. */
-class QuickAndWidget : public ::testing::Test {
+/** The item, 611 x 321, in a shown Qt Quick window. */
+class ShownItem : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -82,6 +82,28 @@ protected:
         item->setParentItem(window.contentItem());
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QImage itemPixels()
+    {
+        item->update();
+        QTest::qWait(20);
+        return window.grabWindow().convertToFormat(QImage::Format_RGB32);
+    }
+
+    QQmlEngine engine;
+    QQuickWindow window;
+    std::unique_ptr<QQuickItem> item;
+};
+
+/** The item in a Qt Quick window and the widget beside it, both 611 x 321 and shown. */
+class QuickAndWidget : public ShownItem {
+protected:
+    void SetUp() override
+    {
+        ShownItem::SetUp();
+        if (HasFatalFailure())
+            return;
         widget.resize(611, 321);
         widget.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
@@ -100,12 +122,6 @@ protected:
         QMetaObject::invokeMethod(item.get(), "rePaint");
     }
 
-    QImage itemPixels()
-    {
-        item->update();
-        QTest::qWait(20);
-        return window.grabWindow().convertToFormat(QImage::Format_RGB32);
-    }
     QImage widgetPixels()
     {
         QWidget* surface = widget.findChild<QWidget*>(QStringLiteral("Picture_Curve"));
@@ -115,9 +131,6 @@ protected:
     /** Pixels in which the item's window and the widget's surface differ; -1 for other sizes. */
     int differingPixels() { return ::differingPixels(itemPixels(), widgetPixels()); }
 
-    QQmlEngine engine;
-    QQuickWindow window;
-    std::unique_ptr<QQuickItem> item;
     knotel::Curve widget;
 };
 
@@ -225,18 +238,14 @@ QPointingDevice* touchScreen()
 }
 
 /** The item alone in an active window, with seven rising points, touched as a touch screen does. */
-class QuickTouch : public ::testing::Test {
+class QuickTouch : public ShownItem {
 protected:
     void SetUp() override
     {
-        engine.addImportPath(QStringLiteral(KNOTEL_QML_IMPORT_PATH));
-        QQmlComponent component(&engine);
-        component.setData("import Knotel\nCurve { width: 611; height: 321 }", QUrl());
-        item.reset(qobject_cast<QQuickItem*>(component.create()));
-        ASSERT_TRUE(item) << qPrintable(component.errorString());
-        window.resize(611, 321);
-        item->setParentItem(window.contentItem());
-        window.show();
+        ShownItem::SetUp();
+        if (HasFatalFailure())
+            return;
+        window.requestActivate();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         item->setProperty("points", qmlPoints(Rising));
         QMetaObject::invokeMethod(item.get(), "rePaint");
@@ -259,17 +268,8 @@ protected:
     }
     QPointF point(int slot) { return item->property("points").toList().at(slot).toPointF(); }
     bool crosshair() const { return item->cursor().shape() == Qt::CrossCursor; }
-    QImage pixels()
-    {
-        item->update();
-        QTest::qWait(20);
-        return window.grabWindow().convertToFormat(QImage::Format_RGB32);
-    }
 
     const QList<QPointF> Rising{{-30, 0}, {-20, 10}, {-10, 20}, {0, 30}, {10, 40}, {20, 50}, {30, 60}};
-    QQmlEngine engine;
-    QQuickWindow window;
-    std::unique_ptr<QQuickItem> item;
     /** A finger's reach on the window's screen: 4.5 mm at its physical resolution. */
     double reach = 0;
 };
@@ -340,7 +340,7 @@ TEST_F(QuickTouch, ACancelledDragPutsTheCurveBackWithNoDropAndNoUndoStep)
              ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
          }},
     };
-    const QImage fresh = pixels();
+    const QImage fresh = itemPixels();
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         const QPoint from = pixelOf(3).toPoint();
@@ -370,11 +370,11 @@ TEST_F(QuickTouch, ACancelledDragPutsTheCurveBackWithNoDropAndNoUndoStep)
         EXPECT_EQ(item->property("points").toList(), qmlPoints(Rising));
         EXPECT_TRUE(drops.isEmpty());
         EXPECT_FALSE(item->property("canUndo").toBool());
-        EXPECT_EQ(differingPixels(pixels(), fresh), 0)
+        EXPECT_EQ(differingPixels(itemPixels(), fresh), 0)
             << "at pixel ratio " << window.effectiveDevicePixelRatio();
     }
     QMetaObject::invokeMethod(item.get(), "rePaint");
-    EXPECT_EQ(differingPixels(pixels(), fresh), 0);
+    EXPECT_EQ(differingPixels(itemPixels(), fresh), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, QuickPicture,
