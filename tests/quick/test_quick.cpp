@@ -264,7 +264,10 @@ protected:
     {
         QPointF v;
         QMetaObject::invokeMethod(item.get(), "valueAt", Q_RETURN_ARG(QPointF, v), Q_ARG(QPointF, p));
-        return QPointF(float(v.x()), float(v.y()));
+        // Through memory: GCC's fast excess precision may skip a plain cast's rounding.
+        const volatile float x = float(v.x());
+        const volatile float y = float(v.y());
+        return {x, y};
     }
     QPointF point(int slot) { return item->property("points").toList().at(slot).toPointF(); }
     bool crosshair() const { return item->cursor().shape() == Qt::CrossCursor; }
