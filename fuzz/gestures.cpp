@@ -1,15 +1,17 @@
 // Any mouse gesture on a control set up from the input: press / move / release with every
-// button, on points, on segments, in and off the plot and off the surface. After every event no
-// coordinate that was finite has become otherwise, and a grabbed point that started inside its
-// axis range, or a point of a moved curve that started inside the plot rows, is still there.
-// Once every button is up the picture equals that of a fresh RePaint: the XOR redraws left no
-// trail.
+// button, on points, on segments, in and off the plot and off the surface, and Escape. After every
+// event no coordinate that was finite has become otherwise, and a grabbed point that started
+// inside its axis range, or a point of a moved curve that started inside the plot rows, is still
+// there. Escape during a drag puts every point back where the grab found it, and nothing moves
+// until the left button is up again. Once every button is up the picture equals that of a fresh
+// RePaint: the XOR redraws left no trail.
 #include "FuzzSupport.h"
 
 #include "widget/CurvePrivate.h"
 #include "widget/DrawingSurface.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -18,6 +20,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <utility>
 
 using namespace knotel;
@@ -156,7 +159,7 @@ public:
         const Snapshot start(m_s);
         for (int step = 0; step < 48 && in.remaining_bytes() > 0; ++step) {
             const QPointF at = position(in);
-            const int kind = in.ConsumeIntegralInRange<int>(0, 3);
+            const int kind = in.ConsumeIntegralInRange<int>(0, 4);
             const Qt::MouseButton button = pickButton(in);
             const Snapshot before(m_s);
             if (kind == 0) {
@@ -164,17 +167,33 @@ public:
                     continue;
                 m_held |= button;
                 send(QEvent::MouseButtonPress, at, button);
-                noteGrab();
+                if (button == Qt::LeftButton) {
+                    m_cancelled.reset();
+                    noteGrab();
+                }
             } else if (kind == 1) {
                 if (m_held == Qt::NoButton)
                     continue;
                 const Qt::MouseButton up = (m_held & button) ? button : heldButton();
                 m_held &= ~up;
                 send(QEvent::MouseButtonRelease, at, up);
+                if (up == Qt::LeftButton)
+                    m_cancelled.reset();
+            } else if (kind == 4) {
+                const bool dragging = m_s.engine.gesture().active();
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QCoreApplication::sendEvent(m_s.surface, &escape);
+                if (dragging) {
+                    FUZZ_CHECK(Snapshot(m_s) == m_atGrab);
+                    if (m_held & Qt::LeftButton)
+                        m_cancelled = m_atGrab;
+                }
             } else {
                 send(QEvent::MouseMove, at, Qt::NoButton);
             }
             check(before);
+            if (m_cancelled)
+                FUZZ_CHECK(Snapshot(m_s) == *m_cancelled);
         }
         while (m_held != Qt::NoButton) {
             const Qt::MouseButton up = heldButton();
@@ -281,9 +300,10 @@ private:
         QCoreApplication::sendEvent(surface, &event);
     }
 
-    /** After a press: what was grabbed, and where it started. */
+    /** After a press of the left button: what was grabbed, and where it started. */
     void noteGrab()
     {
+        m_atGrab = Snapshot(m_s);
         if (m_s.engine.gesture().point) {
             const int d = *m_s.engine.gesture().point;
             m_dragStartInsideX = within(m_s.engine.points().pointX(d), m_s.engine.settings().X_Axis_Left,
@@ -337,6 +357,10 @@ private:
     CurvePrivate& m_s;
     Qt::MouseButtons m_held = Qt::NoButton;
     QPointF m_last{-5, -5};
+    /** The points when the left button last grabbed, and, from an Escape during its drag until
+     *  the left button is up, the points the drag was put back to. */
+    Snapshot m_atGrab{m_s};
+    std::optional<Snapshot> m_cancelled;
     bool m_dragStartInsideX = false;
     bool m_dragStartInsideY = false;
     std::array<bool, SlotCount> m_rowInside{};

@@ -17,6 +17,7 @@
 #include <QQuickWindow>
 #include <QScreen>
 #include <QSGImageNode>
+#include <QTouchEvent>
 #include <QUndoStack>
 
 namespace knotel {
@@ -226,6 +227,12 @@ bool QuickCurvePrivate::hasFocus() const
     return q->hasActiveFocus();
 }
 
+qreal QuickCurvePrivate::physicalDpi() const
+{
+    const QScreen* screen = q->window() ? q->window()->screen() : nullptr;
+    return screen ? screen->physicalDotsPerInch() : 0.0;
+}
+
 bool QuickCurvePrivate::raiseDrop(int index)
 {
     // The handler may delete the item.
@@ -267,6 +274,8 @@ QuickCurve::QuickCurve(QQuickItem* parent) : QQuickItem(parent), d(std::make_uni
     setFlag(ItemHasContents);
     setAcceptedMouseButtons(Qt::AllButtons);
     setAcceptHoverEvents(true);
+    // Touch comes as touch, not as the mouse events Qt Quick would make of it: a finger gets its pick.
+    setAcceptTouchEvents(true);
     setActiveFocusOnTab(true);
     setFlag(ItemAcceptsInputMethod, false);
     // The declaration's values come in before componentComplete() lays out and paints.
@@ -494,6 +503,26 @@ void QuickCurve::mouseReleaseEvent(QMouseEvent* event)
 void QuickCurve::mouseDoubleClickEvent(QMouseEvent* event)
 {
     d->engine.mouseEvent(event);
+}
+
+void QuickCurve::touchEvent(QTouchEvent* event)
+{
+    if (event->type() == QEvent::TouchBegin &&
+        event->device()->type() == QInputDevice::DeviceType::TouchScreen)
+        forceActiveFocus(Qt::MouseFocusReason);
+    (void)d->engine.touchEvent(event); // the drop's handler may delete the item: nothing follows
+}
+
+// Qt Quick takes the grab away when another item or window takes the mouse or the finger, or when
+// the item is hidden or disabled: a drag in progress is cancelled.
+void QuickCurve::mouseUngrabEvent()
+{
+    (void)d->engine.cancelGesture(CurveEngine::Holder::Mouse);
+}
+
+void QuickCurve::touchUngrabEvent()
+{
+    (void)d->engine.cancelGesture(CurveEngine::Holder::Finger);
 }
 
 void QuickCurve::hoverMoveEvent(QHoverEvent* event)

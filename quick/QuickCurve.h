@@ -145,6 +145,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void touchEvent(QTouchEvent* event) override;
+    void mouseUngrabEvent() override;
+    void touchUngrabEvent() override;
     void hoverMoveEvent(QHoverEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -67,6 +67,7 @@ public:
     QSize canvasDpi() const override;
     void showArea(const QRect& area) override;
     bool hasFocus() const override;
+    qreal physicalDpi() const override;
     bool raiseDrop(int index) override;
     void valueEntryRequested(int slot, bool fromKeys) override;
     bool changed(Change what) override;

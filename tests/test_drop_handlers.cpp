@@ -13,12 +13,14 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPointingDevice>
+#include <QTest>
 
 using namespace knotel;
 
 namespace {
 
-enum class Path { Release, RightButtonMove, Key, Undo, TypedValue };
+enum class Path { Release, RightButtonMove, Key, Undo, TypedValue, FingerLifted };
 
 struct DropCase {
     const char* name;
@@ -65,6 +67,18 @@ TEST_P(DeletedOnDrop, TheControlIsLeftAloneOnceItsHandlerDeletedIt)
         armed = true;
         if (drop.path == Path::Undo)
             key(surface, Qt::Key_Z, Qt::ControlModifier);
+    } else if (drop.path == Path::FingerLifted) {
+        // Touch reaches a shown control through its window.
+        curve->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(curve));
+        static QPointingDevice* const touchScreen = QTest::createTouchDevice();
+        // A finger reaches farther: the line is grabbed midway between two points.
+        const QPoint at =
+            (drop.wholeCurve ? (p3 + QPointF(map.pixelX(10), map.pixelY(40))) / 2 : p3).toPoint();
+        QTest::touchEvent(surface, touchScreen).press(0, at);
+        ASSERT_TRUE(drop.wholeCurve ? d.engine.gesture().curveMoving : d.engine.gesture().point == 3);
+        QTest::touchEvent(surface, touchScreen).move(0, at + QPoint(0, -10));
+        QTest::touchEvent(surface, touchScreen).release(0, at + QPoint(0, -10));
     } else if (drop.path == Path::TypedValue) {
         key(surface, Qt::Key_F2);
         ASSERT_TRUE(d.valueEditor);
@@ -94,7 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
         DropCase{"CurveEndedByTheRightButton", Path::RightButtonMove, true},
         DropCase{"PointMovedByAKey", Path::Key, false}, DropCase{"CurveMovedByAKey", Path::Key, true},
         DropCase{"PointMoveUndone", Path::Undo, false}, DropCase{"CurveMoveUndone", Path::Undo, true},
-        DropCase{"ValueTyped", Path::TypedValue, false}),
+        DropCase{"ValueTyped", Path::TypedValue, false},
+        DropCase{"PointLetGoByAFinger", Path::FingerLifted, false},
+        DropCase{"CurveLetGoByAFinger", Path::FingerLifted, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -26,6 +26,7 @@ public:
     QSize canvasDpi() const override { return {96, 96}; }
     void showArea(const QRect&) override {}
     bool hasFocus() const override { return false; }
+    qreal physicalDpi() const override { return 0; }
     bool raiseDrop(int index) override
     {
         heard.push_back("drop " + std::to_string(index));

@@ -15,12 +15,15 @@
 #include <QQmlExpression>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTouchEvent>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -51,10 +54,22 @@ QVariantList qmlPoints(const QList<QPointF>& points)
     return list;
 }
 
+/** Pixels in which two images differ; -1 for other sizes. */
+int differingPixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
+}
+
 const QList<QPointF> Zigzag{{-30, 0}, {-20, 10}, {-10, 40}, {0, 30}, {10, 60}, {20, 50}, {30, 70}};
 
-/** The item in a Qt Quick window and the widget beside it, both 611 x 321 and shown. */
-class QuickAndWidget : public ::testing::Test {
+/** The item, 611 x 321, in a shown Qt Quick window. */
+class ShownItem : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -67,6 +82,28 @@ protected:
         item->setParentItem(window.contentItem());
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QImage itemPixels()
+    {
+        item->update();
+        QTest::qWait(20);
+        return window.grabWindow().convertToFormat(QImage::Format_RGB32);
+    }
+
+    QQmlEngine engine;
+    QQuickWindow window;
+    std::unique_ptr<QQuickItem> item;
+};
+
+/** The item in a Qt Quick window and the widget beside it, both 611 x 321 and shown. */
+class QuickAndWidget : public ShownItem {
+protected:
+    void SetUp() override
+    {
+        ShownItem::SetUp();
+        if (HasFatalFailure())
+            return;
         widget.resize(611, 321);
         widget.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
@@ -85,12 +122,6 @@ protected:
         QMetaObject::invokeMethod(item.get(), "rePaint");
     }
 
-    QImage itemPixels()
-    {
-        item->update();
-        QTest::qWait(20);
-        return window.grabWindow().convertToFormat(QImage::Format_RGB32);
-    }
     QImage widgetPixels()
     {
         QWidget* surface = widget.findChild<QWidget*>(QStringLiteral("Picture_Curve"));
@@ -98,22 +129,8 @@ protected:
     }
 
     /** Pixels in which the item's window and the widget's surface differ; -1 for other sizes. */
-    int differingPixels()
-    {
-        const QImage fromItem = itemPixels();
-        const QImage fromWidget = widgetPixels();
-        if (fromItem.size() != fromWidget.size())
-            return -1;
-        int differing = 0;
-        for (int y = 0; y < fromItem.height(); ++y)
-            for (int x = 0; x < fromItem.width(); ++x)
-                differing += fromItem.pixel(x, y) != fromWidget.pixel(x, y);
-        return differing;
-    }
+    int differingPixels() { return ::differingPixels(itemPixels(), widgetPixels()); }
 
-    QQmlEngine engine;
-    QQuickWindow window;
-    std::unique_ptr<QQuickItem> item;
     knotel::Curve widget;
 };
 
@@ -211,6 +228,155 @@ TEST_F(QuickAndWidget, AssistiveTechnologySeesAChartWithItsPoints)
     EXPECT_EQ(chart->child(2)->text(QAccessible::Value), QStringLiteral("x -10, y 40.0"));
     EXPECT_EQ(chart->child(2)->parent(), chart);
     EXPECT_TRUE(chart->rect().contains(chart->child(2)->rect()));
+}
+
+QPointingDevice* touchScreen()
+{
+    static QPointingDevice* const device = QTest::createTouchDevice();
+    return device;
+}
+
+/** The item alone in an active window, with seven rising points, touched as a touch screen does. */
+class QuickTouch : public ShownItem {
+protected:
+    void SetUp() override
+    {
+        ShownItem::SetUp();
+        if (HasFatalFailure())
+            return;
+        window.requestActivate();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        item->setProperty("points", qmlPoints(Rising));
+        QMetaObject::invokeMethod(item.get(), "rePaint");
+        reach = 4.5 / 25.4 * window.screen()->physicalDotsPerInch();
+    }
+
+    QTest::QTouchEventSequence finger() { return QTest::touchEvent(&window, touchScreen()); }
+    QPointF pixelOf(int slot)
+    {
+        QPointF p;
+        QMetaObject::invokeMethod(item.get(), "positionOf", Q_RETURN_ARG(QPointF, p), Q_ARG(int, slot));
+        return p;
+    }
+    /** The point a drag to @p p leaves, as singles. */
+    QPointF valueAt(QPointF p)
+    {
+        QPointF v;
+        QMetaObject::invokeMethod(item.get(), "valueAt", Q_RETURN_ARG(QPointF, v), Q_ARG(QPointF, p));
+        // Through memory: GCC's fast excess precision may skip a plain cast's rounding.
+        const volatile float x = float(v.x());
+        const volatile float y = float(v.y());
+        return {x, y};
+    }
+    QPointF point(int slot) { return item->property("points").toList().at(slot).toPointF(); }
+    bool crosshair() const { return item->cursor().shape() == Qt::CrossCursor; }
+
+    const QList<QPointF> Rising{{-30, 0}, {-20, 10}, {-10, 20}, {0, 30}, {10, 40}, {20, 50}, {30, 60}};
+    /** A finger's reach on the window's screen: 4.5 mm at its physical resolution. */
+    double reach = 0;
+};
+
+TEST_F(QuickTouch, AFingerReachesFartherThanTheMouseAndOneFingerDrags)
+{
+    QSignalSpy drops(item.get(), SIGNAL(droppedValue(int)));
+    const QPoint p3 = (pixelOf(3) + QPointF(reach - 1.5, 0)).toPoint();
+    ASSERT_GT(QLineF(p3, pixelOf(3)).length(), 4.5);
+    const QPoint p5 = pixelOf(5).toPoint();
+    // The second finger's id comes first in the events: what counts is which finger pressed first.
+    finger().press(1, p3);
+    EXPECT_TRUE(crosshair());
+    finger().stationary(1).press(0, p5);
+    finger().move(1, p3 + QPoint(0, -10)).move(0, p5 + QPoint(0, 20));
+    finger().stationary(1).release(0, p5 + QPoint(0, 20));
+    finger().move(1, p3 + QPoint(0, -20));
+    EXPECT_TRUE(crosshair());
+    EXPECT_TRUE(drops.isEmpty());
+    finger().release(1, p3 + QPoint(0, -20));
+    ASSERT_EQ(drops.size(), 1);
+    EXPECT_EQ(drops.at(0).at(0).toInt(), 3);
+    EXPECT_EQ(point(3), valueAt(p3 + QPoint(0, -20)));
+    EXPECT_EQ(point(5), Rising.at(5));
+    EXPECT_FALSE(crosshair());
+    EXPECT_TRUE(item->property("canUndo").toBool());
+
+    // The mouse at the same place keeps its 4 pixels.
+    item->setProperty("hideLine", -1);
+    QTest::mousePress(&window, Qt::LeftButton, {}, p3);
+    EXPECT_FALSE(crosshair());
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, p3);
+}
+
+TEST_F(QuickTouch, ACancelledDragPutsTheCurveBackWithNoDropAndNoUndoStep)
+{
+    QSignalSpy drops(item.get(), SIGNAL(droppedValue(int)));
+    QWindow other;
+    other.setGeometry(window.geometry());
+    const auto escape = [&] { QTest::keyClick(&window, Qt::Key_Escape); };
+    const struct {
+        const char* what;
+        bool byFinger;
+        std::function<void()> cancel;
+        std::function<void()> restore;
+    } rows[] = {
+        {"TouchCancel", true,
+         [&] {
+             QTouchEvent cancel(QEvent::TouchCancel, touchScreen());
+             QCoreApplication::sendEvent(&window, &cancel);
+         },
+         [] {}},
+        {"Escape during a finger's drag", true, escape, [] {}},
+        {"Escape during a mouse drag", false, escape, [] {}},
+        {"the item disabled under a finger", true, [&] { item->setEnabled(false); },
+         [&] { item->setEnabled(true); }},
+        {"the item hidden under the mouse", false, [&] { item->setVisible(false); },
+         [&] { item->setVisible(true); }},
+        {"another window taking the finger", true,
+         [&] {
+             other.show();
+             other.requestActivate();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+         },
+         [&] {
+             other.hide();
+             window.requestActivate();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+         }},
+    };
+    const QImage fresh = itemPixels();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const QPoint from = pixelOf(3).toPoint();
+        const QPoint to = from + QPoint(-6, -14);
+        const QPoint later = from + QPoint(5, 20);
+        if (r.byFinger) {
+            finger().press(0, from);
+            finger().move(0, to);
+        } else {
+            QTest::mousePress(&window, Qt::LeftButton, {}, from);
+            QTest::mouseMove(&window, to);
+        }
+        // Qt Quick delivers a finger's moves with the next frame.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return point(3) != Rising.at(3); }));
+        r.cancel();
+        EXPECT_EQ(point(3), Rising.at(3));
+        EXPECT_FALSE(crosshair());
+        // Its later moves and its release do nothing.
+        if (r.byFinger) {
+            finger().move(0, later);
+            finger().release(0, later);
+        } else {
+            QTest::mouseMove(&window, later);
+            QTest::mouseRelease(&window, Qt::LeftButton, {}, later);
+        }
+        r.restore();
+        EXPECT_EQ(item->property("points").toList(), qmlPoints(Rising));
+        EXPECT_TRUE(drops.isEmpty());
+        EXPECT_FALSE(item->property("canUndo").toBool());
+        EXPECT_EQ(differingPixels(itemPixels(), fresh), 0)
+            << "at pixel ratio " << window.effectiveDevicePixelRatio();
+    }
+    QMetaObject::invokeMethod(item.get(), "rePaint");
+    EXPECT_EQ(differingPixels(itemPixels(), fresh), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, QuickPicture,

@@ -34,6 +34,7 @@ class QKeyEvent;
 class QMouseEvent;
 class QObject;
 class QPainter;
+class QTouchEvent;
 class QUndoStack;
 
 namespace knotel {
@@ -208,6 +209,26 @@ public:
     /** A double-click: true when it asked for typed values, false when it counts as a press. */
     bool mouseDoubleClick(Qt::MouseButton button, float x, float y);
 
+    // Touch and cancelled drags (InputEvents.cpp, MouseEditing.cpp).
+    /**
+     * Handles a touch event of the shell's surface: the first finger of a touch sequence presses,
+     * drags and lifts as the left button does, with a finger's reach (touchReach()) and the
+     * nearest point winning; other fingers are taken and ignored; TouchCancel cancels the drag.
+     * False, and the event left unaccepted, for a device that is no touch screen. The host's
+     * handler of a drop may delete the control: the shell returns at once.
+     */
+    bool touchEvent(QTouchEvent* event);
+    /** Who holds a drag that cancelGesture() is to end. */
+    enum class Holder { MouseOrFinger, Mouse, Finger };
+    /**
+     * Ends the drag in progress when @p holder holds it, as though it had never begun: every point
+     * goes back where the press found it and is redrawn, the pointer is reset, and there is no drop
+     * and no undo step. The mouse's later moves and its release of that drag do nothing; a
+     * finger's are ignored. For Escape and for a shell that lost the grab. False when a change
+     * notice's handler deleted the control.
+     */
+    [[nodiscard]] bool cancelGesture(Holder holder = Holder::MouseOrFinger);
+
     // KeyboardEditing.cpp
     /** Acts on a key pressed on the surface; false when the key means nothing here. */
     bool keyPress(int key, Qt::KeyboardModifiers modifiers);
@@ -264,6 +285,12 @@ public:
     bool report();
 
 private:
+    /** A press at (@p x, @p y) of the left button or, with @p byFinger, of a finger: grabs what
+     *  lies there, as the mouse's or the finger's pick finds it. */
+    void grab(float x, float y, bool byFinger);
+    /** A finger's pick distance on the shell's screen, in logical pixels. */
+    double touchReach() const;
+
     class DrivingStack;
     /** Sends the change notices; false when a handler deleted the control. */
     bool flushChanges();

@@ -43,6 +43,10 @@ class EngineClient : public platform::CanvasHost {
 public:
     /** Whether the shell has the keyboard focus. */
     virtual bool hasFocus() const = 0;
+    /** The physical dots per logical inch of the screen the shell is on (QScreen's
+     *  physicalDotsPerInch()), for what must have a size on the glass: a finger's reach. 0 when the
+     *  shell is on no screen. */
+    virtual qreal physicalDpi() const = 0;
     /**
      * Announces a drop to the host: the point's slot, or -1 for the whole curve. Returns false when
      * the host's handler deleted the control; the engine then returns at once, touching nothing.

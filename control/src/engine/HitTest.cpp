@@ -1,5 +1,5 @@
-// Which break point or segment of the curve lies under a mouse position: the reverse of the
-// curve drawing, on the same mapping, with no widget involved.
+// Which break point or segment of the curve lies under a mouse position or a finger: the reverse
+// of the curve drawing, on the same mapping, with no widget involved.
 #include "engine/HitTest.h"
 
 #include "numbers/NumberConversion.h"
@@ -8,6 +8,13 @@
 #include <cmath>
 
 namespace knotel {
+
+double touchPickDistance(double physicalDpi, double logicalDpi)
+{
+    const double dpi = std::isfinite(physicalDpi) && physicalDpi > 0 ? physicalDpi : logicalDpi;
+    const double reach = TouchReachMillimetres / 25.4 * dpi;
+    return std::isfinite(reach) && reach > PickDistance ? reach : PickDistance;
+}
 
 int pickPoint(const PlotMapping& map, std::span<const float> x, std::span<const float> y, float mx, float my)
 {
@@ -24,8 +31,29 @@ int pickPoint(const PlotMapping& map, std::span<const float> x, std::span<const 
     return -1;
 }
 
+int pickNearestPoint(const PlotMapping& map, std::span<const float> x, std::span<const float> y, float fx,
+                     float fy, double reach)
+{
+    const std::size_t count = std::min(x.size(), y.size());
+    int nearest = -1;
+    double nearestDistance = reach;
+    for (std::size_t j = 0; j < count; ++j) {
+        const std::optional<float> px = toSingleOrNothing(map.pixelX(x[j]));
+        const std::optional<float> py = toSingleOrNothing(map.pixelY(y[j]));
+        if (!px || !py)
+            continue;
+        // Strictly nearer only: of two points equally near, the lower slot stays.
+        const double distance = std::hypot(double(*px) - double(fx), double(*py) - double(fy));
+        if (distance < nearestDistance) {
+            nearest = int(j);
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
 int pickSegment(const PlotMapping& map, std::span<const float> x, std::span<const float> y, float mx,
-                float my)
+                float my, double reach)
 {
     const std::size_t count = std::min(x.size(), y.size());
     for (std::size_t j = 0; j + 1 < count; ++j) {
@@ -49,7 +77,7 @@ int pickSegment(const PlotMapping& map, std::span<const float> x, std::span<cons
         const std::optional<float> yLine = toSingleOrNothing(double(*k) * double(mx) + double(*m));
         if (!yLine)
             continue;
-        if (std::fabs(double(*yLine) - double(my)) < PickDistance)
+        if (std::fabs(double(*yLine) - double(my)) < reach)
             return int(j);
     }
     return -1;

@@ -6,6 +6,7 @@
 #include <QHoverEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTouchEvent>
 
 namespace knotel {
 
@@ -21,6 +22,11 @@ bool CurveEngine::handleEvent(QEvent* event)
     case QEvent::HoverMove:
         hoverEvent(static_cast<QHoverEvent*>(event));
         return true;
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        return touchEvent(static_cast<QTouchEvent*>(event));
     case QEvent::KeyPress:
         return keyEvent(static_cast<QKeyEvent*>(event));
     case QEvent::ShortcutOverride:
@@ -38,6 +44,9 @@ void CurveEngine::mouseEvent(QMouseEvent* event)
 {
     // Taken before the handler runs: its drop may delete the control.
     event->accept();
+    // While a finger holds the surface the mouse waits, so that neither takes the other's drag.
+    if (m_gesture.finger)
+        return;
     const float x = float(event->position().x());
     const float y = float(event->position().y());
     switch (event->type()) {
@@ -65,9 +74,55 @@ void CurveEngine::hoverEvent(QHoverEvent* event)
     event->accept();
     // The mouse over the item with no button held. Qt Quick also sends hover moves of its own
     // after a frame, while a finger drags: those are no move of the mouse and end nothing.
-    if (dragging())
+    if (dragging() || m_gesture.finger)
         return;
     mouseMove(Qt::NoButton, float(event->position().x()), float(event->position().y()));
+}
+
+bool CurveEngine::touchEvent(QTouchEvent* event)
+{
+    // A touchpad's points lie on the pad, not on the surface.
+    if (event->device()->type() != QInputDevice::DeviceType::TouchScreen) {
+        event->ignore();
+        return false;
+    }
+    // Every finger is taken, also those ignored here: one left untaken would come back as a mouse
+    // press that Qt makes of it. Taken before a handler runs, since a drop may delete the control.
+    event->accept();
+    if (event->type() == QEvent::TouchCancel) {
+        (void)cancelGesture(Holder::Finger); // the last act
+        return true;
+    }
+    if (event->type() == QEvent::TouchBegin) {
+        // The first finger of a sequence presses, unless the mouse holds a drag; any finger of
+        // an earlier sequence is gone, and its drag, had it one, is cancelled.
+        if (m_gesture.active() && !m_gesture.finger)
+            return true;
+        if (!cancelGesture(Holder::Finger))
+            return true;
+        if (event->points().isEmpty())
+            return true;
+        const QEventPoint& first = event->points().constFirst();
+        m_gesture.finger = first.id();
+        grab(float(first.position().x()), float(first.position().y()), true);
+        return true;
+    }
+    // Only the first finger's moves and lift count; a second finger's press, moves and lift do
+    // nothing, and the event says which is which by its state, whatever its type.
+    if (!m_gesture.finger)
+        return true;
+    for (const QEventPoint& point : event->points()) {
+        if (point.id() != *m_gesture.finger)
+            continue;
+        if (point.state() == QEventPoint::State::Released) {
+            m_gesture.finger.reset();
+            mouseRelease(); // the last act: the drop's handler may delete the control
+        } else if (point.state() == QEventPoint::State::Updated) {
+            mouseMove(Qt::LeftButton, float(point.position().x()), float(point.position().y()));
+        }
+        break;
+    }
+    return true;
 }
 
 bool CurveEngine::keyEvent(QKeyEvent* event)

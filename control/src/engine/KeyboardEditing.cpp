@@ -77,6 +77,9 @@ void CurveEngine::keyMoveCurve(float pixels)
 
 bool CurveEngine::wantsKey(int key, Qt::KeyboardModifiers modifiers) const
 {
+    // Escape during a drag is the control's, before any shortcut of the window: it cancels the drag.
+    if (key == Qt::Key_Escape)
+        return dragging();
     // Undo and redo on the focused surface go to its history, not to a shortcut of the window.
     modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
     return m_undoEnabled &&
@@ -85,6 +88,12 @@ bool CurveEngine::wantsKey(int key, Qt::KeyboardModifiers modifiers) const
 
 bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
 {
+    if (key == Qt::Key_Escape) {
+        if (!dragging())
+            return false;
+        (void)cancelGesture(); // the last act: a change notice's handler may delete the control
+        return true;
+    }
     // Shift, Ctrl and Alt count; the keypad's flag and Meta do not.
     modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
     if (wantsKey(key, modifiers)) {

@@ -1,5 +1,6 @@
 // Mouse editing: grabbing a point or the line, dragging it under the host's rules, the tracker
-// read-out and DroppedValue on release.
+// read-out and DroppedValue on release. A finger edits through the same handlers with a pick of
+// its own; a cancelled drag puts everything back and raises nothing.
 #include "engine/CurveEngine.h"
 
 #include "engine/EditRules.h"
@@ -8,6 +9,7 @@
 #include "platform/Canvas.h"
 
 #include <cmath>
+#include <utility>
 
 namespace knotel {
 
@@ -29,28 +31,53 @@ void CurveEngine::mousePress(Qt::MouseButton button, float x, float y)
     setFocusVisible(false);
     if (button != Qt::LeftButton)
         return;
+    grab(x, y, false);
+}
+
+void CurveEngine::grab(float x, float y, bool byFinger)
+{
+    // A touch user sees no focus marker either; a drag cancelled before is over, whatever became of
+    // its release.
+    setFocusVisible(false);
+    m_gesture.cancelled = false;
+    // The mouse picks the first point within 4 pixels per axis; a finger, wider and less exact,
+    // the nearest within its reach, and the line within the same reach.
     const PlotMapping map = mapping();
-    const int picked = pickPoint(map, m_points.xs(), m_points.ys(), x, y);
+    const double reach = byFinger ? touchReach() : PickDistance;
+    const int picked = byFinger ? pickNearestPoint(map, m_points.xs(), m_points.ys(), x, y, reach)
+                                : pickPoint(map, m_points.xs(), m_points.ys(), x, y);
     if (picked >= 0) {
         m_gesture.point = picked;
         m_gesture.pointStart = m_points.position(picked);
     } else {
         m_gesture.point.reset();
-        if (lineShown() && pickSegment(map, m_points.xs(), m_points.ys(), x, y) >= 0) {
+        if (lineShown() && pickSegment(map, m_points.xs(), m_points.ys(), x, y, reach) >= 0) {
             m_points.beginCurveMove();
             m_gesture.startMouseY = y;
             m_gesture.curveMoving = true;
         }
     }
     setMousePointer(m_gesture.active() ? MousePointer::Crosshair : MousePointer::Default);
-    // A point grabbed by the mouse becomes the keys' current point.
+    // A point grabbed by the mouse or a finger becomes the keys' current point.
     if (m_gesture.point)
         setCurrentPoint(*m_gesture.point);
     (void)report();
 }
 
+double CurveEngine::touchReach() const
+{
+    const QSize logical = m_client.canvasDpi();
+    return touchPickDistance(m_client.physicalDpi(), (logical.width() + logical.height()) / 2.0);
+}
+
 void CurveEngine::mouseMove(Qt::MouseButtons buttons, float x, float y)
 {
+    // The moves of a cancelled drag do nothing; a move without the left button alone ends it.
+    if (m_gesture.cancelled) {
+        if (buttons == Qt::LeftButton)
+            return;
+        m_gesture.cancelled = false;
+    }
     const PlotMapping map = mapping();
     // The mouse's own axis values; outside the plot the read-out shows 0 instead, but a drag
     // still takes these, so that the clamping stops the point at the axis end.
@@ -102,6 +129,8 @@ void CurveEngine::mouseMove(Qt::MouseButtons buttons, float x, float y)
 
 void CurveEngine::mouseRelease()
 {
+    if (std::exchange(m_gesture.cancelled, false))
+        return; // the pointer was reset when the drag was cancelled
     setMousePointer(MousePointer::Default);
     // The host's handler runs, and may read every property, before the gesture state is cleared;
     // it may also delete the control.
@@ -118,6 +147,32 @@ void CurveEngine::mouseRelease()
         m_gesture.curveMoving = false;
     }
     (void)report(); // the pointer
+}
+
+bool CurveEngine::cancelGesture(Holder holder)
+{
+    const bool byMouse = !m_gesture.finger;
+    if (holder == (byMouse ? Holder::Finger : Holder::Mouse))
+        return true;
+    // A finger's drag is the finger's sequence: its later moves and lift find no finger and do
+    // nothing. The mouse's button is still down, or its release is lost: see m_gesture.cancelled.
+    m_gesture.finger.reset();
+    if (!m_gesture.active())
+        return true;
+    // Back where the press found them, through the routines of every edit, so that the XOR
+    // picture stays exact.
+    CurvePainter curvePainter = painter();
+    if (m_gesture.point && *m_gesture.point < m_points.slotsInUse())
+        placePoint(m_points, *m_gesture.point, m_gesture.pointStart, curvePainter);
+    if (m_gesture.curveMoving)
+        placeCurve(m_points, m_points.moveStartYs(), curvePainter);
+    pointsMayHaveChanged();
+    m_gesture.clear();
+    m_gesture.cancelled = byMouse;
+    setMousePointer(MousePointer::Default);
+    if (focusMarkerShown())
+        updateFocusMarker();
+    return report();
 }
 
 void CurveEngine::recordDraggedPoint()

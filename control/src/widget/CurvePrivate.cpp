@@ -15,6 +15,7 @@
 
 #include <QFont>
 #include <QPointer>
+#include <QScreen>
 
 #include <utility>
 
@@ -173,6 +174,12 @@ void CurvePrivate::showAll()
 bool CurvePrivate::hasFocus() const
 {
     return surface && surface->hasFocus();
+}
+
+qreal CurvePrivate::physicalDpi() const
+{
+    const QScreen* screen = surface ? surface->screen() : nullptr;
+    return screen ? screen->physicalDotsPerInch() : 0.0;
 }
 
 bool CurvePrivate::raiseDrop(int index)

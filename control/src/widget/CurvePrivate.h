@@ -60,6 +60,7 @@ public:
     void showAreas(const QRegion& areas) override;
     void showAll() override;
     bool hasFocus() const override;
+    qreal physicalDpi() const override;
     bool raiseDrop(int index) override;
     void valueEntryRequested(int slot, bool fromKeys) override;
     bool changed(Change what) override;

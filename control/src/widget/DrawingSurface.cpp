@@ -7,6 +7,7 @@
 #include "platform/ScreenCopy.h"
 
 #include <QBackingStore>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPaintEvent>
 
@@ -19,6 +20,8 @@ DrawingSurface::DrawingSurface(CurveEngine& engine, QWidget* parent) : QWidget(p
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // Touch comes as touch, not as the mouse events Qt would make of it, so a finger gets its pick.
+    setAttribute(Qt::WA_AcceptTouchEvents);
 }
 
 DrawingSurface::~DrawingSurface() = default;
@@ -59,11 +62,34 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
 
 bool DrawingSurface::event(QEvent* event)
 {
-    // The host's handler of a drop may delete the control, this surface with it: nothing follows
-    // an event the engine took.
+    // A disabled surface takes no input, as QWidget::event() has it.
+    if (!isEnabled() && event->isInputEvent())
+        return QWidget::event(event);
+    // The host's handlers of a drop or a change notice may delete the control, this surface with
+    // it: nothing follows an event the engine took, or a cancel that lost the control.
+    if (losesPointer(event) && !m_engine.cancelGesture())
+        return true;
     if (m_engine.handleEvent(event))
         return true;
     return QWidget::event(event);
+}
+
+bool DrawingSurface::losesPointer(QEvent* event) const
+{
+    // The events by which a widget learns that the mouse or a finger no longer reaches it: hidden,
+    // disabled, its window no longer active or blocked by a modal one, or a popup taking the mouse.
+    switch (event->type()) {
+    case QEvent::Hide:
+    case QEvent::WindowDeactivate:
+    case QEvent::WindowBlocked:
+        return true;
+    case QEvent::EnabledChange:
+        return !isEnabled();
+    case QEvent::FocusOut:
+        return static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason;
+    default:
+        return false;
+    }
 }
 
 } // namespace knotel

@@ -14,7 +14,8 @@ class CurveEngine;
  * marker over the screen copy, and passes its input events to the engine.
  *
  * The paint event copies only the region it is asked for from the canvas's picture. The surface
- * takes focus by click and by Tab; when the marker shows is the engine's rule.
+ * takes focus by click, touch and Tab; when the marker shows is the engine's rule. It takes touch
+ * events as touch, and cancels a drag when the mouse or the finger can no longer reach it.
  */
 class DrawingSurface : public QWidget {
     Q_OBJECT
@@ -36,6 +37,10 @@ protected:
     void focusOutEvent(QFocusEvent*) override {}
 
 private:
+    /** True for an event after which the mouse or a finger no longer reaches the surface: a drag in
+     *  progress is cancelled. */
+    bool losesPointer(QEvent* event) const;
+
     CurveEngine& m_engine;
     platform::MousePointer m_pointer = platform::MousePointer::Default;
 };
