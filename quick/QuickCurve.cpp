@@ -36,6 +36,10 @@ template <> struct QmlValue<float> {
     static double to(float v) { return v; }
     static float from(double v) { return toSingleOrThrow(v); }
 };
+template <> struct QmlValue<double> {
+    static double to(double v) { return v; }
+    static double from(double v) { return v; }
+};
 template <> struct QmlValue<bool> {
     static bool to(bool v) { return v; }
     static bool from(bool v) { return v; }
@@ -179,6 +183,26 @@ void QuickCurvePrivate::prepareFrame()
             engine.drawFocusMarker(painter, QRect(QPoint(), canvasSize()));
         }
     }
+    if (labelsChanged) {
+        labelsChanged = false;
+        Image& labels = layers[Labels];
+        const QRect area = engine.labelsRect();
+        labels.rect = area;
+        labels.fresh = true;
+        labels.image = QImage();
+        if (!area.isNull()) {
+            labels.image = QImage(area.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            labels.image.setDevicePixelRatio(ratio);
+            // The resolution that the canvas measures text at, so that the text fits its label.
+            const QSize dpi = canvasDpi();
+            labels.image.setDotsPerMeterX(qRound(dpi.width() / 0.0254));
+            labels.image.setDotsPerMeterY(qRound(dpi.height() / 0.0254));
+            labels.image.fill(Qt::transparent);
+            QPainter painter(&labels.image);
+            painter.translate(-area.topLeft());
+            engine.drawLabels(painter);
+        }
+    }
 }
 
 void QuickCurvePrivate::report(const RuntimeError& error) const
@@ -219,6 +243,19 @@ void QuickCurvePrivate::showArea(const QRect&)
     pictureChanged = true;
     markerChanged = true;
     newFrame();
+}
+
+void QuickCurvePrivate::showLabels(const QRect&)
+{
+    labelsChanged = true;
+    newFrame();
+}
+
+bool QuickCurvePrivate::pasteRefused(const QString& reason)
+{
+    const QPointer<QuickCurve> alive(q);
+    Q_EMIT q->pasteRefused(reason);
+    return !alive.isNull();
 }
 
 bool QuickCurvePrivate::hasFocus() const
@@ -397,6 +434,16 @@ bool QuickCurve::enterValues(int index, const QString& x, const QString& y)
     return d->engine.enterValues(index, x, y);
 }
 
+QString QuickCurve::copyPoints() const
+{
+    return d->engine.copyText();
+}
+
+bool QuickCurve::pastePoints(const QString& text)
+{
+    return d->engine.pastePoints(text, false);
+}
+
 void QuickCurve::componentComplete()
 {
     QQuickItem::componentComplete();
@@ -420,6 +467,7 @@ void QuickCurve::itemChange(ItemChange change, const ItemChangeData& value)
     // Another window or screen may have another pixel ratio: the next frame makes a new picture.
     if (change == ItemSceneChange || change == ItemDevicePixelRatioHasChanged) {
         d->readoutChanged = true;
+        d->labelsChanged = true;
         d->showAll();
     }
 }
@@ -459,7 +507,7 @@ QSGNode* QuickCurve::updatePaintNode(QSGNode* node, UpdatePaintNodeData*)
         }
         if (layer.fresh || added) {
             layer.fresh = false;
-            const bool opaque = i != QuickCurvePrivate::Marker;
+            const bool opaque = i == QuickCurvePrivate::Picture || i == QuickCurvePrivate::Readout;
             layerNode->setTexture(w->createTextureFromImage(
                 layer.image, opaque ? QQuickWindow::TextureIsOpaque : QQuickWindow::CreateTextureOptions()));
             layerNode->setSourceRect(QRectF(QPointF(), layer.image.size()));
@@ -509,6 +557,12 @@ void QuickCurve::hoverMoveEvent(QHoverEvent* event)
 void QuickCurve::keyPressEvent(QKeyEvent* event)
 {
     (void)d->engine.keyEvent(event);
+}
+
+void QuickCurve::keyReleaseEvent(QKeyEvent* event)
+{
+    d->engine.keyReleased(event);
+    QQuickItem::keyReleaseEvent(event);
 }
 
 void QuickCurve::focusInEvent(QFocusEvent* event)

@@ -65,7 +65,15 @@ def test_properties_round_trip_as_the_cxx_types_convert(qtbot, name, written, re
 def test_every_qt_property_is_a_python_property_with_its_setter_doc_and_stub():
     meta = Curve.staticMetaObject
     names = [meta.property(i).name() for i in range(meta.propertyOffset(), meta.propertyCount())]
-    assert names[38:] == ["undoEnabled", "valueEntryEnabled", "undoLimit"]
+    assert names[38:] == [
+        "undoEnabled",
+        "valueEntryEnabled",
+        "undoLimit",
+        "pointEditingEnabled",
+        "snapX",
+        "snapY",
+        "dragValueVisible",
+    ]
     stub = ast.parse((Path(knotel.__file__).parent / "_knotel.pyi").read_text(encoding="utf-8"))
     curve_stub = next(node for node in stub.body if isinstance(node, ast.ClassDef) and node.name == "Curve")
     stub_properties = {
