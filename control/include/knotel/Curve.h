@@ -496,9 +496,9 @@ public:
      * clipboard's text as pastePoints() does, and a context menu on the plot offers the same with
      * copy. Never more than 64 points nor fewer than 2; no insert or delete while LockX_Axis is set,
      * and no delete of an end point while LockXEndPoints or LockYEndPoints is. Each insert, delete
-     * and paste raises DroppedValue(-1) once and is one undo step ("Insert point 3", "Delete point
-     * 3", "Paste 12 points"); the slots after it move with their references, so Changed still tells
-     * what moved, and a new point reads Changed -1 until accepted.
+     * and paste raises DroppedValue once, with -1, and is one undo step ("Insert point 3", "Delete
+     * point 3", "Paste 12 points"); the slots after it move with their references, so Changed still
+     * tells what moved, and a new point reads Changed -1 until accepted.
      * @default false
      * @values true or false.
      */
@@ -553,8 +553,8 @@ public:
      * (LockX_Axis, LockY_Axis, LockXEndPoints, LockYEndPoints) or the order breaks a crossover rule
      * that is off (with AllowXCrossover or AllowYCrossover 0 the values run one way);
      * pasteRefused() then says why. Points that were in use keep their references, new ones read
-     * Changed -1. A paste that changed something raises DroppedValue(-1) once and is one undo step.
-     * It works whatever pointEditingEnabled says.
+     * Changed -1. A paste that changed something raises DroppedValue once, with -1, and is one undo
+     * step. It works whatever pointEditingEnabled says.
      * @return true when the points were taken; false when refused, and while the person drags.
      */
     bool pastePoints(const QString& text);
