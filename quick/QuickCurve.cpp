@@ -168,41 +168,38 @@ void QuickCurvePrivate::prepareFrame()
     const QRect square = engine.placeFocusMarker();
     // The marker's cells and the pixel around them, on a clear ground.
     const QRect around = square.isNull() ? QRect() : square.adjusted(-1, -1, 1, 1);
-    Image& marker = layers[Marker];
-    if (markerChanged || QRectF(around) != marker.rect) {
+    if (markerChanged || QRectF(around) != layers[Marker].rect) {
         markerChanged = false;
-        marker.rect = around;
-        marker.fresh = true;
-        marker.image = QImage();
-        if (!around.isNull()) {
-            marker.image = QImage(around.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-            marker.image.setDevicePixelRatio(ratio);
-            marker.image.fill(Qt::transparent);
-            QPainter painter(&marker.image);
-            painter.translate(-around.topLeft());
+        paintOverlay(layers[Marker], around, [this](QPainter& painter) {
             engine.drawFocusMarker(painter, QRect(QPoint(), canvasSize()));
-        }
+        });
     }
     if (labelsChanged) {
         labelsChanged = false;
-        Image& labels = layers[Labels];
-        const QRect area = engine.labelsRect();
-        labels.rect = area;
-        labels.fresh = true;
-        labels.image = QImage();
-        if (!area.isNull()) {
-            labels.image = QImage(area.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-            labels.image.setDevicePixelRatio(ratio);
-            // The resolution that the canvas measures text at, so that the text fits its label.
-            const QSize dpi = canvasDpi();
-            labels.image.setDotsPerMeterX(qRound(dpi.width() / 0.0254));
-            labels.image.setDotsPerMeterY(qRound(dpi.height() / 0.0254));
-            labels.image.fill(Qt::transparent);
-            QPainter painter(&labels.image);
-            painter.translate(-area.topLeft());
-            engine.drawLabels(painter);
-        }
+        paintOverlay(layers[Labels], engine.labelsRect(),
+                     [this](QPainter& painter) { engine.drawLabels(painter); });
     }
+}
+
+void QuickCurvePrivate::paintOverlay(Image& layer, const QRect& area,
+                                     const std::function<void(QPainter&)>& draw) const
+{
+    layer.rect = area;
+    layer.fresh = true;
+    layer.image = QImage();
+    if (area.isNull())
+        return;
+    const qreal ratio = canvasPixelRatio();
+    layer.image = QImage(area.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    layer.image.setDevicePixelRatio(ratio);
+    // The resolution that the canvas measures text at, so that a label's text fits its box.
+    const QSize dpi = canvasDpi();
+    layer.image.setDotsPerMeterX(qRound(dpi.width() / 0.0254));
+    layer.image.setDotsPerMeterY(qRound(dpi.height() / 0.0254));
+    layer.image.fill(Qt::transparent);
+    QPainter painter(&layer.image);
+    painter.translate(-area.topLeft());
+    draw(painter);
 }
 
 void QuickCurvePrivate::report(const RuntimeError& error) const

@@ -10,6 +10,9 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
+class QPainter;
 class QSGImageNode;
 
 namespace knotel {
@@ -55,6 +58,9 @@ public:
     void newFrame();
     /** Prepares the frame's images (the GUI thread's part of a frame). */
     void prepareFrame();
+    /** Makes @p layer a clear image over @p area (item pixels; null: none) on which @p draw paints in
+     *  item coordinates. */
+    void paintOverlay(Image& layer, const QRect& area, const std::function<void(QPainter&)>& draw) const;
     /** A host's write: shown at the next frame. */
     void written();
     /** Runs @p write, a host's write, reporting a failure to QML as a JavaScript error. */
