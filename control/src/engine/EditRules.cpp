@@ -189,7 +189,8 @@ std::optional<CurveShift> shiftedCurve(const PointTable& points, const CurveSett
             onGrid = std::trunc(offset / s.snapY) * s.snapY;
         if (std::isfinite(onGrid)) {
             offset = onGrid;
-            shift.mouseY = float(start + offset * double(layout.ScaleY));
+            if (const std::optional<float> row = toSingleOrNothing(start + offset * double(layout.ScaleY)))
+                shift.mouseY = *row;
         }
     }
     for (int i = 0; i < count; ++i) {

@@ -206,7 +206,7 @@ bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
     case Act::MoveCurve:
         // On a Y grid by one multiple of it, in pixels: shiftedCurve() makes the offset that multiple.
         keyMoveCurve(m_settings.snapY > 0
-                         ? float(amount * m_settings.snapY * std::fabs(double(m_layout.ScaleY)))
+                         ? toSingleOrInfinity(amount * m_settings.snapY * std::fabs(double(m_layout.ScaleY)))
                          : float(amount));
         break;
     }
