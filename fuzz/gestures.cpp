@@ -1,10 +1,10 @@
-// Any mouse gesture on a control set up from the input: press / move / release with every
-// button, on points, on segments, in and off the plot and off the surface, and Escape. After every
-// event no coordinate that was finite has become otherwise, and a grabbed point that started
-// inside its axis range, or a point of a moved curve that started inside the plot rows, is still
-// there. Escape during a drag puts every point back where the grab found it, and nothing moves
-// until the left button is up again. Once every button is up the picture equals that of a fresh
-// RePaint: the XOR redraws left no trail.
+// Any mouse gesture on a control set up from the input, its grids and value label among it: press
+// / move / release with every button, on points, on segments, in and off the plot and off the
+// surface, and Escape. After every event no coordinate that was finite has become otherwise, and a
+// grabbed point that started inside its axis range, or a point of a moved curve that started inside
+// the plot rows, is still there. Escape during a drag puts every point back where the grab found
+// it, and nothing moves until the left button is up again. Once every button is up the picture
+// equals that of a fresh RePaint: the XOR redraws left no trail.
 #include "FuzzSupport.h"
 
 #include "widget/CurvePrivate.h"
@@ -135,6 +135,11 @@ void setUpControl(Curve& curve, FuzzedDataProvider& in)
     }
     curve.setX_Step((extras & 0x38) != 0 ? 0.0f : in.PickValueInArray(steps));
     curve.setY_Step((extras & 0x1c0) != 0 ? 0.0f : in.PickValueInArray(steps));
+    // Now and then grids, fine, coarse or beyond every axis, and the label of the moving point.
+    static constexpr std::array<double, 6> grids{0, 0, 0.5, 7, 1e-30, 1e30};
+    curve.setSnapX(in.PickValueInArray(grids));
+    curve.setSnapY(in.PickValueInArray(grids));
+    curve.setDragValueVisible(in.ConsumeBool());
 
     const int count = std::clamp(dimensions, 0, SlotCount);
     for (int i = 0; i < count; ++i) {

@@ -37,6 +37,10 @@ template <> struct QmlValue<float> {
     static double to(float v) { return v; }
     static float from(double v) { return toSingleOrThrow(v); }
 };
+template <> struct QmlValue<double> {
+    static double to(double v) { return v; }
+    static double from(double v) { return v; }
+};
 template <> struct QmlValue<bool> {
     static bool to(bool v) { return v; }
     static bool from(bool v) { return v; }
@@ -165,21 +169,38 @@ void QuickCurvePrivate::prepareFrame()
     const QRect square = engine.placeFocusMarker();
     // The marker's cells and the pixel around them, on a clear ground.
     const QRect around = square.isNull() ? QRect() : square.adjusted(-1, -1, 1, 1);
-    Image& marker = layers[Marker];
-    if (markerChanged || QRectF(around) != marker.rect) {
+    if (markerChanged || QRectF(around) != layers[Marker].rect) {
         markerChanged = false;
-        marker.rect = around;
-        marker.fresh = true;
-        marker.image = QImage();
-        if (!around.isNull()) {
-            marker.image = QImage(around.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-            marker.image.setDevicePixelRatio(ratio);
-            marker.image.fill(Qt::transparent);
-            QPainter painter(&marker.image);
-            painter.translate(-around.topLeft());
+        paintOverlay(layers[Marker], around, [this](QPainter& painter) {
             engine.drawFocusMarker(painter, QRect(QPoint(), canvasSize()));
-        }
+        });
     }
+    if (labelsChanged) {
+        labelsChanged = false;
+        paintOverlay(layers[Labels], engine.labelsRect(),
+                     [this](QPainter& painter) { engine.drawLabels(painter); });
+    }
+}
+
+void QuickCurvePrivate::paintOverlay(Image& layer, const QRect& area,
+                                     const std::function<void(QPainter&)>& draw) const
+{
+    layer.rect = area;
+    layer.fresh = true;
+    layer.image = QImage();
+    if (area.isNull())
+        return;
+    const qreal ratio = canvasPixelRatio();
+    layer.image = QImage(area.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    layer.image.setDevicePixelRatio(ratio);
+    // The resolution that the canvas measures text at, so that a label's text fits its box.
+    const QSize dpi = canvasDpi();
+    layer.image.setDotsPerMeterX(qRound(dpi.width() / 0.0254));
+    layer.image.setDotsPerMeterY(qRound(dpi.height() / 0.0254));
+    layer.image.fill(Qt::transparent);
+    QPainter painter(&layer.image);
+    painter.translate(-area.topLeft());
+    draw(painter);
 }
 
 void QuickCurvePrivate::report(const RuntimeError& error) const
@@ -220,6 +241,19 @@ void QuickCurvePrivate::showArea(const QRect&)
     pictureChanged = true;
     markerChanged = true;
     newFrame();
+}
+
+void QuickCurvePrivate::showLabels(const QRect&)
+{
+    labelsChanged = true;
+    newFrame();
+}
+
+bool QuickCurvePrivate::pasteRefused(const QString& reason)
+{
+    const QPointer<QuickCurve> alive(q);
+    Q_EMIT q->pasteRefused(reason);
+    return !alive.isNull();
 }
 
 bool QuickCurvePrivate::hasFocus() const
@@ -401,6 +435,16 @@ bool QuickCurve::enterValues(int index, const QString& x, const QString& y)
     return d->engine.enterValues(index, x, y);
 }
 
+QString QuickCurve::copyPoints() const
+{
+    return d->engine.copyText();
+}
+
+bool QuickCurve::pastePoints(const QString& text)
+{
+    return d->engine.pastePoints(text, false);
+}
+
 void QuickCurve::componentComplete()
 {
     QQuickItem::componentComplete();
@@ -424,6 +468,7 @@ void QuickCurve::itemChange(ItemChange change, const ItemChangeData& value)
     // Another window or screen may have another pixel ratio: the next frame makes a new picture.
     if (change == ItemSceneChange || change == ItemDevicePixelRatioHasChanged) {
         d->readoutChanged = true;
+        d->labelsChanged = true;
         d->showAll();
     }
 }
@@ -463,7 +508,7 @@ QSGNode* QuickCurve::updatePaintNode(QSGNode* node, UpdatePaintNodeData*)
         }
         if (layer.fresh || added) {
             layer.fresh = false;
-            const bool opaque = i != QuickCurvePrivate::Marker;
+            const bool opaque = i == QuickCurvePrivate::Picture || i == QuickCurvePrivate::Readout;
             layerNode->setTexture(w->createTextureFromImage(
                 layer.image, opaque ? QQuickWindow::TextureIsOpaque : QQuickWindow::CreateTextureOptions()));
             layerNode->setSourceRect(QRectF(QPointF(), layer.image.size()));
@@ -533,6 +578,12 @@ void QuickCurve::hoverMoveEvent(QHoverEvent* event)
 void QuickCurve::keyPressEvent(QKeyEvent* event)
 {
     (void)d->engine.keyEvent(event);
+}
+
+void QuickCurve::keyReleaseEvent(QKeyEvent* event)
+{
+    d->engine.keyReleased(event);
+    QQuickItem::keyReleaseEvent(event);
 }
 
 void QuickCurve::focusInEvent(QFocusEvent* event)

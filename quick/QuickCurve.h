@@ -43,6 +43,7 @@ public:
 #define KNOTEL_QML_TYPE_QString QString
 #define KNOTEL_QML_TYPE_int double
 #define KNOTEL_QML_TYPE_bool bool
+#define KNOTEL_QML_TYPE_double double
 
 /**
  * The curve control as a Qt Quick item: `import Knotel`, then `Curve { ... }`. It is the widget's
@@ -116,6 +117,15 @@ public:
      * a typed coordinate was refused, and nothing changes then.
      */
     Q_INVOKABLE bool enterValues(int index, const QString& x, const QString& y);
+    /** The points in use as text, as the copy key puts them on the clipboard: a line per point, X, a
+     *  tab and Y, each the shortest text that reads back to the same single. */
+    Q_INVOKABLE QString copyPoints() const;
+    /**
+     * Replaces the points in use by those of @p text as the widget's pastePoints() does: lines of two
+     * numbers separated by a tab, a comma, a semicolon or blanks. Returns false when the paste was
+     * refused (pasteRefused() says why), and nothing changes then.
+     */
+    Q_INVOKABLE bool pastePoints(const QString& text);
 
 Q_SIGNALS:
 #define KNOTEL_QML_SIGNAL(Type, Name, qmlName, Argument) void qmlName##Changed();
@@ -133,6 +143,9 @@ Q_SIGNALS:
      *  editor may open for point @p index and call enterValues(). Not sent while valueEntryEnabled is
      *  false. */
     void valueEntryRequested(int index);
+    /** A paste was refused, from the paste key or pastePoints(), for @p reason (a sentence); nothing
+     *  changed. */
+    void pasteRefused(const QString& reason);
 
 protected:
     void componentComplete() override;
@@ -150,6 +163,7 @@ protected:
     void touchUngrabEvent() override;
     void hoverMoveEvent(QHoverEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;

@@ -10,6 +10,9 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
+class QPainter;
 class QSGImageNode;
 
 namespace knotel {
@@ -17,7 +20,7 @@ namespace knotel {
 /**
  * The item's private side: its engine, the engine's client (item updates, QML's change signals,
  * droppedValue), and what the item hands to the scene graph: the canvas's picture, the tracker's
- * read-out box and the focus marker, each an image of its own, made on the GUI thread in
+ * read-out box, the focus marker and the labels, each an image of its own, made on the GUI thread in
  * updatePolish() and handed over in updatePaintNode().
  */
 class QuickCurvePrivate : public EngineClient {
@@ -30,9 +33,9 @@ public:
     CurveEngine engine;
     const ChangeSignals changeSignals;
 
-    // The frame for the scene graph: three layers, each an image at a place, the picture, the
-    // read-out box over it and the focus marker last.
-    enum Layer { Picture, Readout, Marker, LayerCount };
+    // The frame for the scene graph: four layers, each an image at a place, the picture, the
+    // read-out box over it, the focus marker and the labels last.
+    enum Layer { Picture, Readout, Marker, Labels, LayerCount };
     struct Image {
         QImage image;      ///< null: the layer shows nothing
         QRectF rect;       ///< in item pixels
@@ -45,6 +48,7 @@ public:
     bool pictureChanged = true;
     bool readoutChanged = true;
     bool markerChanged = true;
+    bool labelsChanged = true;
     /** The scene graph's nodes of the layers; only the render thread touches them. */
     QSGImageNode* layerNodes[LayerCount] = {};
 
@@ -54,6 +58,9 @@ public:
     void newFrame();
     /** Prepares the frame's images (the GUI thread's part of a frame). */
     void prepareFrame();
+    /** Makes @p layer a clear image over @p area (item pixels; null: none) on which @p draw paints in
+     *  item coordinates. */
+    void paintOverlay(Image& layer, const QRect& area, const std::function<void(QPainter&)>& draw) const;
     /** A host's write: shown at the next frame. */
     void written();
     /** Runs @p write, a host's write, reporting a failure to QML as a JavaScript error. */
@@ -71,6 +78,8 @@ public:
     bool raiseDrop(int index) override;
     void valueEntryRequested(int slot, bool fromKeys) override;
     bool changed(Change what) override;
+    bool pasteRefused(const QString& reason) override;
+    void showLabels(const QRect& area) override;
 };
 
 /** Registers the item's accessible chart with Qt, the first call only. */

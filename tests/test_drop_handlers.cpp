@@ -8,7 +8,9 @@
 #include "widget/DrawingSurface.h"
 #include "widget/ValueEditor.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -20,12 +22,23 @@ using namespace knotel;
 
 namespace {
 
-enum class Path { Release, RightButtonMove, Key, Undo, TypedValue, FingerLifted };
+enum class Path {
+    Release,
+    RightButtonMove,
+    Key,
+    Undo,
+    TypedValue,
+    FingerLifted,
+    PointEdit,
+    PointEditUndone,
+    InsertOnTheLine
+};
 
 struct DropCase {
     const char* name;
     Path path;
     bool wholeCurve;
+    QKeyCombination edit = {}; ///< the key of a point edit: Insert, Delete or paste
 };
 
 class DeletedOnDrop : public ::testing::TestWithParam<DropCase> {};
@@ -79,6 +92,20 @@ TEST_P(DeletedOnDrop, TheControlIsLeftAloneOnceItsHandlerDeletedIt)
         ASSERT_TRUE(drop.wholeCurve ? d.engine.gesture().curveMoving : d.engine.gesture().point == 3);
         QTest::touchEvent(surface, touchScreen).move(0, at + QPoint(0, -10));
         QTest::touchEvent(surface, touchScreen).release(0, at + QPoint(0, -10));
+    } else if (drop.path == Path::PointEdit || drop.path == Path::PointEditUndone) {
+        curve->setPointEditingEnabled(true);
+        QGuiApplication::clipboard()->setText(QStringLiteral("-30 0\n0 5\n30 60"));
+        armed = drop.path == Path::PointEdit;
+        key(surface, Qt::Key_Right);
+        key(surface, drop.edit.key(), drop.edit.keyboardModifiers());
+        armed = true;
+        if (drop.path == Path::PointEditUndone)
+            key(surface, Qt::Key_Z, Qt::ControlModifier);
+    } else if (drop.path == Path::InsertOnTheLine) {
+        curve->setPointEditingEnabled(true);
+        QMouseEvent event(QEvent::MouseButtonPress, grab, surface->mapToGlobal(grab), Qt::LeftButton,
+                          Qt::LeftButton, Qt::ControlModifier);
+        QCoreApplication::sendEvent(surface, &event);
     } else if (drop.path == Path::TypedValue) {
         key(surface, Qt::Key_F2);
         ASSERT_TRUE(d.valueEditor);
@@ -110,7 +137,25 @@ INSTANTIATE_TEST_SUITE_P(
         DropCase{"PointMoveUndone", Path::Undo, false}, DropCase{"CurveMoveUndone", Path::Undo, true},
         DropCase{"ValueTyped", Path::TypedValue, false},
         DropCase{"PointLetGoByAFinger", Path::FingerLifted, false},
-        DropCase{"CurveLetGoByAFinger", Path::FingerLifted, true}),
+        DropCase{"CurveLetGoByAFinger", Path::FingerLifted, true},
+        DropCase{"PointInserted", Path::PointEdit, true, Qt::Key_Insert},
+        DropCase{"PointDeleted", Path::PointEdit, true, Qt::Key_Delete},
+        DropCase{"PointsPasted", Path::PointEdit, true, Qt::ControlModifier | Qt::Key_V},
+        DropCase{"InsertUndone", Path::PointEditUndone, true, Qt::Key_Insert},
+        DropCase{"DeleteUndone", Path::PointEditUndone, true, Qt::Key_Delete},
+        DropCase{"PasteUndone", Path::PointEditUndone, true, Qt::ControlModifier | Qt::Key_V},
+        DropCase{"PointInsertedOnTheLine", Path::InsertOnTheLine, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DeletedOnRefusal, TheControlIsLeftAloneOnceTheRefusalsHandlerDeletedIt)
+{
+    QPointer<Curve> curve = new Curve;
+    curve->setPointEditingEnabled(true);
+    QObject::connect(curve, &Curve::pasteRefused, curve, [&](const QString&) { delete curve; });
+    QGuiApplication::clipboard()->setText(QStringLiteral("not points"));
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::sendEvent(test::surfaceOf(*curve), &paste);
+    EXPECT_TRUE(curve.isNull());
+}
 
 } // namespace

@@ -114,7 +114,11 @@ INSTANTIATE_TEST_SUITE_P(
             {heard(Change::Dimensions), heard(Change::Y_Knotel), points}},
         Row{"SwitchesBesideTheFace",
             [](CurveEngine& e) { e.setUndoLimit(5), e.setUndoLimit(5); },
-            {heard(Change::UndoLimit)}}),
+            {heard(Change::UndoLimit)}},
+        Row{"AnInsertMovesTheIndexedSlot",
+            [](CurveEngine& e) { e.setPointEditingEnabled(true), e.insertPoint(); },
+            {heard(Change::PointEditingEnabled), heard(Change::Dimensions), heard(Change::X_Knotel),
+             heard(Change::Y_Knotel), points, heard(Change::History), "drop -1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Engine, ADragReportsItsMovesAndThenItsDrop)

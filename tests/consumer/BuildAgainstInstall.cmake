@@ -1,6 +1,6 @@
-# Installs the build into a fresh prefix, builds the consumer project against it and runs it, then
-# builds and runs a host from the flags that the installed knotel.pc gives, and imports the
-# installed Python module.
+# Installs the build into a fresh prefix, builds the consumer project against it and runs it, builds
+# the C++ example, then builds and runs a host from the flags that the installed knotel.pc gives,
+# and imports the installed Python module.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 
@@ -23,6 +23,9 @@ if(DESIGNER_PLUGIN)
     endif()
 endif()
 run(${WORK_DIR}/build/consumer ${designer_plugin})
+# The C++ example builds as a host of its own.
+run(${CMAKE_COMMAND} -S ${EXAMPLE_DIR} -B ${WORK_DIR}/example -G ${CMAKE_GENERATOR} -DCMAKE_PREFIX_PATH=${prefix})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/example)
 
 # The Python module, when built, imports from the prefix's package folder and finds the library
 # there on its own.

@@ -65,7 +65,15 @@ def test_properties_round_trip_as_the_cxx_types_convert(qtbot, name, written, re
 def test_every_qt_property_is_a_python_property_with_its_setter_doc_and_stub():
     meta = Curve.staticMetaObject
     names = [meta.property(i).name() for i in range(meta.propertyOffset(), meta.propertyCount())]
-    assert names[38:] == ["undoEnabled", "valueEntryEnabled", "undoLimit"]
+    assert names[38:] == [
+        "undoEnabled",
+        "valueEntryEnabled",
+        "undoLimit",
+        "pointEditingEnabled",
+        "snapX",
+        "snapY",
+        "dragValueVisible",
+    ]
     stub = ast.parse((Path(knotel.__file__).parent / "_knotel.pyi").read_text(encoding="utf-8"))
     curve_stub = next(node for node in stub.body if isinstance(node, ast.ClassDef) and node.name == "Curve")
     stub_properties = {
@@ -94,6 +102,28 @@ def test_a_drag_can_be_undone_and_both_additions_switched_off(qtbot, curve):
     assert not curve.isUndoEnabled() and stack.count() == 0
     curve.setValueEntryEnabled(False)
     assert curve.valueEntryEnabled is False
+
+
+def test_point_editing_grids_copy_and_paste(qtbot, curve):
+    assert (curve.pointEditingEnabled, curve.snapX, curve.snapY, curve.dragValueVisible) == (False, 0, 0, False)
+    curve.snapX = 2.5
+    curve.setSnapY(1)
+    assert (curve.snapX, curve.snapY) == (2.5, 1.0)
+    with pytest.raises(knotel.RuntimeError) as error:
+        curve.snapY = -1
+    assert error.value.code == 5 and curve.snapY == 1.0
+
+    text = curve.copyPoints()
+    assert text == "".join(f"{x}\t{y}\n" for x, y in FIVE_POINTS)
+    reasons, drops = [], []
+    curve.pasteRefused.connect(reasons.append)
+    curve.DroppedValue.connect(drops.append)
+    assert not curve.pastePoints("-30 0\n30")
+    assert reasons == ["Not pasted: line 2 is not two numbers."]
+    assert curve.pastePoints("-30, 5\n30, 55")
+    assert curve.points() == [QPointF(-30, 5), QPointF(30, 55)] and drops == [-1]
+    assert curve.undoStack().undoText() == "Paste 2 points"
+    assert curve.pastePoints(text) and curve.copyPoints() == text
 
 
 def test_a_handler_that_undoes_every_drop_walks_back_to_the_start(qtbot, curve):

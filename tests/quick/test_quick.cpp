@@ -169,6 +169,59 @@ TEST_F(QuickAndWidget, AfterTheSameDragsBothShowTheSamePicture)
     EXPECT_EQ(differingPixels(), 0) << "at pixel ratio " << window.effectiveDevicePixelRatio();
 }
 
+TEST_F(QuickAndWidget, TheValueLabelOfADragIsTheWidgetsAndGoesAtTheRelease)
+{
+    apply(Scene{"", {{"dragValueVisible", true}, {"Y_Decimals", 1}}, Zigzag});
+    QPointF point;
+    QMetaObject::invokeMethod(item.get(), "positionOf", Q_RETURN_ARG(QPointF, point), Q_ARG(int, 3));
+    const QPoint from = point.toPoint();
+    const QPoint to = from + QPoint(0, -30);
+    QWidget* surface = widget.findChild<QWidget*>(QStringLiteral("Picture_Curve"));
+    // The label's frame and text are in TextColor, white, above and to the right of the point.
+    const auto labelPixels = [&] {
+        const QImage pixels = widgetPixels();
+        const qreal ratio = pixels.devicePixelRatio();
+        const QRect around(QPointF(QPointF(to + QPoint(8, -30)) * ratio).toPoint(), QSize(60, 22) * ratio);
+        int white = 0;
+        for (int y = around.top(); y <= around.bottom(); ++y)
+            for (int x = around.left(); x <= around.right(); ++x)
+                white += pixels.pixel(x, y) == qRgb(255, 255, 255);
+        return white;
+    };
+    // One drag held at a time: a press in the other window would take the mouse and cancel it.
+    QTest::mousePress(surface, Qt::LeftButton, {}, from);
+    QTest::mouseMove(surface, to);
+    ASSERT_NE(widget.points(), Zigzag);
+    EXPECT_GT(labelPixels(), 0);
+    const QImage widgetWithLabel = widgetPixels();
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, to);
+    EXPECT_EQ(labelPixels(), 0);
+    QTest::mousePress(&window, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&window, to);
+    EXPECT_EQ(::differingPixels(itemPixels(), widgetWithLabel), 0)
+        << "with the label, at pixel ratio " << window.effectiveDevicePixelRatio();
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, to);
+    EXPECT_EQ(differingPixels(), 0) << "without it";
+}
+
+TEST(QuickItem, TheProfileEditorExampleLoads)
+{
+    QQmlEngine engine;
+    engine.addImportPath(QStringLiteral(KNOTEL_QML_IMPORT_PATH));
+    QQmlComponent component(&engine, QUrl::fromLocalFile(QStringLiteral(KNOTEL_EXAMPLE_QML)));
+    const std::unique_ptr<QObject> window(component.create());
+    ASSERT_TRUE(window) << qPrintable(component.errorString());
+    const QQuickItem* curve = nullptr;
+    for (const QQuickItem* item : window->findChildren<QQuickItem*>()) {
+        if (item->property("snapX").isValid())
+            curve = item;
+    }
+    ASSERT_TRUE(curve);
+    EXPECT_TRUE(curve->property("pointEditingEnabled").toBool());
+    EXPECT_EQ(curve->property("snapX").toDouble(), 5.0);
+    EXPECT_EQ(curve->property("points").toList().size(), 7);
+}
+
 // The rows every face checks (typed_writes.json), as JavaScript assignments: a number that does not
 // fit the property's type is a JavaScript error that names the error and the member, and changes
 // nothing.

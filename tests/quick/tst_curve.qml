@@ -1,7 +1,7 @@
 // The Curve item from its QML module: a drag under a lock rule moves a point and sends
 // droppedValue once, keys move the current point, a refused typed value keeps the point, a
-// double-click asks for typed values, points of another shape are refused, and a write shows at
-// the next frame.
+// double-click asks for typed values, points of another shape are refused, a write shows at the
+// next frame, and point editing inserts, deletes, copies, pastes and snaps.
 import QtQuick
 import QtTest
 import Knotel
@@ -28,6 +28,12 @@ Item {
         signalName: "valueEntryRequested"
     }
 
+    SignalSpy {
+        id: refusals
+        target: curve
+        signalName: "pasteRefused"
+    }
+
     TestCase {
         name: "Curve"
         when: windowShown
@@ -48,6 +54,7 @@ Item {
             curve.rePaint()
             drops.clear()
             entries.clear()
+            refusals.clear()
         }
 
         function test_aDragUnderALockedXAxisMovesOnlyYAndDropsOnce() {
@@ -147,6 +154,50 @@ Item {
             compare(curve.points[3], start[3])
             verify(!curve.canUndo && !curve.canRedo)
             curve.undoEnabled = true
+        }
+
+        function test_pointEditingInsertsDeletesAndPastesWithOneDropEach() {
+            curve.lockX_Axis = 0
+            curve.forceActiveFocus()
+            keyClick(Qt.Key_Home) // qmllint disable type
+            keyClick(Qt.Key_Insert)
+            compare(curve.points.length, 7, "off by default")
+            curve.pointEditingEnabled = true
+            keyClick(Qt.Key_Insert)
+            compare(curve.points[1], Qt.point(-25, 5))
+            keyClick(Qt.Key_Delete)
+            compare(curve.points, start)
+            compare(drops.count, 2)
+            compare(drops.signalArguments[1][0], -1)
+            const text = curve.copyPoints()
+            compare(text.split("\n")[3], "0\t30")
+            verify(curve.pastePoints("-30 0\n30 60"))
+            compare(curve.points.length, 2)
+            verify(!curve.pastePoints("-30 0\n31 60"))
+            compare(refusals.count, 1)
+            verify(refusals.signalArguments[0][0].indexOf("outside the X axis") >= 0)
+            verify(curve.pastePoints(text))
+            compare(curve.points, start)
+            curve.pointEditingEnabled = false
+            curve.lockX_Axis = -1
+        }
+
+        function test_aGridTakesKeyMovesToItsMultiples() {
+            curve.snapY = 4
+            curve.forceActiveFocus()
+            keyClick(Qt.Key_Home) // qmllint disable type
+            keyClick(Qt.Key_Right)
+            keyClick(Qt.Key_Up)
+            compare(curve.points[1].y, 12)
+            let message = ""
+            try {
+                curve.snapY = -1
+            } catch (e) {
+                message = e.message
+            }
+            verify(message.indexOf("error 5") >= 0, message)
+            compare(curve.snapY, 4)
+            curve.snapY = 0
         }
 
         function test_aBadSlotIsAJavaScriptError() {

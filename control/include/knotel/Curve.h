@@ -87,6 +87,12 @@ class KNOTEL_EXPORT Curve : public QWidget, public Dispatch {
     Q_PROPERTY(bool valueEntryEnabled READ isValueEntryEnabled WRITE setValueEntryEnabled NOTIFY
                    valueEntryEnabledChanged)
     Q_PROPERTY(int undoLimit READ undoLimit WRITE setUndoLimit NOTIFY undoLimitChanged)
+    Q_PROPERTY(bool pointEditingEnabled READ isPointEditingEnabled WRITE setPointEditingEnabled NOTIFY
+                   pointEditingEnabledChanged)
+    Q_PROPERTY(double snapX READ snapX WRITE setSnapX NOTIFY snapXChanged)
+    Q_PROPERTY(double snapY READ snapY WRITE setSnapY NOTIFY snapYChanged)
+    Q_PROPERTY(bool dragValueVisible READ isDragValueVisible WRITE setDragValueVisible NOTIFY
+                   dragValueVisibleChanged)
 
 public:
     /** Creates the control with its defaults and lays it out, at its design size, as a child of @p parent. */
@@ -482,6 +488,77 @@ public:
      */
     bool isValueEntryEnabled() const;
     void setValueEntryEnabled(bool enabled);
+    /**
+     * Whether the person may insert, delete and paste points: Insert adds a point midway between
+     * the keyboard's current point and the next (after the last point, before it), Ctrl + left
+     * press on the line adds one there and grabs it, Delete or Backspace removes the current point,
+     * the standard paste key (QKeySequence::Paste) on the focused plot replaces the points by the
+     * clipboard's text as pastePoints() does, and a context menu on the plot offers the same with
+     * copy. Never more than 64 points nor fewer than 2; no insert or delete while LockX_Axis is set,
+     * and no delete of an end point while LockXEndPoints or LockYEndPoints is. Each insert, delete
+     * and paste raises DroppedValue once, with -1, and is one undo step ("Insert point 3", "Delete
+     * point 3", "Paste 12 points"); the slots after it move with their references, so Changed still
+     * tells what moved, and a new point reads Changed -1 until accepted.
+     * @default false
+     * @values true or false.
+     */
+    bool isPointEditingEnabled() const;
+    void setPointEditingEnabled(bool enabled);
+    /**
+     * The grid of the X axis: a mouse or key move of a point puts its X on the nearest multiple of
+     * snapX (counted from 0), and then the lock, crossover and clamping rules apply, so an axis end
+     * wins over the grid. Shift + Left and Right go to the next multiple. Typed and pasted values are
+     * taken as they are.
+     * @default 0
+     * @values Axis units: 0 is no grid, any positive number the grid's step.
+     * @throws knotel::RuntimeError 5 for a negative step, NaN or an infinity; the step stays.
+     */
+    double snapX() const;
+    void setSnapX(double step);
+    /**
+     * The grid of the Y axis: a mouse or key move of a point puts its Y on the nearest multiple of
+     * snapY (counted from 0), and then the lock, crossover and clamping rules apply, so an axis end
+     * wins over the grid. Up and Down go to the next multiple above or below, Page Up and Page Down
+     * to the multiple nearest Y_Step away, and the whole curve moves by multiples of snapY. Typed and
+     * pasted values are taken as they are.
+     * @default 0
+     * @values Axis units: 0 is no grid, any positive number the grid's step.
+     * @throws knotel::RuntimeError 5 for a negative step, NaN or an infinity; the step stays.
+     */
+    double snapY() const;
+    void setSnapY(double step);
+    /**
+     * Whether a small label beside a point that the person moves, with the mouse or the keys, shows
+     * its X and Y as the control writes numbers (FormatValue() with X_Decimals and Y_Decimals). The
+     * label stays inside the control and goes when the button or the key is let go; it lies over
+     * the picture and leaves it as it is.
+     * @default false
+     * @values true or false.
+     */
+    bool isDragValueVisible() const;
+    void setDragValueVisible(bool visible);
+
+    /**
+     * The points in use as text, as the standard copy key (QKeySequence::Copy) on the focused plot
+     * puts them on the clipboard, whatever the switches: a line per point, its X, a tab and its Y,
+     * each the shortest text that reads back to the same single, with "." as the decimal point.
+     * Pasted back, they give the same points bit for bit.
+     */
+    QString copyPoints() const;
+    /**
+     * Replaces the points in use by those of @p text, as the person's paste does: a line per point,
+     * two numbers separated by a tab, a comma, a semicolon or blanks (what spreadsheets and CSV
+     * files give), "." as the decimal point, blank lines left out, 1 to 64 lines. The paste is
+     * refused whole, nothing changed, when a line is not two numbers, a number is not finite, there
+     * are more than 64 lines, a value lies outside its axis, a locked coordinate would change
+     * (LockX_Axis, LockY_Axis, LockXEndPoints, LockYEndPoints) or the order breaks a crossover rule
+     * that is off (with AllowXCrossover or AllowYCrossover 0 the values run one way);
+     * pasteRefused() then says why. Points that were in use keep their references, new ones read
+     * Changed -1. A paste that changed something raises DroppedValue once, with -1, and is one undo
+     * step. It works whatever pointEditingEnabled says.
+     * @return true when the points were taken; false when refused, and while the person drags.
+     */
+    bool pastePoints(const QString& text);
 
     /** The control's design size, 9120 x 7260 twips, in pixels of its screen. */
     QSize sizeHint() const override;
@@ -508,6 +585,13 @@ Q_SIGNALS:
      * @endcode
      */
     void DroppedValue(int& DropIndex);
+    /**
+     * A paste was refused, from the paste key, the context menu or pastePoints(), and nothing
+     * changed; @p reason says why in a sentence ("Not pasted: line 3 is not two numbers."), which the
+     * person also sees over the plot when the paste was theirs, until the next key or press. The
+     * slot may delete the control.
+     */
+    void pasteRefused(const QString& reason);
 
     // Change signals, beside DroppedValue: each property's when a host write, the person's edit or
     // an undo changed what it reads (ValueIndex choosing another slot changes X_Knotel, Y_Knotel
@@ -555,6 +639,10 @@ Q_SIGNALS:
     void undoEnabledChanged();
     void valueEntryEnabledChanged();
     void undoLimitChanged();
+    void pointEditingEnabledChanged();
+    void snapXChanged();
+    void snapYChanged();
+    void dragValueVisibleChanged();
 
 protected:
     /** Places the drawing surface and the tracker box and computes the layout for the new size. */

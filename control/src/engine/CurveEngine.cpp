@@ -59,6 +59,9 @@ void CurveEngine::reset()
     m_keyPoint = 0;
     m_undoEnabled = true;
     m_valueEntryEnabled = true;
+    m_pointEditingEnabled = false;
+    m_dragValueVisible = false;
+    endTransientLabels();
     clearHistory();
     pointsMayHaveChanged();
     setBackColor(backColor); // reports
@@ -189,6 +192,7 @@ void CurveEngine::focusOut()
 {
     m_focusVisible = false;
     updateFocusMarker();
+    endTransientLabels();
 }
 
 void CurveEngine::setFocusVisible(bool visible)

@@ -273,6 +273,85 @@ public:
      *  applied and finished at once. True when nothing was refused; false changes nothing. */
     bool enterValues(int index, const QString& x, const QString& y);
 
+    // PointEditing.cpp: the person's insert and delete, copy and paste, and the switches beside the
+    // late-bound face that rule them and the grids. Each edit is one undo step and one drop (-1).
+    bool pointEditingEnabled() const
+    {
+        return m_pointEditingEnabled;
+    }
+    /** Whether the person may insert, delete and paste points. */
+    void setPointEditingEnabled(bool enabled);
+    double snapX() const
+    {
+        return m_settings.snapX;
+    }
+    double snapY() const
+    {
+        return m_settings.snapY;
+    }
+    /** The grids that mouse and key moves snap to, in axis units; 0 is none. Error 5 for a step
+     *  that is negative or not finite, and the step stays. */
+    void setSnapX(double step);
+    void setSnapY(double step);
+    bool dragValueVisible() const
+    {
+        return m_dragValueVisible;
+    }
+    /** Whether a label beside a point that the person moves shows its X and Y. */
+    void setDragValueVisible(bool visible);
+    /** Whether a point may be inserted now: point editing on, no drag, 2 to 63 points in use, X not
+     *  locked. */
+    bool mayInsertPoint() const;
+    /** Whether the point in @p slot may be deleted now: as for an insert, with 3 points or more, and
+     *  for an end point neither of its coordinates locked. */
+    bool mayDeletePoint(int slot) const;
+    /** Inserts a point midway between the current point and the next (after the last point: midway
+     *  between it and the one before) and makes it current; false when no point may be inserted. */
+    bool insertPoint();
+    /** Inserts a point on the line at (@p x, @p y) of the surface, in the segment there, and makes it
+     *  current; with @p grab the left button then holds it as a press on it would. False when the
+     *  line is not there (or a point is) or no point may be inserted. */
+    bool insertPointAt(float x, float y, bool grab);
+    /** Deletes the current point; false when it may not be deleted. */
+    bool deletePoint();
+    /** The points in use as copy writes them (see pointsText()). */
+    QString copyText() const;
+    /** Puts copyText() on the clipboard. */
+    void copyPoints() const;
+    /**
+     * Replaces the points in use by those of @p text (see readPoints()), as the person's paste:
+     * refused whole, nothing changed, when the text cannot be read, a value lies outside its axis, a
+     * locked coordinate would change or the order breaks a crossover rule that is off; the client
+     * hears why (EngineClient::pasteRefused()), and with @p fromPerson the person sees it beside the
+     * plot. True when taken; false also while the person drags, and when a handler deleted the
+     * control.
+     */
+    bool pastePoints(const QString& text, bool fromPerson);
+    /** What the context menu at @p position of the surface offers (nothing: at the current point,
+     *  as from the keyboard); a point there becomes the current point. */
+    struct PointMenu {
+        bool insert = false;
+        bool remove = false;
+        bool paste = false;
+        std::optional<QPointF> insertAt; ///< where on the line an insert goes; else after the current point
+    };
+    PointMenu pointMenu(std::optional<QPointF> position);
+    /** Undo and redo of an insert, delete or paste: puts @p contents from @p first on and Dimensions
+     *  back, redraws and queues the drop (-1). A gesture still holding a point ends. */
+    void restoreSlots(int first, const QList<PointSlot>& contents, qint32 dimensions);
+    /** A key let go: the value label of a key move goes. */
+    void keyReleased(QKeyEvent* event);
+
+    // ValueLabel.cpp: the labels over the picture, never in it, drawn by the shell like the focus
+    // marker: the value of the point the person moves (dragValueVisible) and why a paste was refused.
+    /** Draws the labels that show onto @p screen, over a screen copy of the picture. */
+    void drawLabels(QPainter& screen) const;
+    /** Where the labels lie (logical pixels); null when none shows. */
+    QRect labelsRect() const
+    {
+        return m_valueLabel.rect | m_notice.rect;
+    }
+
     /** Raises the drop through the client, after any drop still waiting; false when the host's
      *  handler deleted the control. */
     [[nodiscard]] bool announceDrop(int index);
@@ -308,6 +387,26 @@ private:
     void keyMovePoint(int slot, std::optional<float> x, std::optional<float> y);
     void keyMoveCurve(float pixels);
     void setMousePointer(platform::MousePointer pointer);
+    // PointEditing.cpp
+    /** Insert, Delete, Backspace, copy and paste: true when @p key is one of them and was handled. */
+    bool pointEditKey(int key, Qt::KeyboardModifiers modifiers);
+    /** The keys of pointEditKey() that the surface takes before the window's shortcuts. */
+    bool wantsPointEditKey(int key, Qt::KeyboardModifiers modifiers) const;
+    /** Makes the points those of @p next, which differs from them in slots @p first to @p last and in
+     *  Dimensions, redrawn, as one undo step named @p text; the caller then raises the drop (-1). */
+    void editSlots(const PointTable& next, int first, int last, const QString& text);
+    /** Sets slots from @p first on and Dimensions, erasing and drawing the whole curve. */
+    void applySlots(int first, const QList<PointSlot>& contents, qint32 dimensions);
+    /** Adds an insert, delete or paste (slots from @p first on, before and after) to the history. */
+    void recordSlots(const QString& text, int first, const QList<PointSlot>& before, qint32 dimensionsBefore,
+                     const QList<PointSlot>& after, qint32 dimensionsAfter);
+    // ValueLabel.cpp
+    /** Places the labels for the state as it is and shows the areas they leave and take. */
+    void placeLabels();
+    /** Ends what a key, a press or the loss of focus ends: the key move's value label and the
+     *  refusal's notice. */
+    void endTransientLabels();
+    void showNotice(const QString& text);
     /** A change to report; points() changes are found by comparing with what was last reported. */
     void changed(Change what)
     {
@@ -330,6 +429,17 @@ private:
     bool m_paintEnabled = false;
     bool m_undoEnabled = true;
     bool m_valueEntryEnabled = true;
+    bool m_pointEditingEnabled = false;
+    bool m_dragValueVisible = false;
+    /** A key moved the current point and has not been let go: its value label shows. */
+    bool m_keyLabel = false;
+    /** A label over the picture: its text and where it lies; a null rectangle when it does not show. */
+    struct OverlayLabel {
+        QString text;
+        QRect rect;
+    };
+    OverlayLabel m_valueLabel;
+    OverlayLabel m_notice;
     QUndoStack* const m_undoStack;
     platform::FocusMarker m_focusMarker;
     Readout m_readout;

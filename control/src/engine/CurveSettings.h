@@ -50,6 +50,9 @@ struct CurveSettings {
     QString Y_AxisText = QStringLiteral("YAxisText");
     bool HideLine = false;
     bool ViewTracker = false;
+    /** The grids that moves snap to, in axis units; 0 is none. */
+    double snapX = 0;
+    double snapY = 0;
 
     bool operator==(const CurveSettings&) const = default;
 

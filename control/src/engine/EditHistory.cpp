@@ -1,7 +1,8 @@
 // The undo history of the person's edits: one command per drag, whole-curve move, key move (merged
-// while the keys keep moving the same point) and typed value. Undo and redo put the coordinates
-// back exactly, redraw with the XOR pen as a drag does and raise DroppedValue as the edit did; the
-// points' references stay, so Changed reads as before.
+// while the keys keep moving the same point), typed value, insert, delete and paste. Undo and redo
+// put the coordinates back exactly, redraw with the XOR pen as a drag does and raise DroppedValue
+// as the edit did. A move's undo leaves the points' references, so Changed reads as before; an
+// insert, delete or paste puts back its slots whole, references and flags included.
 //
 // A command only puts coordinates back; its drop is raised once the stack has moved its index,
 // never from inside the command. The host's handler may then do anything the stack allows: undo
@@ -17,6 +18,8 @@
 #include <QCoreApplication>
 #include <QUndoCommand>
 #include <QUndoStack>
+
+#include <utility>
 
 namespace knotel {
 
@@ -122,6 +125,33 @@ private:
     int m_count;
 };
 
+/** An insert, a delete or a paste: the slots it changed, from the first on, and Dimensions, as they
+ *  were before and after it, references and flags included, so that both come back exactly. */
+class SlotsCommand : public EditCommand {
+public:
+    struct Slots {
+        QList<PointSlot> contents;
+        qint32 dimensions = 0;
+    };
+    SlotsCommand(CurveEngine& engine, const QString& text, int first, Slots before, Slots after)
+        : EditCommand(engine, EditSource::PointEditing, text), m_first(first), m_before(std::move(before)),
+          m_after(std::move(after))
+    {
+    }
+
+protected:
+    void put(CurveEngine& engine, bool after) override
+    {
+        const Slots& to = after ? m_after : m_before;
+        engine.restoreSlots(m_first, to.contents, to.dimensions);
+    }
+
+private:
+    int m_first;
+    Slots m_before;
+    Slots m_after;
+};
+
 } // namespace
 
 QUndoStack* createEditHistory(QObject* owner)
@@ -212,6 +242,16 @@ void CurveEngine::recordCurveMove(EditSource source)
     m_undoStack->push(new CurveMoveCommand(*this, source, from, to, count));
 }
 
+void CurveEngine::recordSlots(const QString& text, int first, const QList<PointSlot>& before,
+                              qint32 dimensionsBefore, const QList<PointSlot>& after, qint32 dimensionsAfter)
+{
+    if (!m_undoEnabled)
+        return;
+    const DrivingStack driving(*this);
+    m_undoStack->push(
+        new SlotsCommand(*this, text, first, {before, dimensionsBefore}, {after, dimensionsAfter}));
+}
+
 void CurveEngine::clearHistory()
 {
     const DrivingStack driving(*this);
@@ -276,6 +316,7 @@ bool CurveEngine::announceDrop(int index)
 
 bool CurveEngine::report()
 {
+    placeLabels();
     if (!flushChanges())
         return false;
     // A drop asked for while a handler runs (the handler undid an edit) is raised once that handler

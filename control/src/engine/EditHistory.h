@@ -6,8 +6,9 @@ class QUndoStack;
 
 namespace knotel {
 
-/** Where an edit of the person came from; consecutive key moves of one point merge into one step. */
-enum class EditSource { Mouse, Keys, ValueEntry };
+/** Where an edit of the person came from; consecutive key moves of one point merge into one step.
+ *  PointEditing: an insert, a delete or a paste, from the keys, the mouse or the menu alike. */
+enum class EditSource { Mouse, Keys, ValueEntry, PointEditing };
 
 /** The steps a new history keeps; the oldest go first. */
 inline constexpr int DefaultUndoLimit = 1000;

@@ -80,8 +80,11 @@ FreeAxes freeAxes(const PointTable& points, const CurveSettings& s, int slot)
             !(s.LockY_Axis != 0 || (s.LockYEndPoints != 0 && endPoint))};
 }
 
-PointPosition draggedPoint(const PointTable& points, const CurveSettings& s, int slot, std::optional<float> x,
-                           std::optional<float> y)
+namespace {
+
+/** draggedPoint() without the grids: the locks, crossover and clamping. */
+PointPosition ruledPoint(const PointTable& points, const CurveSettings& s, int slot, std::optional<float> x,
+                         std::optional<float> y)
 {
     PointPosition to = points.position(slot);
     const FreeAxes free = freeAxes(points, s, slot);
@@ -102,6 +105,14 @@ PointPosition draggedPoint(const PointTable& points, const CurveSettings& s, int
     return to;
 }
 
+} // namespace
+
+PointPosition draggedPoint(const PointTable& points, const CurveSettings& s, int slot, std::optional<float> x,
+                           std::optional<float> y)
+{
+    return ruledPoint(points, s, slot, snapped(x, s.snapX), snapped(y, s.snapY));
+}
+
 TypedPoint typedPoint(const PointTable& points, const CurveSettings& s, int slot, std::optional<double> x,
                       std::optional<double> y)
 {
@@ -114,7 +125,7 @@ TypedPoint typedPoint(const PointTable& points, const CurveSettings& s, int slot
     const std::optional<float> valueX = single(x);
     const std::optional<float> valueY = single(y);
     TypedPoint typed;
-    typed.to = draggedPoint(points, s, slot, valueX, valueY);
+    typed.to = ruledPoint(points, s, slot, valueX, valueY);
     const PointPosition from = points.position(slot);
     // Kept though another value was asked for: the value clamped to its axis would differ.
     const auto refused = [](std::optional<float> value, float before, float after, float axisFrom,
@@ -159,7 +170,29 @@ std::optional<CurveShift> shiftedCurve(const PointTable& points, const CurveSett
         }
     }
 
-    const double offset = (double(shift.mouseY) - start) / double(layout.ScaleY);
+    double offset = (double(shift.mouseY) - start) / double(layout.ScaleY);
+    if (s.snapY > 0) {
+        // The nearest multiple of the grid, or the next one towards 0 where that would take a point
+        // out of the plot rows: the offset itself stays within them, and so does every multiple
+        // between it and 0.
+        const auto fits = [&](double pixels) {
+            for (int i = 0; i < count; ++i) {
+                const std::optional<float> p = toSingleOrNothing(map.pixelY(points.moveStartY(i)));
+                if (p && double(*p) >= top && double(*p) <= bottom &&
+                    (double(*p) + pixels > bottom || double(*p) + pixels < top))
+                    return false;
+            }
+            return true;
+        };
+        double onGrid = std::round(offset / s.snapY) * s.snapY;
+        if (!fits(onGrid * double(layout.ScaleY)))
+            onGrid = std::trunc(offset / s.snapY) * s.snapY;
+        if (std::isfinite(onGrid)) {
+            offset = onGrid;
+            if (const std::optional<float> row = toSingleOrNothing(start + offset * double(layout.ScaleY)))
+                shift.mouseY = *row;
+        }
+    }
     for (int i = 0; i < count; ++i) {
         const std::optional<float> y = toSingleOrNothing(double(points.moveStartY(i)) - offset);
         if (!y)
@@ -167,6 +200,34 @@ std::optional<CurveShift> shiftedCurve(const PointTable& points, const CurveSett
         shift.ys[std::size_t(i)] = *y;
     }
     return shift;
+}
+
+std::optional<float> snapped(std::optional<float> value, double step)
+{
+    if (!value || !(step > 0))
+        return value;
+    const double multiple = std::round(double(*value) / step) * step;
+    if (!std::isfinite(multiple))
+        return value;
+    constexpr double largest = std::numeric_limits<float>::max();
+    return float(std::clamp(multiple, -largest, largest));
+}
+
+std::optional<float> nextOnGrid(float value, int direction, double step)
+{
+    if (!(step > 0) || direction == 0 || !std::isfinite(value))
+        return std::nullopt;
+    const double steps = double(value) / step;
+    double k = direction > 0 ? std::floor(steps) + 1 : std::ceil(steps) - 1;
+    // The multiple next to a value that is itself one may round back to it as a single: one more.
+    for (int tries = 0; tries < 2; ++tries, k += direction) {
+        const std::optional<float> multiple = toSingleOrNothing(k * step);
+        if (!multiple)
+            return std::nullopt;
+        if (direction > 0 ? *multiple > value : *multiple < value)
+            return multiple;
+    }
+    return std::nullopt;
 }
 
 void placePoint(PointTable& points, int slot, PointPosition to, CurvePainter& painter)

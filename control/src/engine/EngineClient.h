@@ -57,6 +57,16 @@ public:
     /** @p what changed (BackColor: the picture was erased to it). Returns false when a handler
      *  deleted the control. */
     virtual bool changed(Change what) = 0;
+    /** A paste was refused, for @p reason (a sentence for the person); false when the host's handler
+     *  deleted the control. */
+    virtual bool pasteRefused(const QString& reason)
+    {
+        Q_UNUSED(reason);
+        return true;
+    }
+    /** The labels over the picture (CurveEngine::drawLabels()) changed within @p area: shows it again;
+     *  the picture itself did not change. */
+    virtual void showLabels(const QRect& area) { showArea(area); }
 
 protected:
     ~EngineClient() = default;

@@ -29,6 +29,9 @@ bool CurveEngine::handleEvent(QEvent* event)
         return touchEvent(static_cast<QTouchEvent*>(event));
     case QEvent::KeyPress:
         return keyEvent(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease:
+        keyReleased(static_cast<QKeyEvent*>(event));
+        return false;
     case QEvent::ShortcutOverride:
         return shortcutOverride(static_cast<QKeyEvent*>(event));
     case QEvent::FocusIn:
@@ -51,6 +54,10 @@ void CurveEngine::mouseEvent(QMouseEvent* event)
     const float y = float(event->position().y());
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+        // With point editing, Ctrl + left press on the line inserts a point there and grabs it.
+        if (event->button() == Qt::LeftButton && event->modifiers().testFlag(Qt::ControlModifier) &&
+            insertPointAt(x, y, true))
+            break;
         mousePress(event->button(), x, y);
         break;
     case QEvent::MouseMove:
@@ -135,7 +142,7 @@ bool CurveEngine::keyEvent(QKeyEvent* event)
 
 bool CurveEngine::shortcutOverride(QKeyEvent* event)
 {
-    if (!wantsKey(event->key(), event->modifiers()))
+    if (!wantsKey(event->key(), event->modifiers()) && !wantsPointEditKey(event->key(), event->modifiers()))
         return false;
     event->accept();
     return true;

@@ -26,6 +26,26 @@ std::optional<float> movedBy(float value, double delta)
     return toSingleOrNothing(double(value) + delta);
 }
 
+/**
+ * Where a key takes @p value by @p delta. On a grid of @p step, an arrow key goes to the next
+ * multiple that way, and a page key to the multiple nearest value + delta, or the next one when
+ * that is no farther.
+ */
+std::optional<float> keyTarget(float value, double delta, double step, bool arrow)
+{
+    if (!(step > 0) || !std::isfinite(delta) || delta == 0)
+        return movedBy(value, delta);
+    const int way = delta > 0 ? 1 : -1;
+    if (!arrow) {
+        const std::optional<float> nearest = snapped(movedBy(value, delta), step);
+        if (nearest && (way > 0 ? *nearest > value : *nearest < value))
+            return nearest;
+    }
+    if (const std::optional<float> next = nextOnGrid(value, way, step))
+        return next;
+    return movedBy(value, delta);
+}
+
 bool isStandard(int key, Qt::KeyboardModifiers modifiers, QKeySequence::StandardKey standard)
 {
     const QKeySequence pressed(QKeyCombination(modifiers, Qt::Key(key)));
@@ -36,6 +56,8 @@ bool isStandard(int key, Qt::KeyboardModifiers modifiers, QKeySequence::Standard
 
 void CurveEngine::keyMovePoint(int slot, std::optional<float> x, std::optional<float> y)
 {
+    // The value label shows until the key is let go.
+    m_keyLabel = m_dragValueVisible;
     const PointPosition from = m_points.position(slot);
     const PointPosition to = draggedPoint(m_points, m_settings, slot, x, y);
     CurvePainter curvePainter = painter();
@@ -96,6 +118,8 @@ bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
     }
     // Shift, Ctrl and Alt count; the keypad's flag and Meta do not.
     modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+    // A key ends the label of the last key move and a refusal's notice.
+    endTransientLabels();
     if (wantsKey(key, modifiers)) {
         setFocusVisible(true);
         // The undo's drop, once the stack has settled, is the last act.
@@ -109,6 +133,9 @@ bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
             m_client.valueEntryRequested(currentPoint(), true); // the last act
         return true;
     }
+    // Insert, Delete, copy and paste (point editing): the last act when they are.
+    if (pointEditKey(key, modifiers))
+        return true;
     const bool withShift = modifiers.testFlag(Qt::ShiftModifier);
     const bool withCtrl = modifiers.testFlag(Qt::ControlModifier);
     if (modifiers.testFlag(Qt::AltModifier))
@@ -121,6 +148,7 @@ bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
 
     enum class Act { Choose, MoveX, MoveY, MoveCurve } act = Act::Choose;
     double amount = 0;
+    bool page = false; ///< Page Up or Page Down, not an arrow: the grids go to the nearest multiple
     int target = 0;
     const int count = m_points.slotsInUse();
     const int current = currentPoint();
@@ -153,6 +181,7 @@ bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
             return false;
         act = Act::MoveY;
         amount = key == Qt::Key_PageUp ? pageY : -pageY;
+        page = true;
         break;
     default:
         return false;
@@ -176,13 +205,18 @@ bool CurveEngine::keyPress(int key, Qt::KeyboardModifiers modifiers)
         (void)report();
         break;
     case Act::MoveX:
-        keyMovePoint(current, movedBy(m_points.pointX(current), amount), std::nullopt);
+        keyMovePoint(current, keyTarget(m_points.pointX(current), amount, m_settings.snapX, !page),
+                     std::nullopt);
         break;
     case Act::MoveY:
-        keyMovePoint(current, std::nullopt, movedBy(m_points.pointY(current), amount));
+        keyMovePoint(current, std::nullopt,
+                     keyTarget(m_points.pointY(current), amount, m_settings.snapY, !page));
         break;
     case Act::MoveCurve:
-        keyMoveCurve(float(amount));
+        // On a Y grid by one multiple of it, in pixels: shiftedCurve() makes the offset that multiple.
+        keyMoveCurve(m_settings.snapY > 0
+                         ? toSingleOrInfinity(amount * m_settings.snapY * std::fabs(double(m_layout.ScaleY)))
+                         : float(amount));
         break;
     }
     return true;

@@ -29,6 +29,7 @@ void CurveEngine::mousePress(Qt::MouseButton button, float x, float y)
 {
     // A mouse user sees no focus marker.
     setFocusVisible(false);
+    endTransientLabels();
     if (button != Qt::LeftButton)
         return;
     grab(x, y, false);

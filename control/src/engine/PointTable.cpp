@@ -120,6 +120,44 @@ bool PointReadings::samePoints(const PointReadings& other) const
            std::memcmp(positions.data(), other.positions.data(), sizeof positions) == 0;
 }
 
+PointSlot PointTable::slot(int i) const
+{
+    const auto s = std::size_t(i);
+    return {m_x[s], m_y[s], m_savedX[s], m_savedY[s], m_xGiven[s], m_yGiven[s]};
+}
+
+void PointTable::setSlot(int i, const PointSlot& slot)
+{
+    const auto s = std::size_t(i);
+    m_x[s] = slot.x;
+    m_y[s] = slot.y;
+    m_savedX[s] = slot.savedX;
+    m_savedY[s] = slot.savedY;
+    m_xGiven[s] = slot.xGiven;
+    m_yGiven[s] = slot.yGiven;
+}
+
+void PointTable::insertSlot(int at, const PointSlot& slot)
+{
+    const int count = slotsInUse();
+    if (count >= SlotCount || at < 0 || at > count)
+        return;
+    for (int i = count; i > at; --i)
+        setSlot(i, this->slot(i - 1));
+    setSlot(at, slot);
+    m_dimensions = count + 1;
+}
+
+void PointTable::removeSlot(int at)
+{
+    const int count = slotsInUse();
+    if (at < 0 || at >= count)
+        return;
+    for (int i = at; i + 1 < count; ++i)
+        setSlot(i, slot(i + 1));
+    m_dimensions = count - 1;
+}
+
 PointReadings PointTable::readings() const
 {
     PointReadings r;

@@ -26,6 +26,17 @@ struct PointPosition {
     bool same(const PointPosition& other) const { return sameSingle(x, other.x) && sameSingle(y, other.y); }
 };
 
+/** All that one slot holds: its point, its reference (what Changed compares with) and whether each
+ *  coordinate counts as given. */
+struct PointSlot {
+    float x = 0;
+    float y = 0;
+    float savedX = 0;
+    float savedY = 0;
+    bool xGiven = false;
+    bool yGiven = false;
+};
+
 /** What a host reads of the table, to tell what a change changed: the points in use and the
  *  indexed point's properties (nothing for one that cannot be read, error 9). */
 struct PointReadings {
@@ -102,6 +113,17 @@ public:
     /** Moves a point, leaving its reference: the move then reads as Changed. */
     void movePointX(int slot, float value) { m_x[std::size_t(slot)] = value; }
     void movePointY(int slot, float value) { m_y[std::size_t(slot)] = value; }
+
+    // Whole slots, for the person's insert, delete and paste and their undo.
+    PointSlot slot(int i) const;
+    void setSlot(int i, const PointSlot& slot);
+    /** Puts @p slot into slot @p at (0 to slotsInUse()), moving the slots in use from there one up,
+     *  and makes Dimensions one more. The slot above the last in use is overwritten; with all 64 in
+     *  use nothing changes. */
+    void insertSlot(int at, const PointSlot& slot);
+    /** Takes slot @p at (a slot in use) out, moving the slots in use above it one down, and makes
+     *  Dimensions one less. */
+    void removeSlot(int at);
 
     /** What the host reads now. */
     PointReadings readings() const;

@@ -55,6 +55,10 @@
 #define KNOTEL_CURVE_SWITCHES(P)                                                                             \
     P(bool, undoEnabled, UndoEnabled, isUndoEnabled)                                                         \
     P(bool, valueEntryEnabled, ValueEntryEnabled, isValueEntryEnabled)                                       \
-    P(int, undoLimit, UndoLimit, undoLimit)
+    P(int, undoLimit, UndoLimit, undoLimit)                                                                  \
+    P(bool, pointEditingEnabled, PointEditingEnabled, isPointEditingEnabled)                                 \
+    P(double, snapX, SnapX, snapX)                                                                           \
+    P(double, snapY, SnapY, snapY)                                                                           \
+    P(bool, dragValueVisible, DragValueVisible, isDragValueVisible)
 
 #endif

@@ -124,6 +124,16 @@ QUndoStack* Curve::undoStack() const
 KNOTEL_CURVE_SWITCHES(KNOTEL_FORWARD_SWITCH)
 #undef KNOTEL_FORWARD_SWITCH
 
+QString Curve::copyPoints() const
+{
+    return d->engine.copyText();
+}
+
+bool Curve::pastePoints(const QString& text)
+{
+    return d->engine.pastePoints(text, false);
+}
+
 QWidget* Curve::widget()
 {
     return this;

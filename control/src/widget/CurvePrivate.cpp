@@ -191,6 +191,13 @@ bool CurvePrivate::raiseDrop(int index)
     return !alive.isNull();
 }
 
+bool CurvePrivate::pasteRefused(const QString& reason)
+{
+    const QPointer<Curve> alive(q);
+    Q_EMIT q->pasteRefused(reason);
+    return !alive.isNull();
+}
+
 void CurvePrivate::valueEntryRequested(int slot, bool fromKeys)
 {
     openValueEditor(slot, fromKeys);

@@ -64,6 +64,7 @@ public:
     bool raiseDrop(int index) override;
     void valueEntryRequested(int slot, bool fromKeys) override;
     bool changed(Change what) override;
+    bool pasteRefused(const QString& reason) override;
 };
 
 } // namespace knotel

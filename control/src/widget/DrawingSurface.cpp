@@ -1,5 +1,5 @@
-// The widget's drawing surface: the paint event that copies the canvas and draws the focus marker,
-// and its input events, which the engine handles.
+// The widget's drawing surface: the paint event that copies the canvas and draws the focus marker
+// and the labels, its input events, which the engine handles, and the context menu of point editing.
 #include "widget/DrawingSurface.h"
 
 #include "engine/CurveEngine.h"
@@ -7,9 +7,15 @@
 #include "platform/ScreenCopy.h"
 
 #include <QBackingStore>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QPointer>
 
 namespace knotel {
 
@@ -58,6 +64,50 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
         screen.fillRect(event->rect(), platform::toQColor(m_engine.canvas().backColor()));
     }
     m_engine.drawFocusMarker(screen, rect());
+    m_engine.drawLabels(screen);
+}
+
+void DrawingSurface::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_engine.pointEditingEnabled()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // From the keyboard the menu is about the current point; from the mouse about what lies under it.
+    const CurveEngine::PointMenu offer = m_engine.pointMenu(
+        event->reason() == QContextMenuEvent::Mouse ? std::optional<QPointF>(event->pos()) : std::nullopt);
+    const auto tr = [](const char* text) { return QCoreApplication::translate("knotel::Curve", text); };
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    // Without a parent: a handler may delete this surface while the menu runs.
+    QMenu menu;
+    QAction* insert = menu.addAction(tr("Insert point"));
+    insert->setShortcut(Qt::Key_Insert);
+    insert->setEnabled(offer.insert);
+    QAction* remove = menu.addAction(tr("Delete point"));
+    remove->setShortcut(Qt::Key_Delete);
+    remove->setEnabled(offer.remove);
+    menu.addSeparator();
+    QAction* copy = menu.addAction(tr("Copy points"));
+    copy->setShortcut(QKeySequence::Copy);
+    QAction* paste = menu.addAction(tr("Paste points"));
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setEnabled(offer.paste && clipboard && !clipboard->text().isEmpty());
+    const QPointer<DrawingSurface> alive(this);
+    const QAction* chosen = menu.exec(event->globalPos());
+    if (!alive || !chosen)
+        return;
+    // Each is the last act: the host's handler of the drop may delete the control.
+    if (chosen == insert)
+        offer.insertAt
+            ? (void)m_engine.insertPointAt(float(offer.insertAt->x()), float(offer.insertAt->y()), false)
+            : (void)m_engine.insertPoint();
+    else if (chosen == remove)
+        (void)m_engine.deletePoint();
+    else if (chosen == copy)
+        m_engine.copyPoints();
+    else if (chosen == paste)
+        (void)m_engine.pastePoints(clipboard ? clipboard->text() : QString(), true);
 }
 
 bool DrawingSurface::event(QEvent* event)

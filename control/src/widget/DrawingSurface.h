@@ -11,7 +11,7 @@ class CurveEngine;
 
 /**
  * The widget's drawing surface, Picture_Curve: it shows its engine's canvas, with the focus
- * marker over the screen copy, and passes its input events to the engine.
+ * marker and the labels over the screen copy, and passes its input events to the engine.
  *
  * The paint event copies only the region it is asked for from the canvas's picture. The surface
  * takes focus by click, touch and Tab; when the marker shows is the engine's rule. It takes touch
@@ -32,6 +32,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    /** With point editing on, the menu of insert, delete, copy and paste; else the host's, as before. */
+    void contextMenuEvent(QContextMenuEvent* event) override;
     // The engine took note of the focus and shows the marker's area again; nothing else changes.
     void focusInEvent(QFocusEvent*) override {}
     void focusOutEvent(QFocusEvent*) override {}
