@@ -46,8 +46,9 @@ private:
     void drawAxisTexts();
     void drawCaption();
     // PaintScales.cpp
-    void drawXScale();
-    void drawYScale();
+    enum class Axis { X, Y };
+    void drawScale(Axis axis);
+    void drawScaleLabel(Axis axis, const QString& text, float at);
     // PaintMarks.cpp
     void drawLimitLines();
     void drawLimitLine(float value);

@@ -28,8 +28,8 @@ void CurvePainter::paintControl()
     // one that fails is abandoned and the pass goes on with the next, so every later element is drawn.
     m_canvas.cls();
     drawArrowHeads();
-    drawXScale();
-    drawYScale();
+    drawScale(Axis::X);
+    drawScale(Axis::Y);
     drawLimitLines();
     drawActualValue();
     drawAxisLines();
