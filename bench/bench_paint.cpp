@@ -2,8 +2,10 @@
 // at full HD, alone and as the host's RePaint of a shown control followed by the screen update,
 // at the device pixel ratio of the run, and one DrawCurveXor of 64 points for each break-point
 // shape. RePaintChanged moves the actual-value marker before each RePaint, so that the pass
-// draws something it did not draw the time before. Beside them the floor of a RePaint with its
-// screen update: filling the backing image once and copying it once.
+// draws something it did not draw the time before; LiveUpdate moves the marker and one point, as
+// a host that shows a live process value does, and counts the device pixels its screen update
+// copies (copied_px). Beside them the floors: filling the backing image once and copying it once,
+// as a RePaint that draws everything does, and copying what a live update copies.
 #include "BenchSupport.h"
 #include "CurveScene.h"
 
@@ -11,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -77,6 +80,68 @@ void BM_RePaintChanged(benchmark::State& state)
     state.SetLabel(knotel::bench::ratioLabel());
 }
 BENCHMARK(BM_RePaintChanged)->Apply(sizes);
+
+/** A shown control as a host's live display shows it: each update gives the actual-value marker
+ *  and one point new values, calls RePaint and lets the event loop update the screen. */
+class LiveScene {
+public:
+    LiveScene(int width, int height) : scene(width, height, 1)
+    {
+        scene.curve.show();
+        QCoreApplication::processEvents();
+        scene.surface.installEventFilter(&painted);
+    }
+
+    void update()
+    {
+        // The marker moves on a little, to a place it has not been before.
+        ++step;
+        scene.curve.setActual_Value_X(float(-25 + std::fmod(step * 0.2137, 50.0)));
+        scene.curve.setActual_Value_Y(float(30 + 15 * std::sin(step / 9.3)));
+        // The points of the wave in turn, each a little off its place and back the next time.
+        const int slot = step % 64;
+        scene.curve.setValueIndex(float(slot));
+        scene.curve.setY_Knotel(30 + 40 * std::sin(float(slot) / 5) + (step / 64 % 2 ? 1.5f : 0));
+        scene.curve.RePaint();
+        QCoreApplication::processEvents();
+    }
+
+    PaintScene scene;
+    knotel::bench::PaintedPixels painted;
+
+private:
+    int step = 0;
+};
+
+void BM_LiveUpdate(benchmark::State& state)
+{
+    LiveScene live(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state)
+        live.update();
+    state.SetLabel(knotel::bench::ratioLabel());
+    state.counters["copied_px"] = live.painted.perPaint();
+}
+BENCHMARK(BM_LiveUpdate)->Apply(sizes);
+
+// The floor of a live update: copying what its screen update copies (copied_px of the updates
+// that a warm-up makes, as a band of whole rows).
+void BM_FloorLiveUpdate(benchmark::State& state)
+{
+    using knotel::bench::devicePixels;
+    double copied = 0;
+    {
+        LiveScene live(int(state.range(0)), int(state.range(1)));
+        for (int i = 0; i < 300; ++i)
+            live.update();
+        copied = live.painted.perPaint();
+    }
+    const int width = devicePixels(int(state.range(0)));
+    knotel::bench::copyBand(state, width, devicePixels(int(state.range(1))), width,
+                            std::max(1, int(std::lround(copied / width))));
+    state.SetLabel(knotel::bench::ratioLabel());
+    state.counters["copied_px"] = copied;
+}
+BENCHMARK(BM_FloorLiveUpdate)->Apply(sizes);
 
 // Filling the image, as the pass's Cls does, and copying it, as the whole screen update does.
 void BM_FloorRePaint(benchmark::State& state)

@@ -17,6 +17,8 @@ struct PlotLayout {
     float ScaleX = 0.0f;    ///< pixels per X unit; negative for a reversed axis, infinite for an empty one
     float ScaleY = 0.0f;    ///< pixels per Y unit
     qint32 XorPenColor = 0; ///< CurveColor XOR the surface's back colour at the time of the layout
+
+    bool operator==(const PlotLayout&) const = default;
 };
 
 } // namespace knotel

@@ -21,6 +21,8 @@ class Canvas;
  * limit lines, actual-value marker, axis lines, axis texts, caption, and last the curve. Each
  * step is a member of its own; every statement of a step runs on its own, so that one that fails
  * (a position beyond the single range, a 32-bit overflow) is skipped and the next is drawn.
+ * While backgroundKey() stays the same, the canvas keeps the background (everything but the limit
+ * lines, the marker and the curve) and the pass draws only what changed of the rest.
  *
  * drawCurveXor() draws the curve and its markers with the XOR pen: a second identical call
  * erases them pixel for pixel.
@@ -40,8 +42,18 @@ public:
     platform::Canvas& canvas() const { return m_canvas; }
 
 private:
+    /** What the base and the frame are drawn from: see backgroundKey(). Values compare by value:
+     *  a NaN never matches, so it is drawn afresh; 0 and -0 draw the same pixels. */
+    struct BackgroundKey {
+        CurveSettings settings;
+        PlotLayout layout;
+        bool operator==(const BackgroundKey&) const = default;
+    };
+    BackgroundKey backgroundKey() const;
+
     // PaintFrame.cpp
     void drawArrowHeads();
+    void drawFrame();
     void drawAxisLines();
     void drawAxisTexts();
     void drawCaption();
