@@ -279,9 +279,10 @@ void Canvas::layered(MakeCall&& call, MakeBox&& box, bool text, Draw&& draw)
         const LayerCache::Area area = layerArea(box(), text);
         if (!meets(area.device, m_redrawn))
             return;
+        // Outside the live layer the background holds the frame already: the pixels go back.
         keepAround(area.device);
         draw();
-        restoreAround(area.device);
+        restoreAround(area.device, m_redrawn);
         return;
     }
     case Stage::Curve: {
@@ -309,7 +310,7 @@ DrawCall Canvas::inState(DrawCall call) const
     return call;
 }
 
-void Canvas::eraseFigure(const DrawCall& call)
+void Canvas::drawFigureAgain(const DrawCall& call)
 {
     const DrawMode mode = std::exchange(m_drawMode, DrawMode::XorPen);
     const DrawStyle style = std::exchange(m_drawStyle, call.drawStyle);

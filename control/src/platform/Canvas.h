@@ -242,8 +242,8 @@ private:
     void drawBox(float x1, float y1, float x2, float y2, qint32 colour);
     void drawFilledBox(float x1, float y1, float x2, float y2, qint32 colour);
     void drawCircle(float x, float y, float radius, qint32 colour);
-    /** Draws the XOR figure of @p call again, which erases it. */
-    void eraseFigure(const DrawCall& call);
+    /** Draws the XOR figure of @p call again (which erases it), in the state it was made in. */
+    void drawFigureAgain(const DrawCall& call);
     /** @p call with the drawing state it is made in. */
     DrawCall inState(DrawCall call) const;
 
@@ -264,14 +264,15 @@ private:
     /** Decides which live calls a pass that reuses the background draws again, and restores the
      *  background where they and anything drawn since lie. */
     void restoreChangedLive();
-    /** Erases the last pass's XOR figures that reach one of @p areas. */
-    void eraseFiguresIn(const std::vector<LayerCache::Area>& areas);
+    /** Draws the last pass's XOR figures again within the areas restored. */
+    void restoreFigures();
     /** A live call of @p area is drawn: the base under it where the live layer has not drawn yet. */
     void prepareLive(const LayerCache::Area& area);
     /** Shows the areas a pass that reuses the background changed besides its curve. */
     void showPassAreas();
+    /** Keeps the pixels of @p device, to be put back outside the areas @p drawn then. */
     void keepAround(const QRect& device);
-    void restoreAround(const QRect& device);
+    void restoreAround(const QRect& device, const std::vector<LayerCache::Area>& drawn);
     /** Schedules the update of @p box (logical pixels, unclipped), widened by @p margin. */
     void touched(const Extent& box, qreal margin);
     /** Whether @p box lies near enough that a figure in it touches no pixel outside it. */
@@ -323,11 +324,13 @@ private:
     Stage m_stage = Stage::None;
     BaseState m_baseState;
     PassKey m_passKey;
+    std::vector<LayerCache::Area> m_restored; ///< where a reusing pass restored the background
     std::vector<LayerCache::Area> m_redrawn; ///< this pass's live calls drawn: where the frame is drawn again
     std::vector<bool> m_redraw;     ///< for each live call of a reusing pass, whether it is drawn again
     std::size_t m_liveCall = 0;     ///< the next live call of a reusing pass
     std::vector<QRect> m_passAreas; ///< changed areas of a pass's live layer and frame
-    std::vector<quint32> m_around;  ///< the pixels around a frame figure drawn again
+    std::vector<quint32> m_around;  ///< the pixels around a figure drawn again within areas
+    bool m_quiet = false;           ///< drawing shows nothing: its areas are shown already
     FigureCache::Pixels m_pixels;   ///< of m_image, within a run of drawing
     bool m_figuresEnabled = true;
     int m_shapePeriod = 0; ///< logical pixels after which a shape repeats in device pixels; 0: never

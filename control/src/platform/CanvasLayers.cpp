@@ -69,6 +69,7 @@ void Canvas::beginPass(bool sameKey)
         m_passMode = PassMode::Keep;
     }
     m_redrawn.clear();
+    m_restored.clear();
 }
 
 void Canvas::enterStage(Stage stage)
@@ -97,6 +98,8 @@ void Canvas::enterStage(Stage stage)
         baseState();
         break;
     case Stage::Curve:
+        if (m_passMode == PassMode::Reuse)
+            restoreFigures();
         m_layers.endLive();
         m_layers.beginFigures();
         break;
@@ -146,27 +149,29 @@ void Canvas::restoreChangedLive()
             }
         }
     }
-    // Every XOR figure there first, all of it: restoring its pixels in one area would leave it
-    // half erased in another.
-    eraseFiguresIn(restored);
     for (const LayerCache::Area& a : restored) {
         m_layers.restoreBackground(m_pixels, a.device);
         showPixels(a.logical);
     }
+    m_restored = std::move(restored);
 }
 
-void Canvas::eraseFiguresIn(const std::vector<LayerCache::Area>& areas)
+void Canvas::restoreFigures()
 {
+    // The restored areas lost the XOR figures over them: each is drawn again there, and only
+    // there, where the screen is updated already.
     QRect bounds;
-    for (const LayerCache::Area& a : areas)
+    for (const LayerCache::Area& a : m_restored)
         bounds |= a.device;
-    for (LayerCache::Drawn& f : m_layers.figures()) {
-        if (f.state == LayerCache::Drawn::Shown && overlaps(f.area.device, bounds) &&
-            meets(f.area.device, areas)) {
-            eraseFigure(f.call);
-            f.state = LayerCache::Drawn::Erased;
+    m_quiet = true;
+    for (const LayerCache::Drawn& f : m_layers.figures()) {
+        if (overlaps(f.area.device, bounds) && meets(f.area.device, m_restored)) {
+            keepAround(f.area.device);
+            drawFigureAgain(f.call);
+            restoreAround(f.area.device, m_restored);
         }
     }
+    m_quiet = false;
 }
 
 void Canvas::prepareLive(const LayerCache::Area& area)
@@ -184,7 +189,7 @@ void Canvas::endPass(bool failed)
         // The last pass's XOR figures that this one did not draw again.
         for (LayerCache::Drawn& f : m_layers.figures()) {
             if (f.state == LayerCache::Drawn::Shown)
-                eraseFigure(f.call);
+                drawFigureAgain(f.call); // which erases it
         }
         m_layers.endFigures();
     } else if (m_passMode != PassMode::Plain) {
@@ -243,11 +248,10 @@ void Canvas::keepAround(const QRect& device)
         std::memcpy(m_around.data() + std::size_t(i) * w, m_pixels.row(y) + device.left(), w * 4);
 }
 
-void Canvas::restoreAround(const QRect& device)
+void Canvas::restoreAround(const QRect& device, const std::vector<LayerCache::Area>& drawn)
 {
-    // Outside the live layer the background holds the frame already: the pixels go back.
     const std::size_t w = std::size_t(device.width());
-    for (const QRect& r : subtracted(device, m_redrawn)) {
+    for (const QRect& r : subtracted(device, drawn)) {
         for (int y = r.top(); y <= r.bottom(); ++y)
             std::memcpy(m_pixels.row(y) + r.left(),
                         m_around.data() + std::size_t(y - device.top()) * w +

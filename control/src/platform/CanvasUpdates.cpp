@@ -47,6 +47,8 @@ QRect Canvas::pixelArea(const Extent& box, qreal margin) const
 
 void Canvas::touched(const Extent& box, qreal margin)
 {
+    if (m_quiet)
+        return;
     if (m_allDue) {
         // Drawing over a kept picture before the screen has shown it: what changed is not known.
         if (m_stage == Stage::None && m_layers.valid())

@@ -28,13 +28,13 @@ namespace knotel::platform {
  *
  * The next pass restores the background where the live layer changed (the areas of its calls that
  * differ from the last pass's, and of the calls that overlap those) and where anything was drawn
- * since; draws those live calls again over the base, and the frame figures that reach them within
- * their areas; and of the XOR figures draws those that differ from the last pass's at the same
- * place in the order, erasing the last pass's others.
+ * since; draws those live calls again over the base, then the frame figures and the kept XOR
+ * figures that reach them, within the areas restored; and of the XOR figures draws those that
+ * differ from the last pass's at the same place in the order, erasing the last pass's others.
  *
  * That gives exactly the picture of a whole pass: drawing is pixel by pixel, so a figure gives the
- * same pixels in an area whatever lies outside it, and XOR figures cancel pair by pair in any
- * order. Before pixels are restored, every kept XOR figure that reaches them is erased.
+ * same pixels in an area whatever lies outside it and wherever it is drawn again, and XOR figures
+ * cancel pair by pair in any order.
  *
  * Areas are kept in logical pixels, as the screen is updated, and in device pixels of the image,
  * where pixels are copied: at a fractional ratio a device pixel can belong to two logical ones.
@@ -49,9 +49,10 @@ public:
         QRect device;
     };
 
-    /** A drawing call of a layer, the area it covers, and whether it is still on the picture. */
+    /** A drawing call of a layer and the area it covers; for an XOR figure of the last pass,
+     *  whether this pass keeps it. */
     struct Drawn {
-        enum State { Shown, Kept, Erased };
+        enum State { Shown, Kept };
         DrawCall call;
         int font = 0; ///< the font of a text, by the number the canvas gives each
         Area area;
