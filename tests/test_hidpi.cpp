@@ -248,7 +248,7 @@ TEST(HiDpi, LiveUpdatesLeaveThePictureOfAWholePassOnTheSurfaceAndTheScreen)
     // the screen (a whole pass updates all of it).
     Shown kept;
     Shown whole;
-    whole.d.canvas.setFigureCacheEnabled(false);
+    whole.surface.canvas().setFigureCacheEnabled(false);
     kept.loadSixtyFour(30);
     whole.loadSixtyFour(30);
     PaintRegions regions;
