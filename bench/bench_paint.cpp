@@ -1,11 +1,11 @@
-// The cost of the paint pass: a full PaintControl at the evaluation program's control size and
-// at full HD, alone and as the host's RePaint of a shown control followed by the screen update,
-// at the device pixel ratio of the run, and one DrawCurveXor of 64 points for each break-point
-// shape. RePaintChanged moves the actual-value marker before each RePaint, so that the pass
-// draws something it did not draw the time before; LiveUpdate moves the marker and one point, as
-// a host that shows a live process value does, and counts the device pixels its screen update
-// copies (copied_px). Beside them the floors: filling the backing image once and copying it once,
-// as a RePaint that draws everything does, and copying what a live update copies.
+// The cost of the paint pass, at the evaluation program's control size and at full HD, at the
+// device pixel ratio of the run: a whole PaintControl, whose background changes every time, alone
+// and as the host's RePaint of a shown control followed by the screen update (NewBackground);
+// a RePaint with nothing changed; RePaintChanged moves the actual-value marker before each
+// RePaint; LiveUpdate moves the marker and one point, as a host that shows a live process value
+// does, and counts the device pixels its screen update copies (copied_px). And one DrawCurveXor of
+// 64 points for each break-point shape. Beside them the floors: filling the backing image once and
+// copying it once, as a RePaint that draws everything does, and copying what a live update copies.
 #include "BenchSupport.h"
 #include "CurveScene.h"
 
@@ -43,15 +43,38 @@ void sizes(benchmark::internal::Benchmark* b)
         ->Unit(benchmark::kMicrosecond);
 }
 
+// The whole pass: its background changes every time (the grid colour alternates), so none of it
+// is kept from the pass before.
 void BM_PaintControl(benchmark::State& state)
 {
     PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
-    for (auto _ : state)
+    qint32 grid = scene.curve.GridColor();
+    for (auto _ : state) {
+        grid ^= 1;
+        scene.curve.setGridColor(grid);
         scene.d.paintControl();
+    }
     state.SetLabel(knotel::bench::ratioLabel());
 }
 BENCHMARK(BM_PaintControl)->Apply(sizes);
 
+void BM_RePaintNewBackground(benchmark::State& state)
+{
+    PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
+    scene.curve.show();
+    QCoreApplication::processEvents();
+    qint32 grid = scene.curve.GridColor();
+    for (auto _ : state) {
+        grid ^= 1;
+        scene.curve.setGridColor(grid);
+        scene.curve.RePaint();
+        QCoreApplication::processEvents();
+    }
+    state.SetLabel(knotel::bench::ratioLabel());
+}
+BENCHMARK(BM_RePaintNewBackground)->Apply(sizes);
+
+// Nothing changed since the last RePaint.
 void BM_RePaintWithScreenUpdate(benchmark::State& state)
 {
     PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
