@@ -2,10 +2,12 @@
 #define KNOTEL_BENCHSUPPORT_H
 
 // What the benchmarks share: the device pixel ratio they run at (the offscreen platform's scale
-// factor, QT_SCALE_FACTOR), shown in each result's label, and the floor of a screen update: one
-// copy of the backing image's bytes, or of a band of its rows, at that ratio.
+// factor, QT_SCALE_FACTOR), shown in each result's label, the device pixels that screen updates
+// copy, and the floor of a screen update: one copy of the backing image's bytes, or of a band of
+// its rows, at that ratio.
 
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QString>
 
@@ -50,6 +52,26 @@ inline void copyBand(benchmark::State& state, int width, int height, int columns
     }
     state.SetBytesProcessed(state.iterations() * qint64(columns) * rows * 4);
 }
+
+/** Counts the device pixels in the regions of the paint events of the widgets it filters. */
+class PaintedPixels : public QObject {
+public:
+    double pixels = 0;
+    int paints = 0;
+
+    /** Device pixels per paint event so far. */
+    double perPaint() const { return paints ? pixels / paints : 0; }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                pixels += double(r.width()) * r.height() * ratio() * ratio();
+            ++paints;
+        }
+        return false;
+    }
+};
 
 /** The device pixels of an image of @p width x @p height logical pixels at the current ratio. */
 inline int devicePixels(int logical)

@@ -11,7 +11,6 @@
 #include "CurveScene.h"
 
 #include <QApplication>
-#include <QPaintEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -21,10 +20,8 @@
 
 namespace {
 
-using knotel::bench::ratio;
-
 /** A shown control with 64 points and the mouse held down on point 31 or on the segment after it. */
-class DragScene : public QObject {
+class DragScene {
 public:
     enum Grab { Point, Segment };
 
@@ -36,10 +33,10 @@ public:
         from = grab == Point ? scene.pixelOf(31) : (scene.pixelOf(31) + scene.pixelOf(32)) / 2;
         to = from + QPointF(0, -6);
         scene.press(from);
-        scene.surface.installEventFilter(this);
+        scene.surface.installEventFilter(&painted);
     }
 
-    ~DragScene() override { scene.release(from); }
+    ~DragScene() { scene.release(from); }
 
     /** True when the press grabbed what the scene asked for. */
     bool grabbed() const
@@ -60,19 +57,8 @@ public:
         scene.move(from + QPointF(0, -0.37 * step));
     }
 
-    /** Device pixels in the regions of the surface's paint events, and events. */
-    double paintedPixels = 0;
-    int paints = 0;
-
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
-                paintedPixels += double(r.width()) * r.height() * ratio() * ratio();
-            ++paints;
-        }
-        return false;
-    }
+    /** Device pixels in the regions of the surface's paint events. */
+    knotel::bench::PaintedPixels painted;
 
     /** The band of the surface that the curve's figures cover at both rows of the mouse: the
      *  bounding rectangle of its markers, widened by the pen and the update margin. */
@@ -109,7 +95,7 @@ template <void (DragScene::*Move)()> void runMoves(benchmark::State& state, Drag
         QCoreApplication::processEvents(); // the scheduled screen update
     }
     state.SetLabel(knotel::bench::ratioLabel());
-    state.counters["copied_px"] = scene.paints ? scene.paintedPixels / scene.paints : 0;
+    state.counters["copied_px"] = scene.painted.perPaint();
 }
 
 void BM_DragMove(benchmark::State& state)

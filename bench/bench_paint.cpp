@@ -1,9 +1,11 @@
-// The cost of the paint pass: a full PaintControl at the evaluation program's control size and
-// at full HD, alone and as the host's RePaint of a shown control followed by the screen update,
-// at the device pixel ratio of the run, and one DrawCurveXor of 64 points for each break-point
-// shape. RePaintChanged moves the actual-value marker before each RePaint, so that the pass
-// draws something it did not draw the time before. Beside them the floor of a RePaint with its
-// screen update: filling the backing image once and copying it once.
+// The cost of the paint pass, at the evaluation program's control size and at full HD, at the
+// device pixel ratio of the run: a whole PaintControl, whose background changes every time, alone
+// and as the host's RePaint of a shown control followed by the screen update (NewBackground);
+// a RePaint with nothing changed; RePaintChanged moves the actual-value marker before each
+// RePaint; LiveUpdate moves the marker and one point, as a host that shows a live process value
+// does, and counts the device pixels its screen update copies (copied_px). And one DrawCurveXor of
+// 64 points for each break-point shape. Beside them the floors: filling the backing image once and
+// copying it once, as a RePaint that draws everything does, and copying what a live update copies.
 #include "BenchSupport.h"
 #include "CurveScene.h"
 
@@ -11,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -40,15 +43,38 @@ void sizes(benchmark::internal::Benchmark* b)
         ->Unit(benchmark::kMicrosecond);
 }
 
+// The whole pass: its background changes every time (the grid colour alternates), so none of it
+// is kept from the pass before.
 void BM_PaintControl(benchmark::State& state)
 {
     PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
-    for (auto _ : state)
+    qint32 grid = scene.curve.GridColor();
+    for (auto _ : state) {
+        grid ^= 1;
+        scene.curve.setGridColor(grid);
         scene.d.engine.paintControl();
+    }
     state.SetLabel(knotel::bench::ratioLabel());
 }
 BENCHMARK(BM_PaintControl)->Apply(sizes);
 
+void BM_RePaintNewBackground(benchmark::State& state)
+{
+    PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
+    scene.curve.show();
+    QCoreApplication::processEvents();
+    qint32 grid = scene.curve.GridColor();
+    for (auto _ : state) {
+        grid ^= 1;
+        scene.curve.setGridColor(grid);
+        scene.curve.RePaint();
+        QCoreApplication::processEvents();
+    }
+    state.SetLabel(knotel::bench::ratioLabel());
+}
+BENCHMARK(BM_RePaintNewBackground)->Apply(sizes);
+
+// Nothing changed since the last RePaint.
 void BM_RePaintWithScreenUpdate(benchmark::State& state)
 {
     PaintScene scene(int(state.range(0)), int(state.range(1)), 1);
@@ -77,6 +103,68 @@ void BM_RePaintChanged(benchmark::State& state)
     state.SetLabel(knotel::bench::ratioLabel());
 }
 BENCHMARK(BM_RePaintChanged)->Apply(sizes);
+
+/** A shown control as a host's live display shows it: each update gives the actual-value marker
+ *  and one point new values, calls RePaint and lets the event loop update the screen. */
+class LiveScene {
+public:
+    LiveScene(int width, int height) : scene(width, height, 1)
+    {
+        scene.curve.show();
+        QCoreApplication::processEvents();
+        scene.surface.installEventFilter(&painted);
+    }
+
+    void update()
+    {
+        // The marker moves on a little, to a place it has not been before.
+        ++step;
+        scene.curve.setActual_Value_X(float(-25 + std::fmod(step * 0.2137, 50.0)));
+        scene.curve.setActual_Value_Y(float(30 + 15 * std::sin(step / 9.3)));
+        // The points of the wave in turn, each a little off its place and back the next time.
+        const int slot = step % 64;
+        scene.curve.setValueIndex(float(slot));
+        scene.curve.setY_Knotel(30 + 40 * std::sin(float(slot) / 5) + (step / 64 % 2 ? 1.5f : 0));
+        scene.curve.RePaint();
+        QCoreApplication::processEvents();
+    }
+
+    PaintScene scene;
+    knotel::bench::PaintedPixels painted;
+
+private:
+    int step = 0;
+};
+
+void BM_LiveUpdate(benchmark::State& state)
+{
+    LiveScene live(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state)
+        live.update();
+    state.SetLabel(knotel::bench::ratioLabel());
+    state.counters["copied_px"] = live.painted.perPaint();
+}
+BENCHMARK(BM_LiveUpdate)->Apply(sizes);
+
+// The floor of a live update: copying what its screen update copies (copied_px of the updates
+// that a warm-up makes, as a band of whole rows).
+void BM_FloorLiveUpdate(benchmark::State& state)
+{
+    using knotel::bench::devicePixels;
+    double copied = 0;
+    {
+        LiveScene live(int(state.range(0)), int(state.range(1)));
+        for (int i = 0; i < 300; ++i)
+            live.update();
+        copied = live.painted.perPaint();
+    }
+    const int width = devicePixels(int(state.range(0)));
+    knotel::bench::copyBand(state, width, devicePixels(int(state.range(1))), width,
+                            std::max(1, int(std::lround(copied / width))));
+    state.SetLabel(knotel::bench::ratioLabel());
+    state.counters["copied_px"] = copied;
+}
+BENCHMARK(BM_FloorLiveUpdate)->Apply(sizes);
 
 // Filling the image, as the pass's Cls does, and copying it, as the whole screen update does.
 void BM_FloorRePaint(benchmark::State& state)

@@ -7,6 +7,8 @@
 
 #include <knotel/PlotLayout.h>
 
+#include <tuple>
+
 namespace knotel {
 
 namespace platform {
@@ -21,6 +23,8 @@ class Canvas;
  * limit lines, actual-value marker, axis lines, axis texts, caption, and last the curve. Each
  * step is a member of its own; every statement of a step runs on its own, so that one that fails
  * (a position beyond the single range, a 32-bit overflow) is skipped and the next is drawn.
+ * While backgroundKey() stays the same, the canvas keeps the background (everything but the limit
+ * lines, the marker and the curve) and the pass draws only what changed of the rest.
  *
  * drawCurveXor() draws the curve and its markers with the XOR pen: a second identical call
  * erases them pixel for pixel.
@@ -40,14 +44,32 @@ public:
     platform::Canvas& canvas() const { return m_canvas; }
 
 private:
+    /** What the base and the frame are drawn from: see backgroundKey(). Values compare by value:
+     *  a NaN never matches, so it is drawn afresh; 0 and -0 draw the same pixels. */
+    struct BackgroundKey {
+        CurveSettings settings;
+        PlotLayout layout;
+        bool operator==(const BackgroundKey& other) const
+        {
+            const auto fields = [](const PlotLayout& l) {
+                return std::tie(l.PlotLeft, l.PlotTop, l.PlotWidth, l.PlotHeight, l.ScaleX, l.ScaleY,
+                                l.XorPenColor);
+            };
+            return settings == other.settings && fields(layout) == fields(other.layout);
+        }
+    };
+    BackgroundKey backgroundKey() const;
+
     // PaintFrame.cpp
     void drawArrowHeads();
+    void drawFrame();
     void drawAxisLines();
     void drawAxisTexts();
     void drawCaption();
     // PaintScales.cpp
-    void drawXScale();
-    void drawYScale();
+    enum class Axis { X, Y };
+    void drawScale(Axis axis);
+    void drawScaleLabel(Axis axis, const QString& text, float at);
     // PaintMarks.cpp
     void drawLimitLines();
     void drawLimitLine(float value);

@@ -63,6 +63,15 @@ void CurvePainter::drawArrowHeads()
     });
 }
 
+// The frame, over the limit lines and the marker: axis lines, axis texts and caption.
+void CurvePainter::drawFrame()
+{
+    drawAxisLines();
+    m_canvas.setForeColor(m_settings.TextColor);
+    drawAxisTexts();
+    drawCaption();
+}
+
 // Both axis lines run on to the base of their arrow heads, on top of the grid and limit lines.
 void CurvePainter::drawAxisLines()
 {

@@ -1,4 +1,4 @@
-// The X and Y scales of the paint pass: labels, tick marks and grid lines.
+// The scales of the paint pass, one painter for both axes: labels, tick marks and grid lines.
 #include "engine/CurvePainter.h"
 
 #include "numbers/ErrorTolerance.h"
@@ -49,108 +49,116 @@ constexpr qint32 TickHalf = 3;
 
 } // namespace
 
-void CurvePainter::drawXScale()
+void CurvePainter::drawScale(Axis axis)
 {
-    platform::Canvas& s = m_canvas;
-    if (!(m_settings.X_Step > 0)) // also a NaN step
+    const CurveSettings& c = m_settings;
+    const bool alongX = axis == Axis::X;
+    const float step = alongX ? c.X_Step : c.Y_Step;
+    if (!(step > 0)) // also a NaN step
         return;
+    platform::Canvas& s = m_canvas;
     const PlotLayout& l = m_layout;
     const PlotMapping map = mapping();
-    const qint64 limit = scaleValueLimit(l.PlotWidth);
+    const qint32 decimals = alongX ? c.X_Decimals : c.Y_Decimals;
+    const qint64 limit = scaleValueLimit(alongX ? l.PlotWidth : l.PlotHeight);
+    auto pixel = [&](float value) { return alongX ? map.pixelX(value) : map.pixelY(value); };
 
     // The scale runs from the smaller axis end to the larger one, whichever way the axis points.
-    float v = m_settings.X_Axis_Right;
-    float vEnd = m_settings.X_Axis_Left;
-    if (m_settings.X_Axis_Left < m_settings.X_Axis_Right) {
-        v = m_settings.X_Axis_Left;
-        vEnd = m_settings.X_Axis_Right;
+    const float lowEnd = alongX ? c.X_Axis_Left : c.Y_Axis_Bottom;
+    const float highEnd = alongX ? c.X_Axis_Right : c.Y_Axis_Top;
+    float v = highEnd;
+    float vEnd = lowEnd;
+    if (lowEnd < highEnd) {
+        v = lowEnd;
+        vEnd = highEnd;
     }
-    float x = 0;
-    QString text;
 
-    // The start value's label and grid line use its exact position, the later ones floored ones.
-    x = toSingleOrInfinity(map.pixelX(v));
-    tolerate([&] {
-        if (m_settings.ViewGrid != 0)
-            s.line(x, float(l.PlotTop), x, float(plotBottom()), m_settings.GridColor);
-    });
+    // Tick marks and grid lines cross the axis at a position along it: vertical lines on X,
+    // horizontal ones on Y. A tick mark straddles the axis line; a grid line spans the plot.
+    auto across = [&](float at, qint32 from, qint32 to, qint32 colour) {
+        if (alongX)
+            s.line(at, float(from), at, float(to), colour);
+        else
+            s.line(float(from), at, float(to), at, colour);
+    };
+    auto tick = [&](float at) {
+        tolerate([&] {
+            const qint32 axisLine = alongX ? plotBottom() : l.PlotLeft;
+            across(at, sub32(axisLine, TickHalf), add32(axisLine, TickHalf), c.AxisColor);
+        });
+    };
+    auto gridLine = [&](float at, bool shown) {
+        tolerate([&] {
+            if (shown)
+                alongX ? across(at, l.PlotTop, plotBottom(), c.GridColor)
+                       : across(at, l.PlotLeft, plotRight(), c.GridColor);
+        });
+    };
+    // A value's tick mark and, with the full grid, its grid line: on X the grid line lies under
+    // the tick mark, on Y over it.
+    auto marks = [&](float at) {
+        if (alongX) {
+            gridLine(at, c.ViewGrid == -1);
+            tick(at);
+        } else {
+            tick(at);
+            gridLine(at, c.ViewGrid == -1);
+        }
+    };
+
+    // Every labelled value gets its marks at its floored position, but one: the start value on X,
+    // whose label and grid line (whenever the grid shows) take its exact position, and on Y the
+    // value that reaches or passes the axis end, after whose label the scale closes with a grid
+    // line. X labels the values up to the axis end, at floored positions after the start value,
+    // each after its marks; Y labels each value at its exact position, before its marks, up to
+    // the first value that reaches the end: when the step does not divide the range, that last
+    // label and the closing grid line lie beyond the axis end.
+    QString text;
+    float at = toSingleOrInfinity(pixel(v)); // where the label goes
+    float mark = 0;                          // the floored position of the last value labelled on Y
+    if (alongX)
+        gridLine(at, c.ViewGrid != 0);
     for (qint64 labels = 1;; ++labels) {
-        tolerate([&] { text = FormatValue(v, m_settings.X_Decimals); });
-        s.setCurrentX(toSingleOrInfinity(double(x) - double(s.textWidth(text)) / 2));
-        tolerate([&] { s.setCurrentY(float(add32(plotBottom(), XLabelGap))); });
-        s.setForeColor(m_settings.AxisColor);
-        tolerate([&] { s.print(text); });
+        tolerate([&] { text = FormatValue(v, decimals); });
+        drawScaleLabel(axis, text, at);
+        if (!alongX) {
+            mark = flooredPosition(pixel(v));
+            if (!(v < vEnd)) // also a NaN value
+                break;
+            marks(mark);
+        }
         const float previous = v;
-        tolerate([&] { v = nextValue(v, m_settings.X_Step); });
-        if (v > vEnd)
+        tolerate([&] { v = nextValue(v, step); });
+        if (alongX && v > vEnd)
             break;
         if (!(v > previous) || labels >= limit)
             break;
-        x = flooredPosition(map.pixelX(v));
-        tolerate([&] {
-            if (m_settings.ViewGrid == -1)
-                s.line(x, float(l.PlotTop), x, float(plotBottom()), m_settings.GridColor);
-        });
-        tolerate([&] {
-            s.line(x, float(sub32(plotBottom(), TickHalf)), x, float(add32(plotBottom(), TickHalf)),
-                   m_settings.AxisColor);
-        });
+        if (alongX) {
+            at = flooredPosition(pixel(v));
+            marks(at);
+        } else {
+            at = toSingleOrInfinity(pixel(v));
+        }
     }
+    if (!alongX)
+        gridLine(mark, c.ViewGrid != 0);
 }
 
-void CurvePainter::drawYScale()
+/** A scale label: on X centred on @p at with its top 5 px below the axis, on Y ending 6 px left
+ *  of the axis and centred vertically on @p at, using the height of "8" as the line height. */
+void CurvePainter::drawScaleLabel(Axis axis, const QString& text, float at)
 {
     platform::Canvas& s = m_canvas;
-    if (!(m_settings.Y_Step > 0))
-        return;
-    const PlotLayout& l = m_layout;
-    const PlotMapping map = mapping();
-    const qint64 limit = scaleValueLimit(l.PlotHeight);
-    const QString digit = QStringLiteral("8");
-
-    float v = m_settings.Y_Axis_Top;
-    float vEnd = m_settings.Y_Axis_Bottom;
-    if (m_settings.Y_Axis_Bottom < m_settings.Y_Axis_Top) {
-        v = m_settings.Y_Axis_Bottom;
-        vEnd = m_settings.Y_Axis_Top;
+    if (axis == Axis::X) {
+        s.setCurrentX(toSingleOrInfinity(double(at) - double(s.textWidth(text)) / 2));
+        tolerate([&] { s.setCurrentY(float(add32(plotBottom(), XLabelGap))); });
+    } else {
+        s.setCurrentX(
+            toSingleOrInfinity((double(m_layout.PlotLeft) - double(s.textWidth(text))) - YLabelGap));
+        s.setCurrentY(toSingleOrInfinity(double(at) - double(s.textHeight(QStringLiteral("8"))) / 2));
     }
-    float y = 0;
-    QString text;
-
-    // Labels run up to and including the first value that reaches or passes the axis end; every
-    // label but the last gets a tick mark and, with the full grid, a grid line.
-    for (qint64 labels = 1;; ++labels) {
-        y = toSingleOrInfinity(map.pixelY(v));
-        tolerate([&] { text = FormatValue(v, m_settings.Y_Decimals); });
-        s.setCurrentX(toSingleOrInfinity((double(l.PlotLeft) - double(s.textWidth(text))) - YLabelGap));
-        s.setCurrentY(toSingleOrInfinity(double(y) - double(s.textHeight(digit)) / 2));
-        s.setForeColor(m_settings.AxisColor);
-        tolerate([&] { s.print(text); });
-        y = flooredPosition(map.pixelY(v));
-        if (!(v < vEnd)) // also a NaN value
-            break;
-        tolerate([&] {
-            s.line(float(sub32(l.PlotLeft, TickHalf)), y, float(add32(l.PlotLeft, TickHalf)), y,
-                   m_settings.AxisColor);
-        });
-        tolerate([&] {
-            if (m_settings.ViewGrid == -1) {
-                const float g = flooredPosition(map.pixelY(v));
-                s.line(float(l.PlotLeft), g, float(plotRight()), g, m_settings.GridColor);
-            }
-        });
-        const float previous = v;
-        tolerate([&] { v = nextValue(v, m_settings.Y_Step); });
-        if (!(v > previous) || labels >= limit)
-            break;
-    }
-
-    // The closing grid line, at the last labelled value: beyond the axis end when the step does
-    // not divide the range.
-    tolerate([&] {
-        if (m_settings.ViewGrid != 0)
-            s.line(float(l.PlotLeft), y, float(plotRight()), y, m_settings.GridColor);
-    });
+    s.setForeColor(m_settings.AxisColor);
+    tolerate([&] { s.print(text); });
 }
 
 } // namespace knotel

@@ -18,6 +18,7 @@
 #include <bit>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace knotel::platform {
 
@@ -96,6 +97,24 @@ int shapePeriod(qreal ratio)
 constexpr int ShapeLow = 4;
 constexpr int ShapeHigh = 4096;
 
+// The boxes of the figures, as their drawing places them.
+QRectF boxArea(float x1, float y1, float x2, float y2)
+{
+    return QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+}
+
+/** Corner pixels inclusive, touched once each, so that XOR drawing restores exactly. */
+QRectF filledBoxArea(float x1, float y1, float x2, float y2)
+{
+    return boxArea(x1, y1, x2, y2).adjusted(0, 0, 1, 1);
+}
+
+/** About the nearest pixel (see circle()). */
+QRectF circleArea(float x, float y, float radius)
+{
+    return QRectF(std::round(x) - radius, std::round(y) - radius, 2 * radius, 2 * radius);
+}
+
 /** The device pixels of the logical box from (@p x1, @p y1) to (@p x2, @p y2) widened by
  *  @p margin, within @p image; far-off coordinates are limited first. */
 QRect deviceRegion(double x1, double y1, double x2, double y2, qreal margin, qreal ratio, const QRect& image)
@@ -159,6 +178,7 @@ void Canvas::setFigureCacheEnabled(bool enabled)
     m_figuresEnabled = enabled;
     m_figures.clear();
     m_labels.clear();
+    m_layers.invalidate();
 }
 
 FigureCache::Key Canvas::figureKey(quint32 kind, qint32 colour, std::initializer_list<float> geometry) const
@@ -177,7 +197,7 @@ std::optional<std::pair<FigureCache::Key, QPoint>>
 Canvas::shapeKey(quint32 kind, qint32 colour, const QRect& cells, const QRectF& extent, quint32 size) const
 {
     // Its region whole within the image, here and wherever it is replayed: no edge cuts it.
-    if (!m_figuresEnabled || !insideShapeArea(extent))
+    if (!replaying() || !insideShapeArea(extent))
         return std::nullopt;
     FigureCache::Key key = figureKey(kind | ShapeBit, colour, {});
     const QPoint phase =
@@ -199,14 +219,14 @@ bool Canvas::withinReach(const Extent& box)
 void Canvas::touchedFigure(const Extent& box)
 {
     // A figure reaching far out may have its pixels anywhere on the surface.
-    const QSize size = m_host.canvasSize();
+    const QSize size = m_imageSize;
     touched(withinReach(box) ? box : Extent{0, 0, double(size.width()), double(size.height())}, FigureMargin);
 }
 
 template <class Draw>
 void Canvas::drawFigure(FigureCache::Key key, const Extent& box, qint32 colour, QPoint shift, Draw&& draw)
 {
-    if (!m_figuresEnabled || !withinReach(box)) {
+    if (!replaying() || !withinReach(box)) {
         draw();
         return;
     }
@@ -219,6 +239,105 @@ void Canvas::drawFigure(FigureCache::Key key, const Extent& box, qint32 colour, 
                       toQColor(colour).rgba(), shift, draw);
 }
 
+template <class MakeCall, class MakeBox, class Draw>
+void Canvas::layered(MakeCall&& call, MakeBox&& box, bool text, Draw&& draw)
+{
+    switch (m_stage) {
+    case Stage::None:
+        // Outside a pass XOR figures come and go one by one (a drag): the areas of the kept ones
+        // will be restored instead.
+        if (m_drawMode == DrawMode::XorPen && !m_layers.figures().empty())
+            m_layers.forgetFigures();
+        draw();
+        return;
+    case Stage::Clear:
+        draw();
+        return;
+    case Stage::FrameAlone:
+        m_layers.keepUnderFrame(m_pixels, layerArea(box(), text).device);
+        draw();
+        return;
+    case Stage::Measure:
+        m_layers.live().push_back({call(), text ? fontCache().serial : 0, layerArea(box(), text)});
+        return;
+    case Stage::Live: {
+        // In a pass that reuses the background, only the calls that changed.
+        const LayerCache::Area area = layerArea(box(), text);
+        if (m_passMode == PassMode::Reuse) {
+            const std::size_t i = m_liveCall++;
+            if (i >= m_redraw.size() || !m_redraw[i])
+                return;
+        } else {
+            m_layers.live().push_back({call(), text ? fontCache().serial : 0, area});
+        }
+        prepareLive(area);
+        draw();
+        return;
+    }
+    case Stage::Frame: {
+        // Again where the live layer was drawn: the background holds it elsewhere.
+        const LayerCache::Area area = layerArea(box(), text);
+        if (!meets(area.device, m_redrawn))
+            return;
+        // Outside the live layer the background holds the frame already: the pixels go back.
+        keepAround(area.device);
+        draw();
+        restoreAround(area.device, m_redrawn);
+        return;
+    }
+    case Stage::Curve: {
+        const bool figure = m_drawMode == DrawMode::XorPen && !text;
+        const DrawCall made = figure ? call() : DrawCall();
+        if (figure && m_layers.keepFigure(made))
+            return; // the last pass's, still shown
+        const LayerCache::Area area = layerArea(box(), text);
+        draw();
+        if (figure)
+            m_layers.addFigure(made, area);
+        else
+            m_layers.drawnOver(area.logical);
+        return;
+    }
+    }
+}
+
+DrawCall Canvas::inState(DrawCall call) const
+{
+    call.drawStyle = m_drawStyle;
+    call.drawMode = m_drawMode;
+    call.fillStyle = m_fillStyle;
+    call.fillColour = m_fillColor;
+    return call;
+}
+
+void Canvas::drawFigureAgain(const DrawCall& call)
+{
+    const DrawMode mode = std::exchange(m_drawMode, DrawMode::XorPen);
+    const DrawStyle style = std::exchange(m_drawStyle, call.drawStyle);
+    const FillStyle fillStyle = std::exchange(m_fillStyle, call.fillStyle);
+    const qint32 fillColour = std::exchange(m_fillColor, call.fillColour);
+    switch (call.kind) {
+    case DrawCall::Line:
+        drawLine(call.x1, call.y1, call.x2, call.y2, call.colour);
+        break;
+    case DrawCall::Box:
+        drawBox(call.x1, call.y1, call.x2, call.y2, call.colour);
+        break;
+    case DrawCall::FilledBox:
+        drawFilledBox(call.x1, call.y1, call.x2, call.y2, call.colour);
+        break;
+    case DrawCall::Circle:
+        drawCircle(call.x1, call.y1, call.x2, call.colour);
+        break;
+    default:
+        break;
+    }
+    m_drawMode = mode;
+    m_drawStyle = style;
+    m_fillStyle = fillStyle;
+    m_fillColor = fillColour;
+}
+
 void Canvas::renewImage()
 {
     endPainting();
@@ -226,9 +345,10 @@ void Canvas::renewImage()
     m_ratio = m_host.canvasPixelRatio();
     const int width = m_imageSize.width();
     const int height = m_imageSize.height();
-    // Recorded figures and labels hold device pixels of the old image.
+    // Recorded figures, labels and layers hold device pixels of the old image.
     m_figures.clear();
     m_labels.clear();
+    m_layers.invalidate();
     // Where figures may be keyed by shape: at a verified ratio, within the limits, and far enough
     // inside that no edge of the image cuts their region.
     m_shapePeriod = shapePeriod(m_ratio);
@@ -330,29 +450,21 @@ void Canvas::preparePen(QPainter& p, qint32 colour)
     p.setPen(m_pen);
 }
 
-void Canvas::record(DrawCall call) const
-{
-    if (!m_recorder)
-        return;
-    call.drawStyle = m_drawStyle;
-    call.drawMode = m_drawMode;
-    call.fillStyle = m_fillStyle;
-    call.fillColour = m_fillColor;
-    m_recorder(call);
-}
-
 void Canvas::cls()
 {
-    record(makeCall(DrawCall::Cls));
+    record([&] { return inState(makeCall(DrawCall::Cls)); });
     // Each paint pass looks its font up again, so that a change of screen is seen.
     m_font = -1;
     m_currentX = 0;
     m_currentY = 0;
     if (startDrawing()) {
+        if (m_stage == Stage::Clear)
+            return; // the kept background serves, restored where the pass draws
         // Every pixel the opaque back colour: as a plain fill of the image's memory.
         m_image.fill(toQColor(m_backColor));
         m_pixels = FigureCache::Pixels::of(m_image);
         m_pictureValid = true;
+        m_layers.invalidate();
         updateAll();
     }
 }
@@ -384,34 +496,44 @@ std::optional<QRect> Canvas::solidAxisLine(float x1, float y1, float x2, float y
 void Canvas::line(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
-    record(makeCall(DrawCall::Line, x1, y1, x2, y2, colour));
-    if (startDrawing()) {
-        const std::optional<QRect> cells = solidAxisLine(x1, y1, x2, y2);
-        auto draw = [&] {
-            QPainter& p = painter();
-            if (cells) {
-                p.fillRect(*cells, toQColor(colour));
-            } else {
-                preparePen(p, colour);
-                if (m_ratio == 1)
-                    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
-                else
-                    scaledLine(p, x1, y1, x2, y2);
-            }
-        };
-        const Extent box{x1, y1, x2, y2};
-        if (cells && m_ratio == 1)
-            // Whole pixels, one for one: the fill QPainter makes of them, straight into memory.
-            FigureCache::fill(m_pixels, *cells,
-                              m_drawMode == DrawMode::XorPen ? FigureCache::Effect::Xor
-                                                             : FigureCache::Effect::Opaque,
-                              toQColor(colour).rgba());
-        else
-            drawFigure(figureKey(LineFigure, colour, {x1, y1, x2, y2}), box, colour, {}, draw);
-        touchedFigure(box);
-    }
+    auto call = [&] { return inState(makeCall(DrawCall::Line, x1, y1, x2, y2, colour)); };
+    record(call);
+    if (startDrawing())
+        layered(
+            call,
+            [&] {
+                return Extent{x1, y1, x2, y2};
+            },
+            false, [&] { drawLine(x1, y1, x2, y2, colour); });
     m_currentX = x2;
     m_currentY = y2;
+}
+
+void Canvas::drawLine(float x1, float y1, float x2, float y2, qint32 colour)
+{
+    const std::optional<QRect> cells = solidAxisLine(x1, y1, x2, y2);
+    auto draw = [&] {
+        QPainter& p = painter();
+        if (cells) {
+            p.fillRect(*cells, toQColor(colour));
+        } else {
+            preparePen(p, colour);
+            if (m_ratio == 1)
+                p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+            else
+                scaledLine(p, x1, y1, x2, y2);
+        }
+    };
+    const Extent box{x1, y1, x2, y2};
+    if (cells && m_ratio == 1)
+        // Whole pixels, one for one: the fill QPainter makes of them, straight into memory.
+        FigureCache::fill(m_pixels, *cells,
+                          m_drawMode == DrawMode::XorPen ? FigureCache::Effect::Xor
+                                                         : FigureCache::Effect::Opaque,
+                          toQColor(colour).rgba());
+    else
+        drawFigure(figureKey(LineFigure, colour, {x1, y1, x2, y2}), box, colour, {}, draw);
+    touchedFigure(box);
 }
 
 void Canvas::scaledLine(QPainter& p, float x1, float y1, float x2, float y2)
@@ -460,133 +582,155 @@ void Canvas::scaledLine(QPainter& p, float x1, float y1, float x2, float y2)
 void Canvas::box(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
-    record(makeCall(DrawCall::Box, x1, y1, x2, y2, colour));
-    if (startDrawing()) {
-        const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
-        if (m_ratio == 1) {
-            drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {}, [&] {
-                QPainter& p = painter();
-                preparePen(p, colour);
-                p.setBrush(Qt::NoBrush);
-                p.drawRect(r);
-            });
-        } else {
-            // The cells of the one-pixel outline, each once.
-            const QRect bounds = canvasRect();
-            const QRect box(cells::cellOf(r.left(), r.top(), bounds),
-                            cells::cellOf(r.right(), r.bottom(), bounds));
-            auto draw = [&] {
-                QPainter& p = painter();
-                std::array<QRect, 4> parts;
-                const int n = cells::outlineCells(box, parts);
-                for (int i = 0; i < n; ++i)
-                    p.fillRect(parts[std::size_t(i)], toQColor(colour));
-            };
-            if (const auto shape = shapeKey(BoxFigure, colour, box, QRectF(box), 0))
-                drawFigure(shape->first, Extent::of(QRectF(box)), colour, shape->second, draw);
-            else
-                drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {}, draw);
-        }
-        touchedFigure(Extent::of(r));
-    }
+    auto call = [&] { return inState(makeCall(DrawCall::Box, x1, y1, x2, y2, colour)); };
+    record(call);
+    if (startDrawing())
+        layered(
+            call, [&] { return Extent::of(boxArea(x1, y1, x2, y2)); }, false,
+            [&] { drawBox(x1, y1, x2, y2, colour); });
     m_currentX = x2;
     m_currentY = y2;
+}
+
+void Canvas::drawBox(float x1, float y1, float x2, float y2, qint32 colour)
+{
+    const QRectF r = boxArea(x1, y1, x2, y2);
+    if (m_ratio == 1) {
+        drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {}, [&] {
+            QPainter& p = painter();
+            preparePen(p, colour);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r);
+        });
+    } else {
+        // The cells of the one-pixel outline, each once.
+        const QRect bounds = canvasRect();
+        const QRect box(cells::cellOf(r.left(), r.top(), bounds),
+                        cells::cellOf(r.right(), r.bottom(), bounds));
+        auto draw = [&] {
+            QPainter& p = painter();
+            std::array<QRect, 4> parts;
+            const int n = cells::outlineCells(box, parts);
+            for (int i = 0; i < n; ++i)
+                p.fillRect(parts[std::size_t(i)], toQColor(colour));
+        };
+        if (const auto shape = shapeKey(BoxFigure, colour, box, QRectF(box), 0))
+            drawFigure(shape->first, Extent::of(QRectF(box)), colour, shape->second, draw);
+        else
+            drawFigure(figureKey(BoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {}, draw);
+    }
+    touchedFigure(Extent::of(r));
 }
 
 void Canvas::filledBox(float x1, float y1, float x2, float y2, qint32 colour)
 {
     requireFinite({x1, y1, x2, y2});
-    record(makeCall(DrawCall::FilledBox, x1, y1, x2, y2, colour));
-    if (startDrawing()) {
-        // Corner pixels inclusive, touched once each, so that XOR drawing restores exactly.
-        const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized().adjusted(0, 0, 1, 1);
-        if (m_ratio == 1) {
-            // One fill of whole pixels: as quick as a replay.
-            painter().fillRect(r, toQColor(colour));
-        } else {
-            const QRect box = cells::fillCells(r, canvasRect());
-            auto draw = [&] { painter().fillRect(box, toQColor(colour)); };
-            if (const auto shape = shapeKey(FilledBoxFigure, colour, box, QRectF(box), 0))
-                drawFigure(shape->first, Extent::of(QRectF(box)), colour, shape->second, draw);
-            else
-                drawFigure(figureKey(FilledBoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {},
-                           draw);
-        }
-        touchedFigure(Extent::of(r));
-    }
+    auto call = [&] { return inState(makeCall(DrawCall::FilledBox, x1, y1, x2, y2, colour)); };
+    record(call);
+    if (startDrawing())
+        layered(
+            call, [&] { return Extent::of(filledBoxArea(x1, y1, x2, y2)); }, false,
+            [&] { drawFilledBox(x1, y1, x2, y2, colour); });
     m_currentX = x2;
     m_currentY = y2;
+}
+
+void Canvas::drawFilledBox(float x1, float y1, float x2, float y2, qint32 colour)
+{
+    const QRectF r = filledBoxArea(x1, y1, x2, y2);
+    if (m_ratio == 1) {
+        // One fill of whole pixels: as quick as a replay.
+        painter().fillRect(r, toQColor(colour));
+    } else {
+        const QRect box = cells::fillCells(r, canvasRect());
+        auto draw = [&] { painter().fillRect(box, toQColor(colour)); };
+        if (const auto shape = shapeKey(FilledBoxFigure, colour, box, QRectF(box), 0))
+            drawFigure(shape->first, Extent::of(QRectF(box)), colour, shape->second, draw);
+        else
+            drawFigure(figureKey(FilledBoxFigure, colour, {x1, y1, x2, y2}), Extent::of(r), colour, {}, draw);
+    }
+    touchedFigure(Extent::of(r));
 }
 
 void Canvas::circle(float x, float y, float radius, qint32 colour)
 {
     requireFinite({x, y, radius});
-    record(makeCall(DrawCall::Circle, x, y, radius, 0, colour));
-    if (startDrawing()) {
-        // About the nearest pixel: a whole-pixel bounding box lets Qt's raster engine draw the
-        // circle with its midpoint algorithm, three times as fast as its general path for these
-        // small markers, and every marker gets the same symmetric shape.
-        const QPointF centre(std::round(x), std::round(y));
-        // At other ratios about the middle of that pixel: the pen covers the ring of cells that
-        // the one-pixel pen covers, and the fill reaches just to its inner edge.
-        const bool filled = m_fillStyle == FillStyle::Solid;
-        auto draw = [&] {
-            const bool scaled = m_ratio != 1;
-            const QPointF middle = scaled ? centre + QPointF(0.5, 0.5) : centre;
-            const qreal reach = std::fabs(radius) + cells::Margin;
-            const bool visible =
-                !scaled || QRectF(canvasRect()).adjusted(-reach, -reach, reach, reach).contains(middle);
-            QPainter& p = painter();
-            if (filled && visible) {
-                if (scaled) {
-                    // As a path, sampled at device pixel centres like the pen's ring: they meet
-                    // without a gap and without a pixel filled twice.
-                    QPainterPath disc;
-                    const qreal inner = std::max(qreal(std::fabs(radius)) - 0.5, 0.0);
-                    disc.addEllipse(middle, inner, inner);
-                    p.fillPath(disc, toQColor(m_fillColor));
-                } else {
-                    p.setPen(Qt::NoPen);
-                    p.setBrush(toQColor(m_fillColor));
-                    p.drawEllipse(centre, radius, radius);
-                }
-            }
-            if (visible) {
-                preparePen(p, colour);
-                p.setBrush(Qt::NoBrush);
-                p.drawEllipse(middle, radius, radius);
-            }
-        };
-        const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-        if (m_drawMode != DrawMode::XorPen && filled) {
-            draw(); // two colours: not one opaque figure
-        } else {
-            const quint32 fill = filled ? SolidFillBit : 0;
-            // The centre whole pixels within the shape area: safe to make ints of.
-            const QRectF extent = box.normalized();
-            std::optional<std::pair<FigureCache::Key, QPoint>> shape;
-            if (insideShapeArea(extent))
-                shape = shapeKey(CircleFigure | fill, colour,
-                                 QRect(QPoint(int(centre.x()), int(centre.y())), QSize(1, 1)), extent,
-                                 std::bit_cast<quint32>(radius));
-            if (shape) {
-                shape->first.fill = filled ? quint32(m_fillColor) : 0;
-                drawFigure(shape->first, Extent::of(box), colour, shape->second, draw);
+    auto call = [&] { return inState(makeCall(DrawCall::Circle, x, y, radius, 0, colour)); };
+    record(call);
+    if (startDrawing())
+        layered(
+            call, [&] { return Extent::of(circleArea(x, y, radius)); }, false,
+            [&] { drawCircle(x, y, radius, colour); });
+}
+
+void Canvas::drawCircle(float x, float y, float radius, qint32 colour)
+{
+    // About the nearest pixel: a whole-pixel bounding box lets Qt's raster engine draw the
+    // circle with its midpoint algorithm, three times as fast as its general path for these
+    // small markers, and every marker gets the same symmetric shape.
+    const QPointF centre(std::round(x), std::round(y));
+    // At other ratios about the middle of that pixel: the pen covers the ring of cells that
+    // the one-pixel pen covers, and the fill reaches just to its inner edge.
+    const bool filled = m_fillStyle == FillStyle::Solid;
+    auto draw = [&] {
+        const bool scaled = m_ratio != 1;
+        const QPointF middle = scaled ? centre + QPointF(0.5, 0.5) : centre;
+        const qreal reach = std::fabs(radius) + cells::Margin;
+        const bool visible =
+            !scaled || QRectF(canvasRect()).adjusted(-reach, -reach, reach, reach).contains(middle);
+        QPainter& p = painter();
+        if (filled && visible) {
+            if (scaled) {
+                // As a path, sampled at device pixel centres like the pen's ring: they meet
+                // without a gap and without a pixel filled twice.
+                QPainterPath disc;
+                const qreal inner = std::max(qreal(std::fabs(radius)) - 0.5, 0.0);
+                disc.addEllipse(middle, inner, inner);
+                p.fillPath(disc, toQColor(m_fillColor));
             } else {
-                FigureCache::Key key =
-                    figureKey(CircleFigure | fill, colour, {float(centre.x()), float(centre.y()), radius});
-                key.fill = filled ? quint32(m_fillColor) : 0;
-                drawFigure(key, Extent::of(box), colour, {}, draw);
+                p.setPen(Qt::NoPen);
+                p.setBrush(toQColor(m_fillColor));
+                p.drawEllipse(centre, radius, radius);
             }
         }
-        touchedFigure(Extent::of(box));
+        if (visible) {
+            preparePen(p, colour);
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(middle, radius, radius);
+        }
+    };
+    const QRectF box = circleArea(x, y, radius);
+    if (m_drawMode != DrawMode::XorPen && filled) {
+        draw(); // two colours: not one opaque figure
+    } else {
+        const quint32 fill = filled ? SolidFillBit : 0;
+        // The centre whole pixels within the shape area: safe to make ints of.
+        const QRectF extent = box.normalized();
+        std::optional<std::pair<FigureCache::Key, QPoint>> shape;
+        if (insideShapeArea(extent))
+            shape = shapeKey(CircleFigure | fill, colour,
+                             QRect(QPoint(int(centre.x()), int(centre.y())), QSize(1, 1)), extent,
+                             std::bit_cast<quint32>(radius));
+        if (shape) {
+            shape->first.fill = filled ? quint32(m_fillColor) : 0;
+            drawFigure(shape->first, Extent::of(box), colour, shape->second, draw);
+        } else {
+            FigureCache::Key key =
+                figureKey(CircleFigure | fill, colour, {float(centre.x()), float(centre.y()), radius});
+            key.fill = filled ? quint32(m_fillColor) : 0;
+            drawFigure(key, Extent::of(box), colour, {}, draw);
+        }
     }
+    touchedFigure(Extent::of(box));
 }
 
 void Canvas::print(const QString& text, bool lineBreak)
 {
     requireFinite({m_currentX, m_currentY});
-    record(makeCall(DrawCall::Print, m_currentX, m_currentY, 0, 0, m_foreColor, text));
+    auto call = [&] {
+        return inState(makeCall(DrawCall::Print, m_currentX, m_currentY, 0, 0, m_foreColor, text));
+    };
+    record(call);
     FontCache& cache = fontCache();
     const QFontMetricsF& m = cache.metrics;
     if (startDrawing()) {
@@ -612,19 +756,25 @@ void Canvas::print(const QString& text, bool lineBreak)
         }
         const QRectF glyphs = entry.bounds.translated(m_currentX, m_currentY + m.ascent());
         const QRectF box = glyphs | QRectF(m_currentX, m_currentY, advance(text), m.height());
-        if (m_drawMode == DrawMode::CopyPen && m_figuresEnabled && withinReach(Extent::of(box))) {
-            const LabelMemo::Key key{text, cache.serial, toQColor(m_foreColor).rgba(),
-                                     std::bit_cast<quint32>(m_currentX), std::bit_cast<quint32>(m_currentY)};
-            if (!m_labels.replay(m_pixels, key))
-                m_labels.record(m_pixels, key,
-                                deviceRegion(box.x(), box.y(), box.x() + box.width(), box.y() + box.height(),
-                                             FigureMargin, m_ratio, QRect(QPoint(), m_image.size())),
-                                qCeil(FigureMargin * m_ratio), draw);
-        } else {
-            draw();
-        }
-        if (!m_allDue)
-            touched(box, FigureMargin);
+        layered(
+            call, [&] { return Extent::of(box); }, true,
+            [&] {
+                if (m_drawMode == DrawMode::CopyPen && replaying() && withinReach(Extent::of(box))) {
+                    const LabelMemo::Key key{text, cache.serial, toQColor(m_foreColor).rgba(),
+                                             std::bit_cast<quint32>(m_currentX),
+                                             std::bit_cast<quint32>(m_currentY)};
+                    if (!m_labels.replay(m_pixels, key))
+                        m_labels.record(m_pixels, key,
+                                        deviceRegion(box.x(), box.y(), box.x() + box.width(),
+                                                     box.y() + box.height(), FigureMargin, m_ratio,
+                                                     QRect(QPoint(), m_image.size())),
+                                        qCeil(FigureMargin * m_ratio), draw);
+                } else {
+                    draw();
+                }
+                if (!m_allDue)
+                    touched(box, FigureMargin);
+            });
     }
     if (lineBreak) {
         m_currentX = 0;
@@ -691,6 +841,7 @@ void Canvas::setBackColor(qint32 colour)
     if (!m_image.isNull() && imageFits(m_ratio) && startDrawing()) {
         m_image.fill(toQColor(m_backColor));
         m_pixels = FigureCache::Pixels::of(m_image);
+        m_layers.invalidate();
         updateAll();
     }
 }

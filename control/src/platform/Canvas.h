@@ -1,8 +1,10 @@
 #ifndef KNOTEL_PLATFORM_CANVAS_H
 #define KNOTEL_PLATFORM_CANVAS_H
 
+#include "platform/DrawCall.h"
 #include "platform/FigureCache.h"
 #include "platform/LabelMemo.h"
+#include "platform/LayerCache.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -11,6 +13,7 @@
 #include <QRegion>
 
 #include <climits>
+#include <exception>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -23,24 +26,7 @@ class QStaticText;
 
 namespace knotel::platform {
 
-enum class DrawMode { XorPen = 7, CopyPen = 13 };
-enum class DrawStyle { Solid = 0, Dot = 2 };
-enum class FillStyle { Solid = 0, Transparent = 1 };
 enum class MousePointer { Default = 0, Crosshair = 2 };
-
-/** One drawing call as the canvas received it, for tests that check positions and order. */
-struct DrawCall {
-    enum Kind { Cls, Line, Box, FilledBox, Circle, Print };
-    Kind kind = Cls;
-    float x1 = 0, y1 = 0, x2 = 0,
-          y2 = 0;      ///< Line/box corners; circle centre in x1, y1 and radius in x2; text position
-    qint32 colour = 0; ///< 0x00BBGGRR: line or outline colour, ForeColor for Print
-    QString text;
-    DrawStyle drawStyle = DrawStyle::Solid;
-    DrawMode drawMode = DrawMode::CopyPen;
-    FillStyle fillStyle = FillStyle::Transparent;
-    qint32 fillColour = 0;
-};
 
 /**
  * What a canvas needs of the place that shows it (a widget, a Qt Quick item): the size and pixel
@@ -90,6 +76,9 @@ protected:
  * A figure drawn before is drawn again by replaying what its first drawing did to the pixels
  * (FigureCache), and a label drawn again over the pixels it was first drawn over by writing the
  * pixels it left (LabelMemo): the same pixels for a few memory operations.
+ *
+ * A paint pass drawn through a Canvas::Pass keeps its background from one pass to the next and
+ * draws only what changed (LayerCache).
  *
  * Coordinates that are not finite are refused with knotel::RuntimeError 6 and draw nothing.
  * Colours are 0x00BBGGRR. Text is drawn and measured in the canvas's own font.
@@ -184,10 +173,13 @@ public:
     /** Ends the current run of drawing: the picture is complete for reading or copying. */
     void endPainting();
 
-    /** Whether drawing may replay what an earlier identical drawing did, figures and texts (on by
-     *  default); for tests that compare replayed pictures with drawn ones. */
+    /** Whether drawing may replay what an earlier identical drawing did, figures, texts and the
+     *  background of a paint pass (on by default); for tests that compare replayed pictures with
+     *  drawn ones. */
     void setFigureCacheEnabled(bool enabled);
     const FigureCache& figureCache() const { return m_figures; }
+
+    class Pass;
 
 private:
     /** Starts a run of drawing, renewing the image when the size or ratio changed; false when
@@ -224,6 +216,12 @@ private:
      */
     std::optional<std::pair<FigureCache::Key, QPoint>>
     shapeKey(quint32 kind, qint32 colour, const QRect& cells, const QRectF& extent, quint32 size) const;
+    /** Whether figures and texts are replayed and recorded. Not in the live layer of a pass that
+     *  reuses the background: what it draws there has changed, and a record would not pay off. */
+    bool replaying() const
+    {
+        return m_figuresEnabled && !(m_passMode == PassMode::Reuse && m_stage == Stage::Live);
+    }
     /** Whether @p r lies where a figure may be keyed by its shape. */
     bool insideShapeArea(const QRectF& r) const
     {
@@ -232,7 +230,49 @@ private:
     }
     /** The pixels of a solid horizontal or vertical line when a fill can draw it, else nothing. */
     std::optional<QRect> solidAxisLine(float x1, float y1, float x2, float y2) const;
-    void record(DrawCall call) const;
+    /** Passes the call that @p call makes to the recorder, when there is one. */
+    template <class MakeCall> void record(MakeCall&& call) const
+    {
+        if (m_recorder)
+            m_recorder(call());
+    }
+    // The drawing itself, in the current state, with the screen update: the calls above check and
+    // record, then draw through these, and an XOR figure is erased by drawing it again.
+    void drawLine(float x1, float y1, float x2, float y2, qint32 colour);
+    void drawBox(float x1, float y1, float x2, float y2, qint32 colour);
+    void drawFilledBox(float x1, float y1, float x2, float y2, qint32 colour);
+    void drawCircle(float x, float y, float radius, qint32 colour);
+    /** Draws the XOR figure of @p call again (which erases it), in the state it was made in. */
+    void drawFigureAgain(const DrawCall& call);
+    /** @p call with the drawing state it is made in. */
+    DrawCall inState(DrawCall call) const;
+
+    // CanvasLayers.cpp: the layers of a paint pass, see Pass.
+    enum class PassMode { Plain, Keep, Reuse };
+    enum class Stage { None, Clear, FrameAlone, Measure, Live, Frame, Curve };
+    /** What a drawing call does in the current stage of a pass, around @p draw, which draws it:
+     *  @p call and @p box make the call and its extent where a stage needs them; @p text tells
+     *  whether it is a text. */
+    template <class MakeCall, class MakeBox, class Draw>
+    void layered(MakeCall&& call, MakeBox&& box, bool text, Draw&& draw);
+    /** The area of a figure's (or a text's) box as the layers track it. */
+    LayerCache::Area layerArea(const Extent& box, bool text) const;
+    LayerCache::Area deviceArea(const QRect& logical) const;
+    void beginPass(bool sameKey);
+    void endPass(bool failed);
+    void enterStage(Stage stage);
+    /** Decides which live calls a pass that reuses the background draws again, and restores the
+     *  background where they and anything drawn since lie. */
+    void restoreChangedLive();
+    /** Draws the last pass's XOR figures again within the areas restored. */
+    void restoreFigures();
+    /** A live call of @p area is drawn: the base under it where the live layer has not drawn yet. */
+    void prepareLive(const LayerCache::Area& area);
+    /** Shows the areas a pass that reuses the background changed besides its curve. */
+    void showPassAreas();
+    /** Keeps the pixels of @p device, to be put back outside the areas @p drawn then. */
+    void keepAround(const QRect& device);
+    void restoreAround(const QRect& device, const std::vector<LayerCache::Area>& drawn);
     /** Schedules the update of @p box (logical pixels, unclipped), widened by @p margin. */
     void touched(const Extent& box, qreal margin);
     /** Whether @p box lies near enough that a figure in it touches no pixel outside it. */
@@ -240,6 +280,10 @@ private:
     /** Schedules the update of the pixels a figure in @p box can have touched. */
     void touchedFigure(const Extent& box);
     void touched(const QRectF& box, qreal margin) { touched(Extent::of(box), margin); }
+    /** The logical pixels of @p box widened by @p margin, cut to the canvas; null when none. */
+    QRect pixelArea(const Extent& box, qreal margin) const;
+    /** Shows @p pixels again, or collects them for the end of the batch or pass. */
+    void showPixels(const QRect& pixels);
     void updateAll();
     void flushUpdates();
     void clearDue();
@@ -259,7 +303,35 @@ private:
     bool m_drawing = false; ///< a run of drawing has started: the ratio is not looked up again
     FigureCache m_figures;
     LabelMemo m_labels;
-    FigureCache::Pixels m_pixels; ///< of m_image, within a run of drawing
+    // The layers of paint passes: what is kept, how the current pass uses it, and where it stands.
+    /** What the base leaves of the drawing state, set again when a pass reuses the background. */
+    struct BaseState {
+        float currentX = 0;
+        float currentY = 0;
+        qint32 foreColor = 0;
+    };
+    /** The canvas's part of a pass's key. */
+    struct PassKey {
+        QSize size;
+        qreal ratio = 0;
+        QSize dpi;
+        QFont font;
+        qint32 backColor = 0;
+        bool operator==(const PassKey&) const = default;
+    };
+    LayerCache m_layers;
+    PassMode m_passMode = PassMode::Plain;
+    Stage m_stage = Stage::None;
+    BaseState m_baseState;
+    PassKey m_passKey;
+    std::vector<LayerCache::Area> m_restored; ///< where a reusing pass restored the background
+    std::vector<LayerCache::Area> m_redrawn; ///< this pass's live calls drawn: where the frame is drawn again
+    std::vector<bool> m_redraw;     ///< for each live call of a reusing pass, whether it is drawn again
+    std::size_t m_liveCall = 0;     ///< the next live call of a reusing pass
+    std::vector<QRect> m_passAreas; ///< changed areas of a pass's live layer and frame
+    std::vector<quint32> m_around;  ///< the pixels around a figure drawn again within areas
+    bool m_quiet = false;           ///< drawing shows nothing: its areas are shown already
+    FigureCache::Pixels m_pixels;   ///< of m_image, within a run of drawing
     bool m_figuresEnabled = true;
     int m_shapePeriod = 0; ///< logical pixels after which a shape repeats in device pixels; 0: never
     QRectF m_shapeArea;    ///< where a figure's box must lie to be keyed by its shape
@@ -294,6 +366,69 @@ private:
     mutable std::vector<FontCache> m_fonts;
     mutable int m_font = -1; ///< Entry of the font in m_fonts, -1 when not looked up since a change
     mutable int m_fontSerial = 0;
+};
+
+/**
+ * A paint pass on a canvas: made before its Cls, it draws the pass's layers with drawLayers(),
+ * and after that the curve, until it ends. @p key holds all that the base and the frame are drawn
+ * from besides the canvas's own state (size, ratio, resolution, font, back colour); it is compared
+ * with its operator==.
+ *
+ * A pass whose key and canvas state are those of the last pass keeps its background: it draws the
+ * frame over the base alone first and keeps that picture (LayerCache). The passes after it with
+ * the same key reuse it: they draw no base, and of the live layer, the frame and the curve only
+ * what changed. The picture is exactly that of a whole pass. While drawing calls are recorded, or
+ * replays are off, every pass is drawn whole.
+ */
+class Canvas::Pass {
+public:
+    template <class Key> Pass(Canvas& canvas, const Key& key) : m_canvas(canvas)
+    {
+        m_canvas.beginPass(m_canvas.m_layers.sameKey(key));
+    }
+    ~Pass() { m_canvas.endPass(std::uncaught_exceptions() > m_exceptions); }
+    Pass(const Pass&) = delete;
+    Pass& operator=(const Pass&) = delete;
+
+    /**
+     * Draws the layers before the curve with @p base (after Cls), @p live and @p frame, functions
+     * that draw one layer each from the same state every time: in this order in a whole pass.
+     */
+    template <class Base, class Live, class Frame> void drawLayers(Base&& base, Live&& live, Frame&& frame)
+    {
+        using Stage = Canvas::Stage;
+        switch (m_canvas.m_passMode) {
+        case PassMode::Plain:
+            base();
+            live();
+            frame();
+            break;
+        case PassMode::Keep:
+            base();
+            m_canvas.enterStage(Stage::FrameAlone);
+            frame();
+            m_canvas.enterStage(Stage::Live);
+            live();
+            m_canvas.enterStage(Stage::Frame);
+            frame();
+            break;
+        case PassMode::Reuse:
+            // The live calls are made once to see which changed, then drawn where they did.
+            m_canvas.enterStage(Stage::Measure);
+            live();
+            m_canvas.enterStage(Stage::Live);
+            live();
+            m_canvas.enterStage(Stage::Frame);
+            frame();
+            break;
+        }
+        m_canvas.enterStage(Stage::Curve);
+    }
+
+private:
+    using PassMode = Canvas::PassMode;
+    Canvas& m_canvas;
+    const int m_exceptions = std::uncaught_exceptions();
 };
 
 } // namespace knotel::platform

@@ -28,25 +28,48 @@ qint64 area(const QRect& r)
 
 } // namespace
 
-void Canvas::touched(const Extent& box, qreal margin)
+QRect Canvas::pixelArea(const Extent& box, qreal margin) const
 {
-    if (m_allDue)
-        return;
     // In plain arithmetic: this runs for every figure of a curve move. The box widened by the
     // margin and cut to the canvas; whole pixels by truncation, the values being positive.
     const double x1 = box.x1, x2 = box.x2, y1 = box.y1, y2 = box.y2;
-    const QSize size = m_host.canvasSize();
+    const QSize size = m_imageSize; // the host's, within a run of drawing
     const double left = std::max(std::min(x1, x2) - margin, 0.0);
     const double top = std::max(std::min(y1, y2) - margin, 0.0);
     const double right = std::min(std::max(x1, x2) + margin, double(size.width()));
     const double bottom = std::min(std::max(y1, y2) + margin, double(size.height()));
     if (!(left < right && top < bottom))
-        return;
+        return {};
     const int r = int(right);
     const int b = int(bottom);
-    const QRect pixels(QPoint(int(left), int(top)),
-                       QPoint(r - (r < right ? 0 : 1), b - (b < bottom ? 0 : 1)));
+    return QRect(QPoint(int(left), int(top)), QPoint(r - (r < right ? 0 : 1), b - (b < bottom ? 0 : 1)));
+}
+
+void Canvas::touched(const Extent& box, qreal margin)
+{
+    if (m_quiet)
+        return;
+    if (m_allDue) {
+        // Drawing over a kept picture before the screen has shown it: what changed is not known.
+        if (m_stage == Stage::None && m_layers.valid())
+            m_layers.drawnOverAll();
+        return;
+    }
+    const QRect pixels = pixelArea(box, margin);
+    if (!pixels.isNull())
+        showPixels(pixels);
+}
+
+void Canvas::showPixels(const QRect& pixels)
+{
+    // A pass that reuses the background shows its restored areas, live layer and frame at its end.
+    if (m_passMode == PassMode::Reuse && m_stage != Stage::Curve) {
+        m_passAreas.push_back(pixels);
+        return;
+    }
     if (m_batchDepth == 0) {
+        if (m_stage == Stage::None && m_layers.valid())
+            m_layers.drawnOver(pixels);
         m_host.showArea(pixels);
         return;
     }
@@ -150,13 +173,23 @@ void Canvas::flushUpdates()
         const bool direct = m_ratio == std::floor(m_ratio);
         const double perRect = direct ? DirectRectangleCost : RectangleCost + n * ClipCost;
         const double devicePixels = m_ratio * m_ratio;
-        if (rects.size() > 1 &&
-            n * perRect + double(rectsArea) * devicePixels < perRect + double(area(bounds)) * devicePixels) {
+        const bool byRects = rects.size() > 1 && n * perRect + double(rectsArea) * devicePixels <
+                                                     perRect + double(area(bounds)) * devicePixels;
+        if (byRects) {
             QRegion region;
             region.setRects(rects.data(), int(rects.size()));
             m_host.showAreas(region);
         } else {
             m_host.showArea(bounds);
+        }
+        // Drawn over a kept picture outside a pass: restored at the next one.
+        if (m_stage == Stage::None && m_layers.valid()) {
+            if (byRects) {
+                for (const QRect& r : rects)
+                    m_layers.drawnOver(r);
+            } else {
+                m_layers.drawnOver(bounds);
+            }
         }
     }
     clearDue();
