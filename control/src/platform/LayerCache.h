@@ -7,8 +7,8 @@
 #include <QImage>
 #include <QRect>
 
-#include <any>
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace knotel::platform {
@@ -72,9 +72,9 @@ public:
      */
     template <class Key> bool sameKey(const Key& key)
     {
-        if (const Key* last = std::any_cast<Key>(&m_key); last && *last == key)
+        if (const auto* last = dynamic_cast<const KeyOf<Key>*>(m_key.get()); last && last->key == key)
             return true;
-        m_key = key;
+        m_key = std::make_unique<KeyOf<Key>>(key);
         return false;
     }
 
@@ -125,13 +125,23 @@ public:
     void forgetFigures();
 
 private:
+    // The last key, of whatever type the owner gives. Not a std::any: its manager, a template of
+    // the std namespace, would be exported from the library with the owner's key type.
+    struct AnyKey {
+        virtual ~AnyKey() = default;
+    };
+    template <class Key> struct KeyOf : AnyKey {
+        explicit KeyOf(const Key& k) : key(k) {}
+        Key key;
+    };
+
     struct Patch {
         QRect device;
         std::vector<quint32> pixels;
     };
 
     bool m_valid = false;
-    std::any m_key;
+    std::unique_ptr<AnyKey> m_key;
     QImage m_background;
     std::vector<Patch> m_underFrame;
     std::vector<Drawn> m_live;
