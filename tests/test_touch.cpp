@@ -171,11 +171,23 @@ TEST_F(TouchEditing, AFingerReachesFartherThanTheMouseAndTakesTheNearestPoint)
          },
          [&] { return near(pixelOf(2) + QPointF(5, 0)); },
          {3}},
+        // A host that switches touch off gets the mouse's pick for fingers: Qt makes mouse events.
+        {"a finger within reach, touch switched off",
+         true,
+         [&] { surface.setAttribute(Qt::WA_AcceptTouchEvents, false); },
+         [&] { return near(pixelOf(3) + QPointF(0, reach - 1.5)); },
+         {}},
+        {"a finger on the point, touch switched off",
+         true,
+         [&] { surface.setAttribute(Qt::WA_AcceptTouchEvents, false); },
+         [&] { return near(pixelOf(3)); },
+         {3}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         test::loadPoints(c, test::RisingPoints);
         c.setEnabled(true);
+        surface.setAttribute(Qt::WA_AcceptTouchEvents);
         c.setHideLine(0);
         c.RePaint();
         r.setUp();
