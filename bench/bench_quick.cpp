@@ -1,9 +1,10 @@
 // The Qt Quick item's frame, as a QML program sees it: a drag move of point 3 and the frame that
-// shows it, and a host's write (the actual-value marker) and the frame that shows it, at the
-// evaluation program's size and at full HD, with the scene graph of the run (QT_QUICK_BACKEND;
-// ./knotel bench uses Qt Quick's software renderer, which needs no GPU). Only QML's face is used,
-// and the module is the one on KNOTEL_QML_IMPORT_PATH (the build's by default), so the same
-// program measures another build of the module.
+// shows it, and a host's write (the actual-value marker) and the frame that shows it, beside the
+// floor of a frame in which nothing changed; at the evaluation program's size and at full HD,
+// with the scene graph of the run (QT_QUICK_BACKEND; ./knotel bench uses Qt Quick's software
+// renderer, which needs no GPU). Only QML's face is used, and the module is the one on
+// KNOTEL_QML_IMPORT_PATH (the build's by default), so the same program measures another build of
+// the module.
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QQmlComponent>
@@ -109,8 +110,17 @@ void BM_QuickRePaintFrame(benchmark::State& state)
         scene.writeAndShow();
 }
 
+// The floor: a frame asked for with nothing changed.
+void BM_QuickIdleFrame(benchmark::State& state)
+{
+    QuickScene scene(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state)
+        scene.frame();
+}
+
 } // namespace
 
+BENCHMARK(BM_QuickIdleFrame)->Args({611, 321})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QuickDragFrame)->Args({611, 321})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QuickRePaintFrame)->Args({611, 321})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 

@@ -8,9 +8,11 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QPainter;
 class QSGImageNode;
@@ -33,9 +35,19 @@ public:
     CurveEngine engine;
     const ChangeSignals changeSignals;
 
-    // The frame for the scene graph: four layers, each an image at a place, the picture, the
-    // read-out box over it, the focus marker and the labels last.
-    enum Layer { Picture, Readout, Marker, Labels, LayerCount };
+    // The frame for the scene graph: the picture in tiles, and three layers over it, each an image
+    // at a place: the read-out box, the focus marker and the labels last.
+    struct Tile {
+        QRect device;      ///< its pixels of the canvas's picture
+        QRectF rect;       ///< where it shows, in item pixels
+        QImage image;      ///< a copy of those pixels
+        bool fresh = true; ///< not handed to the scene graph yet
+    };
+    /** The picture's tiles: a frame copies and hands over only those whose pixels changed. */
+    std::vector<Tile> tiles;
+    /** Where the picture changed since its tiles were copied, in item pixels. */
+    QRegion pictureChanges;
+    enum Layer { Readout, Marker, Labels, LayerCount };
     struct Image {
         QImage image;      ///< null: the layer shows nothing
         QRectF rect;       ///< in item pixels
@@ -49,7 +61,10 @@ public:
     bool readoutChanged = true;
     bool markerChanged = true;
     bool labelsChanged = true;
-    /** The scene graph's nodes of the layers; only the render thread touches them. */
+    /** The scene graph's nodes of the tiles, under one node, and of the layers; only the render
+     *  thread touches them. */
+    QSGNode* pictureNode = nullptr;
+    std::vector<QSGImageNode*> tileNodes;
     QSGImageNode* layerNodes[LayerCount] = {};
 
     /** The read-out box in item pixels: where the widget places its Text_Value_XY box. */
@@ -58,6 +73,8 @@ public:
     void newFrame();
     /** Prepares the frame's images (the GUI thread's part of a frame). */
     void prepareFrame();
+    /** Copies the tiles of @p frame, the canvas's picture (null: none yet), that changed. */
+    void copyTiles(const QImage* frame);
     /** Makes @p layer a clear image over @p area (item pixels; null: none) on which @p draw paints in
      *  item coordinates. */
     void paintOverlay(Image& layer, const QRect& area, const std::function<void(QPainter&)>& draw) const;
