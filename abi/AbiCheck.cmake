@@ -1,5 +1,6 @@
 # The binary interface of a shared library as libabigail sees it (abidw, abidiff from
-# abigail-tools), limited to the types that its public headers define:
+# abigail-tools), limited to the types that its public headers define, Qt's by name only
+# (qt-types.abignore):
 #
 #   cmake -DACTION=dump  -DLIBRARY=<lib> -DHEADERS=<dir>[|<dir>...] -DOUTPUT=<file>   -P AbiCheck.cmake
 #   cmake -DACTION=check -DLIBRARY=<lib> -DHEADERS=<dir>[|<dir>...] -DBASELINE=<file> -P AbiCheck.cmake
@@ -61,8 +62,9 @@ if(ACTION STREQUAL "dump")
     # sources lie, and a change to one type changes few of its lines.
     header_options(headers --headers-dir)
     execute_process(
-        COMMAND abidw --exported-interfaces-only --drop-private-types ${headers} --short-locs
-                --no-comp-dir-path --no-corpus-path --type-id-style hash --out-file ${OUTPUT} ${LIBRARY}
+        COMMAND abidw --exported-interfaces-only --drop-private-types ${headers}
+                --suppressions ${CMAKE_CURRENT_LIST_DIR}/qt-types.abignore --short-locs --no-comp-dir-path
+                --no-corpus-path --type-id-style hash --out-file ${OUTPUT} ${LIBRARY}
         RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "AbiCheck: abidw failed (${result}) on ${LIBRARY}")
@@ -78,7 +80,8 @@ elseif(ACTION STREQUAL "check")
     header_options(headers --headers-dir2)
     public_names(public)
     set(suppressions ${LIBRARY}.abignore)
-    file(WRITE ${suppressions} "[suppress_function]\n  name_not_regexp = ${public}\n"
+    file(READ ${CMAKE_CURRENT_LIST_DIR}/qt-types.abignore qt_types)
+    file(WRITE ${suppressions} "${qt_types}[suppress_function]\n  name_not_regexp = ${public}\n"
                                "[suppress_variable]\n  name_not_regexp = ${public}\n")
     execute_process(
         COMMAND abidiff --no-added-syms --drop-private-types --exported-interfaces-only ${headers}
