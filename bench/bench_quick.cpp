@@ -5,7 +5,7 @@
 // renderer, which needs no GPU). Only QML's face is used, and the module is the one on
 // KNOTEL_QML_IMPORT_PATH (the build's by default), so the same program measures another build of
 // the module.
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QQmlComponent>
 #include <QQmlContext>
@@ -123,18 +123,3 @@ void BM_QuickIdleFrame(benchmark::State& state)
 BENCHMARK(BM_QuickIdleFrame)->Args({611, 321})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QuickDragFrame)->Args({611, 321})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QuickRePaintFrame)->Args({611, 321})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-        qputenv("QT_QUICK_BACKEND", "software");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
