@@ -388,6 +388,8 @@ private:
     void keyMoveCurve(float pixels);
     void setMousePointer(platform::MousePointer pointer);
     // PointEditing.cpp
+    /** Sets @p grid, snapX or snapY (@p member), to @p step: 0 or a positive step, else throws 5. */
+    void setGrid(double& grid, double step, const char* member, Change change);
     /** Insert, Delete, Backspace, copy and paste: true when @p key is one of them and was handled. */
     bool pointEditKey(int key, Qt::KeyboardModifiers modifiers);
     /** The keys of pointEditKey() that the surface takes before the window's shortcuts. */

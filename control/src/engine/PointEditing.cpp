@@ -146,20 +146,20 @@ void CurveEngine::setPointEditingEnabled(bool enabled)
 
 void CurveEngine::setSnapX(double step)
 {
-    checkStep(step, "snapX");
-    if (step != m_settings.snapX) {
-        m_settings.snapX = step;
-        changed(Change::SnapX);
-    }
-    (void)report();
+    setGrid(m_settings.snapX, step, "snapX", Change::SnapX);
 }
 
 void CurveEngine::setSnapY(double step)
 {
-    checkStep(step, "snapY");
-    if (step != m_settings.snapY) {
-        m_settings.snapY = step;
-        changed(Change::SnapY);
+    setGrid(m_settings.snapY, step, "snapY", Change::SnapY);
+}
+
+void CurveEngine::setGrid(double& grid, double step, const char* member, Change change)
+{
+    checkStep(step, member);
+    if (step != grid) {
+        grid = step;
+        changed(change);
     }
     (void)report();
 }

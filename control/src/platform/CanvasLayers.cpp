@@ -5,7 +5,6 @@
 #include <QtMath>
 
 #include <algorithm>
-#include <cstring>
 
 namespace knotel::platform {
 
@@ -242,22 +241,14 @@ void Canvas::showPassAreas()
 
 void Canvas::keepAround(const QRect& device)
 {
-    const std::size_t w = std::size_t(device.width());
-    m_around.resize(w * std::size_t(device.height()));
-    for (int y = device.top(), i = 0; y <= device.bottom(); ++y, ++i)
-        std::memcpy(m_around.data() + std::size_t(i) * w, m_pixels.row(y) + device.left(), w * 4);
+    m_around.resize(std::size_t(device.width()) * std::size_t(device.height()));
+    m_pixels.save(device, m_around.data());
 }
 
 void Canvas::restoreAround(const QRect& device, const std::vector<LayerCache::Area>& drawn)
 {
-    const std::size_t w = std::size_t(device.width());
-    for (const QRect& r : subtracted(device, drawn)) {
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            std::memcpy(m_pixels.row(y) + r.left(),
-                        m_around.data() + std::size_t(y - device.top()) * w +
-                            std::size_t(r.left() - device.left()),
-                        std::size_t(r.width()) * 4);
-    }
+    for (const QRect& r : subtracted(device, drawn))
+        m_pixels.restore(r, m_around.data(), device);
 }
 
 } // namespace knotel::platform

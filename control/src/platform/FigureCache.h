@@ -6,6 +6,7 @@
 #include <QRect>
 
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 namespace knotel::platform {
@@ -67,6 +68,23 @@ public:
         bool contains(const QRect& r) const
         {
             return r.left() >= 0 && r.top() >= 0 && r.right() < width && r.bottom() < height;
+        }
+        /** Copies the pixels of @p r, row after row, to @p to: r.width() pixels a row. */
+        void save(const QRect& r, quint32* to) const
+        {
+            const std::size_t w = std::size_t(r.width());
+            for (int y = r.top(); y <= r.bottom(); ++y, to += w)
+                std::memcpy(to, row(y) + r.left(), w * sizeof(quint32));
+        }
+        /** Puts back the pixels of @p r, a part of @p saved, from @p from, which save() filled
+         *  with the pixels of @p saved. */
+        void restore(const QRect& r, const quint32* from, const QRect& saved) const
+        {
+            const std::size_t w = std::size_t(saved.width());
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::memcpy(row(y) + r.left(),
+                            from + std::size_t(y - saved.top()) * w + std::size_t(r.left() - saved.left()),
+                            std::size_t(r.width()) * sizeof(quint32));
         }
     };
 

@@ -37,8 +37,7 @@ bool LabelMemo::replay(const Pixels& image, const Key& key)
         if (std::memcmp(image.row(y) + r.left(), record.before.data() + std::size_t(i) * w, w * 4) != 0)
             return false;
     }
-    for (int y = r.top(), i = 0; y <= r.bottom(); ++y, ++i)
-        std::memcpy(image.row(y) + r.left(), record.after.data() + std::size_t(i) * w, w * 4);
+    image.restore(r, record.after.data(), r);
     return true;
 }
 
@@ -49,10 +48,8 @@ bool LabelMemo::begin(const Pixels& image, const QRect& region, int ring)
     m_outer = region.adjusted(-ring, -ring, ring, ring) & bounds;
     if (!image.bits || m_region.isEmpty() || qint64(m_outer.width()) * m_outer.height() > MaxRecordPixels)
         return false;
-    const std::size_t w = std::size_t(m_outer.width());
-    m_before.resize(w * std::size_t(m_outer.height()));
-    for (int y = m_outer.top(), i = 0; y <= m_outer.bottom(); ++y, ++i)
-        std::memcpy(m_before.data() + std::size_t(i) * w, image.row(y) + m_outer.left(), w * 4);
+    m_before.resize(std::size_t(m_outer.width()) * std::size_t(m_outer.height()));
+    image.save(m_outer, m_before.data());
     return true;
 }
 

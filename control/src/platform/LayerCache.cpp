@@ -61,9 +61,7 @@ void LayerCache::keepUnderFrame(const Pixels& image, const QRect& device)
     if (device.isEmpty())
         return;
     Patch patch{device, std::vector<quint32>(std::size_t(device.width()) * std::size_t(device.height()))};
-    const std::size_t w = std::size_t(device.width());
-    for (int y = device.top(), i = 0; y <= device.bottom(); ++y, ++i)
-        std::memcpy(patch.pixels.data() + std::size_t(i) * w, image.row(y) + device.left(), w * 4);
+    image.save(device, patch.pixels.data());
     m_underFrame.push_back(std::move(patch));
 }
 
@@ -72,15 +70,8 @@ void LayerCache::restoreUnderFrame(const Pixels& image, const QRect& device) con
     // Latest first: where frame figures overlap, the earliest one's record holds the base.
     for (auto patch = m_underFrame.rbegin(); patch != m_underFrame.rend(); ++patch) {
         const QRect r = patch->device & device;
-        if (r.isEmpty())
-            continue;
-        const std::size_t w = std::size_t(patch->device.width());
-        const std::size_t bytes = std::size_t(r.width()) * 4;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            std::memcpy(image.row(y) + r.left(),
-                        patch->pixels.data() + std::size_t(y - patch->device.top()) * w +
-                            std::size_t(r.left() - patch->device.left()),
-                        bytes);
+        if (!r.isEmpty())
+            image.restore(r, patch->pixels.data(), patch->device);
     }
 }
 
