@@ -505,10 +505,10 @@ public:
     bool isPointEditingEnabled() const;
     void setPointEditingEnabled(bool enabled);
     /**
-     * The grid of the X axis: a mouse or key move of a point puts its X on the nearest multiple of
-     * snapX (counted from 0), and then the lock, crossover and clamping rules apply, so an axis end
-     * wins over the grid. Shift + Left and Right go to the next multiple. Typed and pasted values are
-     * taken as they are.
+     * The grid of the X axis: a mouse, finger or key move of a point puts its X on the nearest
+     * multiple of snapX (counted from 0), and then the lock, crossover and clamping rules apply, so
+     * an axis end wins over the grid. Shift + Left and Right go to the next multiple. Typed and
+     * pasted values are taken as they are.
      * @default 0
      * @values Axis units: 0 is no grid, any positive number the grid's step.
      * @throws knotel::RuntimeError 5 for a negative step, NaN or an infinity; the step stays.
@@ -516,9 +516,9 @@ public:
     double snapX() const;
     void setSnapX(double step);
     /**
-     * The grid of the Y axis: a mouse or key move of a point puts its Y on the nearest multiple of
-     * snapY (counted from 0), and then the lock, crossover and clamping rules apply, so an axis end
-     * wins over the grid. Up and Down go to the next multiple above or below, Page Up and Page Down
+     * The grid of the Y axis: a mouse, finger or key move of a point puts its Y on the nearest
+     * multiple of snapY (counted from 0), and then the lock, crossover and clamping rules apply, so
+     * an axis end wins over the grid. Up and Down go to the next multiple above or below, Page Up and Page Down
      * to the multiple nearest Y_Step away, and the whole curve moves by multiples of snapY. Typed and
      * pasted values are taken as they are.
      * @default 0
