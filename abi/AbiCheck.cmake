@@ -1,6 +1,6 @@
 # The binary interface of a shared library as libabigail sees it (abidw, abidiff from
-# abigail-tools), limited to the types that its public headers define, Qt's by name only
-# (qt-types.abignore):
+# abigail-tools), limited to the types that its public headers define, less what
+# qt-types.abignore leaves to Qt:
 #
 #   cmake -DACTION=dump  -DLIBRARY=<lib> -DHEADERS=<dir>[|<dir>...] -DOUTPUT=<file>   -P AbiCheck.cmake
 #   cmake -DACTION=check -DLIBRARY=<lib> -DHEADERS=<dir>[|<dir>...] -DBASELINE=<file> -P AbiCheck.cmake
